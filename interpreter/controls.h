@@ -1,0 +1,59 @@
+#pragma once
+// Plain state of the window controls that the interpreter reads and writes.
+// The workbench shows these objects and feeds user input back into them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+
+struct Timer {
+    bool Enabled = false;
+    int Interval = 250; // milliseconds
+};
+
+struct MenuItem {
+    bool Checked = false;
+};
+
+struct ToolButton {
+    int ImageIndex = 12;
+    std::string Hint = "Run F9";
+};
+
+struct Shape {
+    bool Visible = false;
+};
+
+// Display colour of a code line, 0x00BBGGRR.
+using LineColour = uint32_t;
+inline constexpr LineColour col_comment = 0xC8C8C8;
+inline constexpr LineColour col_decl = 0x00A000;
+inline constexpr LineColour col_sr = 0xFF0000;
+inline constexpr LineColour col_hash = 0xA0A0A0;
+inline constexpr LineColour col_const = 0x008080;
+
+// The code list: one item per sketch line. Every change bumps the revision so that
+// derived per-line data (comment states) is recomputed only when the text changed.
+class CodeList {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool has(int32_t i) const { return i >= 0 && i < Count(); }
+    const std::string& item(int32_t i) const { return items_[static_cast<size_t>(i)]; }
+    const std::vector<std::string>& items() const { return items_; }
+    uint64_t revision() const { return revision_; }
+
+    void clear() { items_.clear(); ++revision_; }
+    void add(std::string text) { items_.push_back(std::move(text)); ++revision_; }
+    void set_item(int32_t i, std::string text) { items_[static_cast<size_t>(i)] = std::move(text); ++revision_; }
+    void assign(std::vector<std::string> lines) { items_ = std::move(lines); ++revision_; }
+
+    int32_t ItemIndex = -1; // the selected item, -1 for none
+
+private:
+    std::vector<std::string> items_;
+    uint64_t revision_ = 0;
+};
+
+} // namespace quorvex

@@ -1,0 +1,84 @@
+#pragma once
+// The five ordered keyword tables of the statement executor. Table order is the
+// precedence: the first entry that fits a statement takes it.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace quorvex {
+
+class Interpreter;
+
+// What a handler receives for the entry that matched.
+struct Match {
+    std::string_view rest;   // text after the word (operators: the whole cut statement)
+    std::string_view op;     // the operator, for koperators rows
+    int row = 0;             // 1-based row of the table
+    int code = 0;            // the row's code (kcheck, kTime, kmath ...), 0 for none
+    int panel = 0;           // port panel 1..5 of the simulation window, 0 for none
+    std::string_view port;   // port name passed to the device handler
+};
+
+using Handler = int32_t (*)(Interpreter&, const Match&);
+
+enum class ResultUse : uint8_t { returned, dropped };
+
+struct DispatchRow {
+    const char* word;
+    Handler handler; // nullptr: not built yet
+    int code;
+    int panel;
+    const char* port;
+    ResultUse result;
+};
+
+inline constexpr int max_obj = 22;
+inline constexpr int max_control = 21;
+inline constexpr int max_afn = 78;
+inline constexpr int max_lib = 2;
+inline constexpr int max_op = 33;
+
+// Object keys: kobj rows whose words the object declarations replace with the sketch's names.
+inline constexpr int softser_key = 9;
+inline constexpr int softser_key2 = 10;
+inline constexpr int lcd_key = 11;
+inline constexpr int server_key = 14;
+inline constexpr int client_key = 15;
+inline constexpr int servo_key = 16;
+inline constexpr int servo_key2 = 17;
+inline constexpr int stepper_key = 18;
+inline constexpr int sd2card_key = 19;
+inline constexpr int sdvolume_key = 20;
+inline constexpr int sdfile_key = 21;
+inline constexpr int file_key = 22;
+
+// Rows are 1-based as the tables are numbered; index 0 is unused.
+extern const std::array<DispatchRow, max_obj + 1> kobj;
+extern const std::array<DispatchRow, max_control + 1> kcontrol;
+extern const std::array<DispatchRow, max_afn + 1> karduinofn;
+extern const std::array<DispatchRow, max_lib + 1> klibfn;
+extern const std::array<DispatchRow, max_op + 1> koperators;
+
+// True for kobj rows that hold a placeholder until an object declaration names them.
+constexpr bool is_object_key(int row) { return row >= softser_key && row <= file_key && row != 12 && row != 13; }
+
+// Type words a cast may name, with their type codes.
+struct TypeWord {
+    const char* word;
+    int32_t type;
+};
+extern const std::array<TypeWord, 14> cast_types;
+
+// Matching rules, pure so they can be tested on the real tables.
+// kobj/kcontrol: `s` starts with `word`, and a word ending in a letter, digit or "_"
+// is not followed by one of those.
+bool prefix_matches(std::string_view s, std::string_view word);
+// karduinofn: `s` starts with `word`, and the rest is empty or a "(" whose ")" ends `s`.
+bool call_matches(std::string_view s, std::string_view word);
+// The type code of a cast's bracket text ("int", "unsigned long", ...), 0 for none.
+int32_t cast_type(std::string_view bracket_text);
+// The statement cut before its first ";" outside literals, trimmed.
+std::string_view cut_statement(std::string_view s);
+
+} // namespace quorvex

@@ -1,0 +1,130 @@
+#pragma once
+// The sketch interpreter: the loaded lines, the line cursor, the result registers, the
+// control stack and the statement executor. Members are defined in one file per area:
+// sketch_lines.cpp, error_stop.cpp, brace_walk.cpp, dispatcher.cpp, stand_ins.cpp,
+// interpreter.cpp.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interpreter/clock.h"
+#include "interpreter/control_stack.h"
+#include "interpreter/controls.h"
+#include "interpreter/dispatch_tables.h"
+#include "interpreter/host.h"
+#include "interpreter/text_routines.h"
+
+namespace quorvex {
+
+// Per-instance copies of the table handlers and of the kobj words, so that object
+// declarations can rename rows and tests can bind stand-ins.
+struct DispatchSlots {
+    std::array<Handler, max_obj + 1> kobj{};
+    std::array<Handler, max_control + 1> kcontrol{};
+    std::array<Handler, max_afn + 1> karduinofn{};
+    std::array<Handler, max_lib + 1> klibfn{};
+    std::array<Handler, max_op + 1> koperators{};
+    std::array<std::string, max_obj + 1> kobj_word{};
+    std::array<bool, max_obj + 1> kobj_live{}; // placeholders never match until registered
+
+    void restore();
+};
+
+class Interpreter : public TextRoutines {
+public:
+    Interpreter(Host& host, const Clock& clock);
+
+    // --- sketch lines and line cursor ---
+    CodeList ListBox1;
+    std::vector<LineColour> f_color;
+    // Sets the colour of a code line; lines outside the list are ignored.
+    void colour_line(int32_t line, LineColour colour);
+    int32_t Line = 0;
+    bool opencomment = false;
+    MenuItem LineNumbers1; // "View Line Numbers": items carry a "%.4d " prefix
+
+    std::string uncomment(std::string_view s);
+    std::string get_line();
+    bool CodeLine();
+    void next_line();
+    void FindNextLine();
+
+    // --- brace walks ---
+    void match_bracket(std::string_view s, int32_t lbr, std::string_view s3);
+    void match_rev_bracket(std::string_view s, int32_t lbr, std::string_view s3);
+
+    // --- error stop and log ---
+    Timer Timer1;
+    MenuItem AutoStep;  // "Run (F9)"
+    ToolButton RunButton;
+    Shape ON_LED;
+    bool update1 = true;
+    MenuItem LogErrors1; // "Log Errors"
+    std::string error_str;
+    std::filesystem::path CurrentDir;
+
+    void ShowMessage1(const std::string& s);
+    void stop_run();
+    void log_error(const std::string& s);
+    // The raw text of item Line, or "Past End".
+    std::string error_line_text() const;
+
+    // --- result registers and flags ---
+    std::string Results;
+    double var_float = 0.0;
+    int32_t n_type = -1;
+    int32_t var_found = 0;
+    int32_t keep_going = 0;
+    int32_t got_it = 0;
+    int32_t found = 0;
+    int32_t found_loop = 0;
+    int32_t set_ident = -1;
+    int32_t rbr_found = 0;
+    bool allow_interrupts = true;
+
+    ControlStack cs;
+    // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full.
+    bool push_level(const ControlLevel& level);
+
+    // --- statement executor ---
+    DispatchSlots tables;
+    int32_t evaluate_expression(std::string s);
+    void register_object(int key, std::string name);
+
+    // --- stand-ins for the variable table, declarations and calls ---
+    int32_t get_var(std::string_view s);
+    bool check_declarations(std::string_view s);
+    bool sr_found(std::string_view name);
+
+    // --- loading, reset and one step (provisional) ---
+    int32_t load_file(const std::filesystem::path& file);
+    void load_text(std::string_view text);
+    void reset();
+    void step();
+
+    Host& host() { return host_; }
+    const Clock& clock() const { return clock_; }
+
+private:
+    int32_t dispatch(std::string& s);
+    int32_t unknown_command(std::string_view s);
+    void refresh_comment_states();
+
+    Host& host_;
+    const Clock& clock_;
+
+    int eval_depth_ = 0;
+    bool eval_aborted_ = false; // a nesting fault unwinds the whole statement silently
+    bool error_window_open_ = false;
+
+    // Comment state at the start of each line, recomputed when the code list changes.
+    std::vector<uint8_t> comment_start_;
+    uint64_t comment_revision_ = ~uint64_t{0};
+    bool comment_numbers_ = false;
+};
+
+} // namespace quorvex

@@ -1,0 +1,104 @@
+// Sketch lines and the line cursor: comment stripping, line fetch, executable-line test.
+#include "interpreter/interpreter.h"
+#include "interpreter/literals.h"
+
+namespace quorvex {
+
+namespace {
+
+// The code part of one line. `in_comment` is the block-comment state before the line
+// and is left as the state after it. Markers inside string and char literals are text.
+// The "//" cut comes first, even inside a block comment.
+std::string strip_comments(std::string_view s, bool& in_comment) {
+    std::string out;
+    out.reserve(s.size());
+    size_t i = 0;
+    const size_t n = s.size();
+    while (i < n) {
+        if (in_comment) {
+            const size_t close = s.find("*/", i);
+            const size_t slash = s.find("//", i);
+            if (slash != std::string_view::npos && (close == std::string_view::npos || slash < close)) break;
+            if (close == std::string_view::npos) break;
+            in_comment = false;
+            out += ' '; // the comment stands for one blank between the texts around it
+            i = close + 2;
+            continue;
+        }
+        const char c = s[i];
+        const char next = i + 1 < n ? s[i + 1] : '\0';
+        if (c == '"' || c == '\'') {
+            const size_t end = skip_literal(s, i);
+            out.append(s.substr(i, end - i));
+            i = end;
+        } else if (c == '/' && next == '/') {
+            break;
+        } else if (c == '/' && next == '*') {
+            in_comment = true;
+            i += 2;
+        } else if (c == '*' && next == '/') {
+            out.clear(); // a stray close drops the text before it
+            i += 2;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return std::string(dtrim(out));
+}
+
+std::string_view without_prefix(std::string_view item, bool numbered) {
+    return numbered ? dcopy(item, 6, static_cast<int64_t>(item.size())) : item;
+}
+
+} // namespace
+
+std::string Interpreter::uncomment(std::string_view s) {
+    bool state = opencomment;
+    std::string out = strip_comments(s, state);
+    opencomment = state;
+    return out;
+}
+
+void Interpreter::refresh_comment_states() {
+    if (comment_revision_ == ListBox1.revision() && comment_numbers_ == LineNumbers1.Checked) return;
+    const int count = ListBox1.Count();
+    comment_start_.assign(static_cast<size_t>(count) + 1, 0);
+    bool state = false;
+    for (int i = 0; i < count; ++i) {
+        comment_start_[static_cast<size_t>(i)] = state;
+        strip_comments(without_prefix(ListBox1.item(i), LineNumbers1.Checked), state);
+    }
+    comment_start_[static_cast<size_t>(count)] = state;
+    comment_revision_ = ListBox1.revision();
+    comment_numbers_ = LineNumbers1.Checked;
+}
+
+std::string Interpreter::get_line() {
+    if (!ListBox1.has(Line)) return {};
+    refresh_comment_states();
+    bool state = comment_start_[static_cast<size_t>(Line)] != 0;
+    std::string out = strip_comments(without_prefix(ListBox1.item(Line), LineNumbers1.Checked), state);
+    opencomment = state;
+    return out;
+}
+
+bool Interpreter::CodeLine() {
+    const std::string t = get_line();
+    if (t.empty()) return false;
+    if (contains(t, '#')) return true;
+    if (t == "else" || t == "}" || t == "{") return true;
+    return contains(t, ';') || contains(t, '{') || contains(t, '(');
+}
+
+void Interpreter::next_line() {
+    if (ListBox1.Count() > Line + 1) ++Line;
+}
+
+void Interpreter::FindNextLine() {
+    if (Line < ListBox1.Count()) ++Line;
+    while (!CodeLine() && Line < ListBox1.Count() - 1) next_line();
+    if (update1 && ListBox1.has(Line)) ListBox1.ItemIndex = Line;
+}
+
+} // namespace quorvex

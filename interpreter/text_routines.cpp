@@ -1,0 +1,204 @@
+#include "interpreter/text_routines.h"
+
+#include <cstdio>
+
+namespace quorvex {
+
+int dpos(std::string_view sub, std::string_view s) {
+    if (sub.empty()) return 0;
+    const size_t p = s.find(sub);
+    return p == std::string_view::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+std::string_view dcopy(std::string_view s, int64_t index, int64_t count) {
+    if (index < 1) {
+        count += index - 1;
+        index = 1;
+    }
+    const auto size = static_cast<int64_t>(s.size());
+    if (count <= 0 || index > size) return {};
+    if (count > size - index + 1) count = size - index + 1;
+    return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
+}
+
+static bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view dtrim_left(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && blank(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::string_view dtrim_right(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && blank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
+
+std::string lower_ascii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool contains(std::string_view s, std::string_view sub) { return s.find(sub) != std::string_view::npos; }
+bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
+
+int nextbracket(std::string_view s) {
+    int depth = 1;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i] == ')') --depth;
+        else if (s[i] == '(') ++depth;
+        if (depth == 0) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+std::string Trim_Last_Bracket(std::string_view s, char brr) {
+    const size_t p = s.rfind(brr);
+    if (p == std::string_view::npos) return {};
+    return std::string(dtrim(s.substr(0, p)));
+}
+
+std::string print_format(int32_t i, std::string_view s) {
+    char buf[40];
+    const auto u = static_cast<uint32_t>(i);
+    if (s == "hex") {
+        std::snprintf(buf, sizeof buf, "%X", u);
+        return buf;
+    }
+    if (s == "oct" || s == "bin") {
+        // Every digit of the unsigned value, padded to the format's minimum width.
+        const unsigned shift = s == "oct" ? 3 : 1;
+        const size_t width = s == "oct" ? 3 : 8;
+        std::string digits;
+        uint32_t v = u;
+        do {
+            digits.insert(digits.begin(), static_cast<char>('0' + (v & ((1u << shift) - 1))));
+            v >>= shift;
+        } while (v != 0);
+        if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+        return digits;
+    }
+    std::snprintf(buf, sizeof buf, "%d", i);
+    return buf;
+}
+
+int32_t StrToHex(std::string_view s) {
+    uint32_t value = 0;
+    for (char c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        uint32_t digit;
+        if (c >= '0' && c <= '9') digit = static_cast<uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f') digit = static_cast<uint32_t>(c - 'a' + 10);
+        else break;
+        value = value * 16 + digit;
+    }
+    return static_cast<int32_t>(value);
+}
+
+int32_t StrToBin(std::string_view s) {
+    uint32_t value = 0;
+    for (char c : s) value = value * 2 + (c == '1' ? 1 : 0);
+    return static_cast<int32_t>(value);
+}
+
+int TextRoutines::SplitString(std::string_view id, std::string_view s) {
+    const int p = dpos(id, s);
+    if (p > 0) {
+        std::string_view left = dtrim(dcopy(s, 1, p - 1));
+        std::string_view right = dtrim(dcopy(s, p + static_cast<int64_t>(id.size()), static_cast<int64_t>(s.size())));
+        // Assign through temporaries: s may view one of the registers.
+        std::string l(left), r(right);
+        lefts = std::move(l);
+        rights = std::move(r);
+    } else {
+        std::string l(s);
+        lefts = std::move(l);
+        rights.clear();
+    }
+    return p;
+}
+
+int TextRoutines::LastSplitString(std::string_view id, std::string_view s) {
+    const size_t found = s.find_last_of(id);
+    if (found == std::string_view::npos) {
+        std::string copy(s);
+        lefts = copy;
+        rights = std::move(copy);
+        return 0;
+    }
+    const auto p = static_cast<int64_t>(found) + 1;
+    std::string l(dtrim(dcopy(s, 1, p - static_cast<int64_t>(id.size()))));
+    std::string r(dtrim(dcopy(s, p + 1, static_cast<int64_t>(s.size()))));
+    lefts = std::move(l);
+    rights = std::move(r);
+    return static_cast<int>(p);
+}
+
+std::string TextRoutines::StripBrackets(std::string_view s) {
+    SplitString("(", s);
+    int depth = 1;
+    for (size_t i = 0; i < rights.size(); ++i) {
+        if (rights[i] == ')') --depth;
+        else if (rights[i] == '(') ++depth;
+        if (depth == 0) return std::string(dtrim(std::string_view(rights).substr(0, i)));
+    }
+    return lefts;
+}
+
+// The quoted text at the start of `w` (which begins with a quote), through the next quote;
+// the whole of `w` when the quote is never closed.
+static std::string_view leading_quote(std::string_view w) {
+    const size_t close = w.find('"', 1);
+    return close == std::string_view::npos ? w : w.substr(0, close + 1);
+}
+
+int TextRoutines::parse(std::string_view s, char br, char rbr) {
+    eval_fn.clear();
+    varx.clear();
+    if (!contains(s, br) || !contains(s, rbr)) return 0;
+
+    const std::string text(s); // s may view a register that SplitString overwrites
+    SplitString(std::string_view(&br, 1), text);
+    eval_fn = lefts;
+    std::string work = rights;
+
+    int count = 0;
+    std::string pending;
+    if (!work.empty() && work[0] == '"') {
+        pending = std::string(leading_quote(work));
+        varx.set(0, pending);
+        work.erase(0, pending.size());
+    }
+
+    while (contains(work, ',')) {
+        std::string arg;
+        if (!work.empty() && work[0] == '"') {
+            const std::string_view quoted = leading_quote(work);
+            const size_t comma = work.find(',', quoted.size());
+            if (comma == std::string::npos) break; // the quoted text is the last argument
+            arg = std::string(quoted);
+            work = std::string(dtrim(std::string_view(work).substr(comma + 1)));
+        } else {
+            const size_t comma = work.find(',');
+            arg = pending.empty() ? std::string(dtrim(std::string_view(work).substr(0, comma))) : pending;
+            work = std::string(dtrim(std::string_view(work).substr(comma + 1)));
+        }
+        varx.set(static_cast<size_t>(count), std::move(arg));
+        ++count;
+        pending.clear();
+    }
+
+    const std::string rest = Trim_Last_Bracket(work, rbr);
+    if (!rest.empty()) {
+        varx.set(static_cast<size_t>(count), pending + rest);
+        ++count;
+    }
+    return count;
+}
+
+} // namespace quorvex

@@ -1,0 +1,22 @@
+#pragma once
+// The one place that formats what sketchrun prints, so every sketch test reads alike.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace quorvex::sketchrun {
+
+class EventLog {
+public:
+    explicit EventLog(std::ostream& out) : out_(out) {}
+
+    // `error 0007: message`, or `error Past End: message` past the last line.
+    void error(int32_t line, int32_t line_count, const std::string& message);
+    void steps(long count);
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace quorvex::sketchrun
