@@ -5,7 +5,9 @@
 namespace quorvex {
 
 int32_t Interpreter::get_var(std::string_view s) {
-    const std::string_view t = dtrim(s);
+    // A term ends at its first ";", as the variable lookup reads it.
+    std::string_view t = dtrim(s);
+    if (const size_t semi = t.find(';'); semi != std::string_view::npos) t = t.substr(0, semi);
     if (t.empty()) return 0;
     bool digits = true;
     for (char c : t) digits = digits && c >= '0' && c <= '9';
