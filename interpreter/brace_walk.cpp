@@ -5,13 +5,43 @@
 
 namespace quorvex {
 
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+// Where the line's first brace of each kind stands outside literals.
+struct Braces {
+    size_t open;
+    size_t close;
+    bool opens() const { return open != npos; }
+    bool closes() const { return close != npos; }
+    // «if (x) { a(); }»: a block opened and closed on the line leaves the depth as it was.
+    bool self_contained() const { return opens() && closes() && open < close; }
+};
+
+Braces braces_of(std::string_view t) {
+    return {find_outside_literals(t, "{"), find_outside_literals(t, "}")};
+}
+
+} // namespace
+
 void Interpreter::match_bracket(std::string_view s, int32_t lbr, std::string_view s3) {
     if (contains_outside_literals(s, '{')) ++lbr;
     FindNextLine();
     std::string t = get_line();
     if (t.empty()) colour_line(Line, col_comment);
-    if (contains_outside_literals(t, '}')) --lbr;
-    else if (contains_outside_literals(t, '{')) ++lbr;
+    // The first line counts one brace only, so that a «} else {» right after the opening
+    // ends the walk there; it may still be the stop line, like any later «} else {».
+    const Braces first = braces_of(t);
+    if (first.closes() && !first.self_contained()) {
+        --lbr;
+        if (first.opens() && contains(t, s3) && lbr <= 1) {
+            push_level({.last_control = IFORELSE});
+            return;
+        }
+    } else if (first.opens() && !first.closes()) {
+        ++lbr;
+    }
 
     while (lbr > 0) {
         FindNextLine();
@@ -33,8 +63,16 @@ void Interpreter::match_rev_bracket(std::string_view s, int32_t lbr, std::string
     if (Line > 0) --Line;
     std::string t = get_line();
     if (t.empty()) colour_line(Line, col_comment);
-    if (contains_outside_literals(t, '{')) --lbr;
-    else if (contains_outside_literals(t, '}')) ++lbr;
+    const Braces first = braces_of(t);
+    if (first.opens() && !first.self_contained()) {
+        --lbr;
+        if (first.closes() && contains(t, s3) && lbr <= 1) {
+            push_level({.last_control = IFORELSE});
+            return;
+        }
+    } else if (first.closes() && !first.opens()) {
+        ++lbr;
+    }
 
     while (lbr > 0) {
         if (Line <= 0) return;

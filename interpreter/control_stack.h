@@ -31,9 +31,11 @@ class ControlStack {
 public:
     int32_t loopx = 1;
 
-    // False, and nothing pushed, when the stack is full.
+    // False, and nothing pushed, when the stack is full. The last slot stays free because
+    // block headers write their level at loopx before pushing. A loopx lowered below the
+    // table by hand is refused too rather than written through.
     bool push(const ControlLevel& level) {
-        if (loopx >= MAX_LOOP) return false;
+        if (loopx < 0 || loopx >= MAX_LOOP) return false;
         levels_[static_cast<size_t>(loopx)] = level;
         ++loopx;
         return true;

@@ -59,7 +59,6 @@ void Interpreter::reset() {
     set_ident = -1;
     allow_interrupts = true;
     opencomment = false;
-    error_str.clear();
     lefts.clear();
     rights.clear();
     eval_fn.clear();

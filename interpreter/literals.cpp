@@ -5,6 +5,7 @@
 namespace quorvex {
 
 size_t skip_literal(std::string_view s, size_t i) {
+    if (i >= s.size()) return s.size();
     const char quote = s[i];
     for (size_t j = i + 1; j < s.size(); ++j) {
         if (s[j] == '\\') ++j;

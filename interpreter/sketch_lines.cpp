@@ -14,10 +14,13 @@ std::string strip_comments(std::string_view s, bool& in_comment) {
     out.reserve(s.size());
     size_t i = 0;
     const size_t n = s.size();
+    // The first "//" at or after i, searched again only once i has passed it: searching afresh
+    // for every comment would make a long line of many comments quadratic.
+    size_t slash = s.find("//");
     while (i < n) {
         if (in_comment) {
             const size_t close = s.find("*/", i);
-            const size_t slash = s.find("//", i);
+            if (slash != std::string_view::npos && slash < i) slash = s.find("//", i);
             if (slash != std::string_view::npos && (close == std::string_view::npos || slash < close)) break;
             if (close == std::string_view::npos) break;
             in_comment = false;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "interpreter/literals.h"
+
 namespace quorvex {
 
 int dpos(std::string_view sub, std::string_view s) {
@@ -11,12 +13,16 @@ int dpos(std::string_view sub, std::string_view s) {
 }
 
 std::string_view dcopy(std::string_view s, int64_t index, int64_t count) {
+    if (count <= 0) return {};
     if (index < 1) {
-        count += index - 1;
+        // Positions before the text use up the count. Unsigned, so that 1 - index cannot overflow.
+        const uint64_t before = uint64_t{1} - static_cast<uint64_t>(index);
+        if (static_cast<uint64_t>(count) <= before) return {};
+        count -= static_cast<int64_t>(before);
         index = 1;
     }
     const auto size = static_cast<int64_t>(s.size());
-    if (count <= 0 || index > size) return {};
+    if (index > size) return {};
     if (count > size - index + 1) count = size - index + 1;
     return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
 }
@@ -47,12 +53,20 @@ std::string lower_ascii(std::string_view s) {
 bool contains(std::string_view s, std::string_view sub) { return s.find(sub) != std::string_view::npos; }
 bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
 
+static bool is_quote(char c) { return c == '"' || c == '\''; }
+
 int nextbracket(std::string_view s) {
     int depth = 1;
-    for (size_t i = 1; i < s.size(); ++i) {
+    for (size_t i = 1; i < s.size();) {
+        // A bracket inside a string or char literal is text, as in «(")" + x)».
+        if (is_quote(s[i])) {
+            i = skip_literal(s, i);
+            continue;
+        }
         if (s[i] == ')') --depth;
         else if (s[i] == '(') ++depth;
         if (depth == 0) return static_cast<int>(i) + 1;
+        ++i;
     }
     return 0;
 }
@@ -142,20 +156,23 @@ int TextRoutines::LastSplitString(std::string_view id, std::string_view s) {
 std::string TextRoutines::StripBrackets(std::string_view s) {
     SplitString("(", s);
     int depth = 1;
-    for (size_t i = 0; i < rights.size(); ++i) {
+    for (size_t i = 0; i < rights.size();) {
+        // Brackets inside literals are text: «Serial.print(":)")» gives «":)"».
+        if (is_quote(rights[i])) {
+            i = skip_literal(rights, i);
+            continue;
+        }
         if (rights[i] == ')') --depth;
         else if (rights[i] == '(') ++depth;
         if (depth == 0) return std::string(dtrim(std::string_view(rights).substr(0, i)));
+        ++i;
     }
     return lefts;
 }
 
-// The quoted text at the start of `w` (which begins with a quote), through the next quote;
-// the whole of `w` when the quote is never closed.
-static std::string_view leading_quote(std::string_view w) {
-    const size_t close = w.find('"', 1);
-    return close == std::string_view::npos ? w : w.substr(0, close + 1);
-}
+// The string or char literal at the start of `w`, through its closing quote (a quote after a
+// backslash does not close it); the whole of `w` when the literal is never closed.
+static std::string_view leading_literal(std::string_view w) { return w.substr(0, skip_literal(w, 0)); }
 
 int TextRoutines::parse(std::string_view s, char br, char rbr) {
     eval_fn.clear();
@@ -165,37 +182,40 @@ int TextRoutines::parse(std::string_view s, char br, char rbr) {
     const std::string text(s); // s may view a register that SplitString overwrites
     SplitString(std::string_view(&br, 1), text);
     eval_fn = lefts;
-    std::string work = rights;
+    const std::string body = rights;
+    // Views into body: a long argument list is walked once, never copied per argument.
+    std::string_view work = body;
 
     int count = 0;
-    std::string pending;
+    std::string_view pending;
     if (!work.empty() && work[0] == '"') {
-        pending = std::string(leading_quote(work));
-        varx.set(0, pending);
-        work.erase(0, pending.size());
+        pending = leading_literal(work);
+        varx.set(0, std::string(pending));
+        work.remove_prefix(pending.size());
     }
 
     while (contains(work, ',')) {
-        std::string arg;
-        if (!work.empty() && work[0] == '"') {
-            const std::string_view quoted = leading_quote(work);
+        std::string_view arg;
+        if (!work.empty() && is_quote(work[0])) {
+            // A literal argument keeps its commas: «f("a,b", c)», «Serial.print(',')».
+            const std::string_view quoted = leading_literal(work);
             const size_t comma = work.find(',', quoted.size());
-            if (comma == std::string::npos) break; // the quoted text is the last argument
-            arg = std::string(quoted);
-            work = std::string(dtrim(std::string_view(work).substr(comma + 1)));
+            if (comma == std::string_view::npos) break; // the literal is the last argument
+            arg = quoted;
+            work = dtrim(work.substr(comma + 1));
         } else {
             const size_t comma = work.find(',');
-            arg = pending.empty() ? std::string(dtrim(std::string_view(work).substr(0, comma))) : pending;
-            work = std::string(dtrim(std::string_view(work).substr(comma + 1)));
+            arg = pending.empty() ? dtrim(work.substr(0, comma)) : pending;
+            work = dtrim(work.substr(comma + 1));
         }
-        varx.set(static_cast<size_t>(count), std::move(arg));
+        varx.set(static_cast<size_t>(count), std::string(arg));
         ++count;
-        pending.clear();
+        pending = {};
     }
 
     const std::string rest = Trim_Last_Bracket(work, rbr);
     if (!rest.empty()) {
-        varx.set(static_cast<size_t>(count), pending + rest);
+        varx.set(static_cast<size_t>(count), std::string(pending) + rest);
         ++count;
     }
     return count;

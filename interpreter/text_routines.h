@@ -23,6 +23,7 @@ bool contains(std::string_view s, std::string_view sub);
 bool contains(std::string_view s, char c);
 
 // Position of the ")" that closes the "(" at position 1, 0 when it is never closed.
+// Brackets inside string and char literals are text.
 int nextbracket(std::string_view s);
 // `s` cut before its last `brr`, trimmed; "" when `s` holds no `brr`.
 std::string Trim_Last_Bracket(std::string_view s, char brr);

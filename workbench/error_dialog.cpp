@@ -7,26 +7,43 @@
 
 namespace quorvex {
 
+namespace {
+
+QLabel* make_label(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    // Sketch text is shown as written: «if (a<b>c)» must not be taken for markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPixelSize(14);
+    label->setFont(font);
+    // A 10,000-character line must not stretch the window past the screen: the label takes
+    // the width it is given and cuts the rest off; the user can enlarge the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+} // namespace
+
 ErrorDialog::ErrorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Error_Message");
-    Label1 = new QLabel(this);
-    Label2 = new QLabel(this);
-    Label1->setObjectName("Label1");
-    Label2->setObjectName("Label2");
-    Label1->setWordWrap(true);
-    Label2->setWordWrap(true);
-    Label2->setTextFormat(Qt::PlainText);
-    Label1->setTextFormat(Qt::PlainText);
-    auto* close = new QPushButton("Close", this);
-    close->setObjectName("Button1");
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    Label1 = make_label(this, "Label1");
+    Label2 = make_label(this, "Label2");
+    Button1 = new QPushButton("Close", this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(close);
+    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
+    layout->addStretch();
     layout->addLayout(buttons);
     resize(493, 141);
 }

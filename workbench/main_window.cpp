@@ -6,14 +6,23 @@
 #include <QFontDatabase>
 #include <QListWidget>
 #include <QStandardPaths>
+#include <QStringList>
+
+// The bundled example lives in a static library, whose resource object the linker would
+// drop because nothing refers to it; registering it by name keeps it in the program.
+static void init_workbench_resources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace quorvex {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core_(host_, clock_) {
+    init_workbench_resources();
     setWindowTitle("Quorvex");
     list_ = new QListWidget(this);
     list_->setObjectName("ListBox1");
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    list_->setUniformItemSizes(true); // long sketches: every row has the same height
     setCentralWidget(list_);
     resize(900, 640);
 
@@ -24,20 +33,32 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
 }
 
 bool MainWindow::load_sketch(const QString& path) {
+    // A missing or unreadable file (or a folder) leaves the loaded sketch as it was.
+    const QFileInfo info(path);
+    if (!info.isFile()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.readAll();
     core_.load_text(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    setWindowTitle("Quorvex - " + QFileInfo(path).fileName());
-    core_.reset();
+    setWindowTitle("Quorvex - " + info.fileName());
+    refresh_code_list();
+    core_.reset(); // may report an error (an empty sketch) with the list already showing
     refresh_code_list();
     return true;
 }
 
 void MainWindow::refresh_code_list() {
+    QStringList rows;
+    rows.reserve(core_.ListBox1.Count());
+    for (const std::string& line : core_.ListBox1.items()) rows.append(QString::fromStdString(line));
     list_->clear();
-    for (const std::string& line : core_.ListBox1.items()) list_->addItem(QString::fromStdString(line));
-    if (core_.ListBox1.has(core_.Line)) list_->setCurrentRow(core_.Line);
+    list_->addItems(rows);
+    if (core_.ListBox1.has(core_.Line)) {
+        list_->setCurrentRow(core_.Line);
+        list_->scrollToItem(list_->currentItem());
+    } else {
+        list_->setCurrentRow(-1);
+    }
 }
 
 } // namespace quorvex

@@ -17,7 +17,8 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget* parent = nullptr);
 
-    // Loads a sketch from a file or a Qt resource path, then resets. False when unreadable.
+    // Loads a sketch from a file or a Qt resource path, then resets. False, with the loaded
+    // sketch kept, when the path is not a readable file.
     bool load_sketch(const QString& path);
     // Shows the core's code list and selects the current line.
     void refresh_code_list();

@@ -31,8 +31,9 @@ TEST_P(BadInputs, RunsToTheEndWithoutHarm) {
     EXPECT_LE(in.Line, in.ListBox1.Count());
     EXPECT_LT(steps, 20000) << "the cursor must reach the end";
     for (const auto& e : host.errors) {
-        const bool known = e.message.rfind("Unknown command: ", 0) == 0 || e.message.rfind("Cannot Evaluate ", 0) == 0 ||
-                           e.message.rfind("Sketch Error - ", 0) == 0;
+        const std::string& m = e.message;
+        const bool known = m.starts_with("Unknown command: ") || m.starts_with("Cannot Evaluate ") ||
+                           m.starts_with("Sketch Error - ");
         EXPECT_TRUE(known) << e.message;
     }
     host.errors.clear();
