@@ -2,6 +2,7 @@
 // The one seam between the core and the windows. The workbench implements it with
 // modal dialogs; tests and sketchrun record the calls.
 
+#include <cstdint>
 #include <string>
 
 namespace quorvex {
@@ -11,6 +12,12 @@ public:
     virtual ~Host() = default;
     // Modal: returns when the user has closed the error window.
     virtual void show_error(const std::string& message, const std::string& line_text) = 0;
+    // The refresh after a step: always the block level; with `update1` also the current
+    // line's selection and the variables. A no-op headless.
+    virtual void update_click(bool update1, int32_t line) {
+        (void)update1;
+        (void)line;
+    }
 };
 
 class NullHost : public Host {

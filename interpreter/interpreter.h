@@ -7,16 +7,21 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "interpreter/assignment.h"
 #include "interpreter/clock.h"
 #include "interpreter/control_stack.h"
 #include "interpreter/controls.h"
 #include "interpreter/dispatch_tables.h"
 #include "interpreter/host.h"
+#include "interpreter/run_control.h"
 #include "interpreter/text_routines.h"
+#include "interpreter/variables.h"
+#include "simulation/board.h"
 
 namespace quorvex {
 
@@ -75,7 +80,7 @@ public:
 
     // --- result registers and flags ---
     std::string Results;
-    double var_float = 0.0;
+    long double var_float = 0.0L;
     int32_t n_type = -1;
     int32_t var_found = 0;
     int32_t keep_going = 0;
@@ -85,6 +90,8 @@ public:
     int32_t set_ident = -1;
     int32_t rbr_found = 0;
     bool allow_interrupts = true;
+    int32_t val_other = 0; // qualifier flags of the variable last found
+    int32_t set_other = 0; // qualifier flags collected for the declaration being processed
 
     ControlStack cs;
     // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full.
@@ -95,8 +102,31 @@ public:
     int32_t evaluate_expression(std::string s);
     void register_object(int key, std::string name);
 
-    // --- stand-ins for the variable table, declarations and calls ---
-    int32_t get_var(std::string_view s);
+    // --- variable table and values ---
+    VariableTable vars;
+    // One term: a literal, fixed name, pin name, variable or array element.
+    Value find_value(std::string_view s);
+    int32_t find_var(std::string_view s) { return find_value(s).i; }
+    // A whole expression text.
+    Value get_value(std::string_view s);
+    int32_t get_var(std::string_view s) { return get_value(s).i; }
+    // A new entry with every field fresh and flags `set_other`; reports
+    // "Sketch Error - Too many <word> variables (limit N)" and returns 0 when the code is full.
+    int32_t new_entry(int32_t t, std::string name, int32_t flags);
+
+    // --- assignment, port registers and range checks ---
+    void assign(std::string_view target, const Value& v, AssignMode mode = AssignMode::Assign);
+    void set_var(std::string_view s, int32_t val);
+    void set_string(std::string_view s, std::string_view val);
+    void set_float(std::string_view s, long double val);
+    void set_float1(std::string_view s, std::string_view val);
+    void do_check(int32_t x, int32_t i, int32_t set1);
+
+    // --- board and simulated time ---
+    Board board;
+    int64_t us = 0; // simulated microseconds since reset
+
+    // --- stand-ins for declarations and calls ---
     bool check_declarations(std::string_view s);
     bool sr_found(std::string_view name);
 
