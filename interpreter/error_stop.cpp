@@ -13,6 +13,9 @@ void Interpreter::stop_run() {
     RunButton.Hint = "Run F9";
     ON_LED.Visible = false;
     update1 = true;
+    step_out = false;
+    step_outi = 0;
+    step_outj = 0;
 }
 
 std::string Interpreter::error_line_text() const {

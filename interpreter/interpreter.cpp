@@ -64,6 +64,21 @@ void Interpreter::reset() {
     eval_fn.clear();
     varx.clear();
     tables.restore();
+    vars.clear();
+    set_other = 0;
+    val_other = 0;
+    us = 0;
+    single_loop = 0;
+    serEvent = false;
+    Event = "serialEvent";
+    Event_Panel = 1;
+    Event_Edit = 1;
+    for (PortPanel& p : panels) p = PortPanel{};
+    int_loopx.fill(0);
+    int_type.fill("");
+    int_loopx[0] = int_loopx[1] = 10;
+    int_type[0] = int_type[1] = "xyz 9"; // names no trigger mode
+    for (int32_t pin = 0; pin <= board.maxPin; ++pin) board.set_output(pin, UNDEFINED, "D" + std::to_string(pin));
     cs.reset();
     stop_run();
     f_color.assign(static_cast<size_t>(ListBox1.Count()), 0);
@@ -75,20 +90,6 @@ void Interpreter::reset() {
     }
     if (!CodeLine()) FindNextLine();
     if (ListBox1.has(Line)) ListBox1.ItemIndex = Line;
-}
-
-void Interpreter::step() {
-    if (Line >= ListBox1.Count()) {
-        stop_run();
-        return;
-    }
-    Results.clear();
-    evaluate_expression(get_line());
-    if (found_loop != 0) {
-        found_loop = 0;
-        return;
-    }
-    FindNextLine();
 }
 
 } // namespace quorvex

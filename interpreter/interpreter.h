@@ -126,15 +126,58 @@ public:
     Board board;
     int64_t us = 0; // simulated microseconds since reset
 
+    // --- execution control ---
+    Timer kStepper_Timer;
+    std::string AutoStep_Time = "250"; // "Delay between Run Steps (in ms)"
+    bool step_out = false;
+    int32_t step_outi = 0; // block level at which the step-out started, 0 for none
+    int32_t step_outj = 0; // ticks of the current step-out
+    int32_t BreakLine = -1;
+    int32_t BreakLine1 = -1;
+    bool serEvent = false;
+    std::string Event = "serialEvent";
+    int32_t Event_Panel = 1; // the port panel whose visibility arms the event
+    int32_t Event_Edit = 1;  // the port panel whose input box arms the event
+    std::array<PortPanel, 6> panels{}; // port panels 1..5
+    std::array<int32_t, max_interrupts + 1> int_loopx{};
+    std::array<std::string, max_interrupts + 1> int_type{};
+    int32_t single_loop = 0;
+    int32_t reset_tmr = 0;
+
+    // Replaceable entry points of the step, so execution control can be driven before the
+    // handlers they lead to exist. Empty means the built-in behaviour.
+    struct StepHooks {
+        std::function<void(Interpreter&)> execute_line;                    // the current line
+        std::function<bool(Interpreter&, std::string_view)> sr_found;     // a subroutine call
+        std::function<void(Interpreter&, int32_t)> check_int;             // a level interrupt
+    } hooks;
+
+    void Step1Click();
+    void StepOverClick();
+    // Runs until the block level drops below `start_level` (0: the current level).
+    void StepOutOfClick(int32_t start_level = 0);
+    void AutoStepClick();
+    void Timer1Timer();
+    void tick() { Timer1Timer(); }
+    void AbortClick();
+    void BBackClick();
+    void BreakPoint1Click();
+    void ClearBreakPointClick();
+    void ResetSwClick();
+    void Image3Click() { Step1Click(); }
+    void UpdateClick();
+    // Enters an event or interrupt routine between statements; false when it is no subroutine.
+    bool enter_async(std::string_view name);
+    bool in_step() const { return in_step_; }
+
     // --- stand-ins for declarations and calls ---
     bool check_declarations(std::string_view s);
     bool sr_found(std::string_view name);
 
-    // --- loading, reset and one step (provisional) ---
+    // --- loading and reset (provisional) ---
     int32_t load_file(const std::filesystem::path& file);
     void load_text(std::string_view text);
     void reset();
-    void step();
 
     Host& host() { return host_; }
     const Clock& clock() const { return clock_; }
@@ -147,6 +190,7 @@ private:
     Host& host_;
     const Clock& clock_;
 
+    bool in_step_ = false; // a step is running: ticks and step commands that arrive now are ignored
     int eval_depth_ = 0;
     bool eval_aborted_ = false; // a nesting fault unwinds the whole statement silently
     bool error_window_open_ = false;

@@ -25,7 +25,7 @@ TEST_P(BadInputs, RunsToTheEndWithoutHarm) {
     in.reset();
     int steps = 0;
     while (in.Line < in.ListBox1.Count() && steps < 20000) {
-        in.step();
+        in.Step1Click();
         ++steps;
     }
     EXPECT_LE(in.Line, in.ListBox1.Count());
@@ -65,7 +65,7 @@ TEST_F(CoreTest, EmptyFileReportsAtReset) {
     in.reset();
     EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - Please load a sketch first before resetting"});
     EXPECT_EQ(host.errors[0].line_text, "Past End");
-    in.step(); // nothing to run, nothing read
+    in.Step1Click(); // nothing to run, nothing read
     EXPECT_EQ(in.Line, 0);
 }
 

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
 
     long steps = 0;
     while (steps < max_steps && in.Line < in.ListBox1.Count()) {
-        in.step();
+        in.Step1Click();
         ++steps;
     }
     log.steps(steps);

@@ -21,7 +21,14 @@ public:
         if (on_error) on_error(message, line_text);
     }
 
+    void update_click(bool update1, int32_t line) override { updates.push_back({update1, line}); }
+
+    struct Update {
+        bool update1;
+        int32_t line;
+    };
     std::vector<RecordedError> errors;
+    std::vector<Update> updates;
     std::function<void(const std::string&, const std::string&)> on_error;
 };
 

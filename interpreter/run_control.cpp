@@ -1,0 +1,229 @@
+// Execution control: step into, over and out, Run on the timer, abort, back, breakpoint.
+// Run and step-out advance only on Timer1Timer, which the workbench's timer (or a test) calls.
+#include <algorithm>
+#include <charconv>
+
+#include "interpreter/interpreter.h"
+
+namespace quorvex {
+
+namespace {
+
+// Marks a step in progress for as long as it runs.
+class StepScope {
+public:
+    explicit StepScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~StepScope() { flag_ = false; }
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+constexpr int32_t step_out_interval = 10;
+constexpr int32_t step_out_limit = 1000;
+constexpr int32_t default_run_interval = 250;
+
+// The delay box: digits only; empty or unreadable falls back to the default, 0 is allowed.
+int32_t run_interval(std::string_view text) {
+    const std::string_view t = dtrim(text);
+    int32_t value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || value < 0) return default_run_interval;
+    return value;
+}
+
+} // namespace
+
+void Interpreter::UpdateClick() {
+    if (update1 && ListBox1.has(Line)) ListBox1.ItemIndex = Line;
+    host_.update_click(update1, Line);
+}
+
+bool Interpreter::enter_async(std::string_view name) {
+    varx.clear(); // an event routine takes no arguments, never the last call's
+    const int32_t before = cs.loopx;
+    const bool entered = hooks.sr_found ? hooks.sr_found(*this, name) : sr_found(name);
+    if (!entered) return false;
+    if (cs.loopx > before) cs.at(cs.loopx - 1).async = true;
+    return true;
+}
+
+void Interpreter::Step1Click() {
+    if (in_step_) return;
+    StepScope scope(in_step_);
+    set_ident = -1;
+    if (ListBox1.Count() == 0) {
+        Timer1.Enabled = false;
+        ShowMessage1("Sketch Error - Please load a sketch first before performing a single step");
+        return;
+    }
+    if (Line >= ListBox1.Count()) {
+        stop_run(); // past the end of the sketch: nothing left to run
+        return;
+    }
+    Results.clear();
+
+    // Skip forward over a line that is not executable, without running anything.
+    if (Line > 0 && !CodeLine()) {
+        FindNextLine();
+        return;
+    }
+
+    // A pending event enters its routine as a call, before the current line runs.
+    const PortPanel& event_panel = panels[static_cast<size_t>(Event_Panel) % panels.size()];
+    PortPanel& event_edit = panels[static_cast<size_t>(Event_Edit) % panels.size()];
+    if (!serEvent && event_panel.Visible && !event_edit.input.empty() && enter_async(Event)) {
+        if (std::string_view(Event).starts_with("request")) event_edit.input.clear();
+        serEvent = true;
+        rbr_found = 0;
+        next_line();
+        return;
+    }
+
+    // Level-triggered interrupts start again on every step, unless the sketch is deeper
+    // inside blocks than where the routine last started.
+    const int32_t last_int = std::min(board.maxInt, max_interrupts - 1);
+    for (int32_t n = 0; n <= last_int; ++n) {
+        const auto k = static_cast<size_t>(n);
+        if (int_type[k] == "LOW" && int_loopx[k] >= cs.loopx) {
+            int_loopx[k] = cs.loopx;
+            if (hooks.check_int) hooks.check_int(*this, n);
+        }
+    }
+
+    if (hooks.execute_line) hooks.execute_line(*this);
+    else evaluate_expression(get_line());
+
+    // A body without braces is closed after its one statement.
+    if (single_loop > 0 && --single_loop == 0 && cs.pop()) {
+        if (const int32_t back = cs.at(cs.loopx).loop_line; back > 0) {
+            Line = back;
+            found_loop = 1;
+        }
+    }
+
+    if (found_loop != 0) {
+        found_loop = 0;
+        UpdateClick();
+        return;
+    }
+    FindNextLine();
+    UpdateClick();
+    ++us;
+}
+
+void Interpreter::StepOverClick() {
+    if (in_step_) return;
+    if (ListBox1.Count() == 0) {
+        Timer1.Enabled = false;
+        ShowMessage1("Sketch Error - Please load a sketch first before performing a step over");
+        return;
+    }
+    update1 = false;
+    const int32_t x = cs.loopx;
+    Step1Click();
+    const int32_t k = cs.loopx > 1 ? cs.loopx - 1 : cs.loopx;
+    if (x < cs.loopx && cs.at(k).last_control == L_SUBR) {
+        StepOutOfClick(x + 1); // the step entered a subroutine: run it to its end
+    } else {
+        update1 = true;
+    }
+    if (update1) UpdateClick();
+}
+
+void Interpreter::StepOutOfClick(int32_t start_level) {
+    if (in_step_) return;
+    if (ListBox1.Count() == 0) {
+        Timer1.Enabled = false;
+        ShowMessage1("Sketch Error - Please load a sketch first before performing a step out of");
+        return;
+    }
+    step_outi = start_level > 0 ? start_level : cs.loopx;
+    step_outj = 0;
+    step_out = true;
+    update1 = false;
+    Timer1.Interval = step_out_interval;
+    Timer1.Enabled = true;
+}
+
+void Interpreter::Timer1Timer() {
+    if (in_step_ || !Timer1.Enabled) return;
+
+    if (Line == BreakLine) {
+        stop_run(); // the breakpoint line itself is not run
+        UpdateClick();
+        return;
+    }
+
+    if (step_out && !AutoStep.Checked) {
+        if (step_outi > cs.loopx || step_outj >= step_out_limit) {
+            // The block has been left: the step-out is done.
+            stop_run();
+            UpdateClick();
+            return;
+        }
+        Step1Click();
+        if (!step_out) return; // an error during the step ended it
+        ++step_outj;
+        if (step_outj >= step_out_limit && step_outi <= cs.loopx) {
+            ShowMessage1("Error - unable to exit loop");
+            UpdateClick();
+        }
+        return;
+    }
+
+    StepOverClick();
+}
+
+void Interpreter::AutoStepClick() {
+    AutoStep.Checked = !AutoStep.Checked;
+    if (!AutoStep.Checked) {
+        stop_run();
+        return;
+    }
+    RunButton.ImageIndex = 16;
+    RunButton.Hint = "Stop F9";
+    ON_LED.Visible = true;
+    Timer1.Interval = run_interval(AutoStep_Time);
+    Timer1.Enabled = true;
+    Step1Click(); // Run's first step is a step into
+    update1 = !(Timer1.Interval < 10 && Timer1.Enabled);
+}
+
+void Interpreter::AbortClick() {
+    stop_run();
+    UpdateClick();
+    kStepper_Timer.Enabled = false;
+}
+
+void Interpreter::BBackClick() {
+    if (ListBox1.Count() == 0) {
+        ShowMessage1("Sketch Error - Please load a sketch first before back stepping");
+        Timer1.Enabled = false;
+        return;
+    }
+    if (Line > 0) --Line;
+    while (!CodeLine() && Line > 1) --Line;
+    ListBox1.ItemIndex = ListBox1.has(Line) ? Line : -1;
+    host_.update_click(true, Line);
+}
+
+void Interpreter::BreakPoint1Click() {
+    BreakLine = BreakLine1;
+    host_.update_click(update1, Line);
+}
+
+void Interpreter::ClearBreakPointClick() {
+    BreakLine = -1;
+    BreakLine1 = -1;
+    host_.update_click(update1, Line);
+}
+
+void Interpreter::ResetSwClick() {
+    reset_tmr = 3;
+    reset();
+}
+
+} // namespace quorvex
