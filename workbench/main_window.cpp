@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 
 // The bundled example lives in a static library, whose resource object the linker would
 // drop because nothing refers to it; registering it by name keeps it in the program.
@@ -25,6 +26,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     list_->setUniformItemSizes(true); // long sketches: every row has the same height
     setCentralWidget(list_);
     resize(900, 640);
+
+    // Timer1 lives in the core; this timer only delivers its ticks. A modal window keeps it
+    // firing, and the core ignores a tick that arrives while a step is running.
+    timer1_ = new QTimer(this);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::timer1_tick);
+    host_.on_update = [this](bool update1, int32_t line) {
+        if (update1) select_line(line);
+    };
 
     // The program's own folder may not be writable; logs go to the per-user data folder.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -47,18 +56,45 @@ bool MainWindow::load_sketch(const QString& path) {
     return true;
 }
 
+void MainWindow::run() {
+    core_.AutoStepClick();
+    sync_timer();
+}
+
+void MainWindow::abort() {
+    core_.AbortClick();
+    sync_timer();
+}
+
+void MainWindow::timer1_tick() {
+    core_.tick();
+    sync_timer();
+}
+
+void MainWindow::sync_timer() {
+    if (!core_.Timer1.Enabled) {
+        timer1_->stop();
+        return;
+    }
+    if (!timer1_->isActive() || timer1_->interval() != core_.Timer1.Interval) timer1_->start(core_.Timer1.Interval);
+}
+
+void MainWindow::select_line(int32_t line) {
+    if (line >= 0 && line < list_->count()) {
+        list_->setCurrentRow(line);
+        list_->scrollToItem(list_->currentItem());
+    } else {
+        list_->setCurrentRow(-1);
+    }
+}
+
 void MainWindow::refresh_code_list() {
     QStringList rows;
     rows.reserve(core_.ListBox1.Count());
     for (const std::string& line : core_.ListBox1.items()) rows.append(QString::fromStdString(line));
     list_->clear();
     list_->addItems(rows);
-    if (core_.ListBox1.has(core_.Line)) {
-        list_->setCurrentRow(core_.Line);
-        list_->scrollToItem(list_->currentItem());
-    } else {
-        list_->setCurrentRow(-1);
-    }
+    select_line(core_.Line);
 }
 
 } // namespace quorvex

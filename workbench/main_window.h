@@ -9,6 +9,7 @@
 #include "workbench/qt_host.h"
 
 class QListWidget;
+class QTimer;
 
 namespace quorvex {
 
@@ -23,7 +24,14 @@ public:
     // Shows the core's code list and selects the current line.
     void refresh_code_list();
 
+    // Run (F9) and Abort: the core decides, the Qt timer mirrors its Timer1.
+    void run();
+    void abort();
+    // One tick of Timer1: a Run step or a step-out step.
+    void timer1_tick();
+
     Interpreter& core() { return core_; }
+    QTimer* timer1() const { return timer1_; }
     QtHost& host() { return host_; }
     QListWidget* code_list() const { return list_; }
 
@@ -32,6 +40,11 @@ private:
     SystemClock clock_;
     Interpreter core_;
     QListWidget* list_;
+    QTimer* timer1_;
+
+    // Starts, stops or re-times the Qt timer to match the core's Timer1.
+    void sync_timer();
+    void select_line(int32_t line);
 };
 
 } // namespace quorvex

@@ -13,6 +13,12 @@ public:
 
     // `error 0007: message`, or `error Past End: message` past the last line.
     void error(int32_t line, int32_t line_count, const std::string& message);
+    // `D13=1 @42`: a pin's level changed at simulated microsecond `us`.
+    void level(int32_t pin, bool high, int64_t us);
+    // Final dump.
+    void pin(int32_t pin, int32_t mode, bool high);
+    void clock(int64_t us);
+    void line(int32_t line, int32_t line_count);
     void steps(long count);
 
 private:

@@ -1,6 +1,7 @@
-// sketchrun [--steps N] [--fail-on-error] FILE
-// Loads a sketch, resets, and steps it headless, printing what it produced.
-// Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or unreadable file.
+// sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] FILE
+// Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
+// produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
+// an unreadable file.
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -15,33 +16,52 @@ using namespace quorvex;
 namespace {
 
 int usage(const char* why) {
-    std::cerr << "sketchrun: " << why << "\nusage: sketchrun [--steps N] [--fail-on-error] FILE\n";
+    std::cerr << "sketchrun: " << why
+              << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] FILE\n";
     return 2;
+}
+
+struct Options {
+    long max_steps = 1000;
+    bool fail_on_error = false;
+    bool run = false;
+    const char* board = nullptr;
+    const char* file = nullptr;
+};
+
+// Parses the command line; returns 0 or the usage exit status.
+int parse_options(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--steps") == 0) {
+            if (++i >= argc) return usage("--steps needs a number");
+            char* end = nullptr;
+            o.max_steps = std::strtol(argv[i], &end, 10);
+            if (*argv[i] == '\0' || *end != '\0' || o.max_steps < 0) return usage("--steps needs a number");
+        } else if (std::strcmp(a, "--fail-on-error") == 0) {
+            o.fail_on_error = true;
+        } else if (std::strcmp(a, "--run") == 0) {
+            o.run = true;
+        } else if (std::strcmp(a, "--board") == 0) {
+            if (++i >= argc || (std::strcmp(argv[i], "uno") != 0 && std::strcmp(argv[i], "mega") != 0))
+                return usage("--board takes uno or mega");
+            o.board = argv[i];
+        } else if (a[0] == '-' && a[1] != '\0') {
+            return usage("unknown option");
+        } else if (o.file == nullptr) {
+            o.file = a;
+        } else {
+            return usage("one sketch file only");
+        }
+    }
+    return o.file == nullptr ? usage("no sketch file") : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    long max_steps = 1000;
-    bool fail_on_error = false;
-    const char* file = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--steps") == 0) {
-            if (++i >= argc) return usage("--steps needs a number");
-            char* end = nullptr;
-            max_steps = std::strtol(argv[i], &end, 10);
-            if (*argv[i] == '\0' || *end != '\0' || max_steps < 0) return usage("--steps needs a number");
-        } else if (std::strcmp(argv[i], "--fail-on-error") == 0) {
-            fail_on_error = true;
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            return usage("unknown option");
-        } else if (file == nullptr) {
-            file = argv[i];
-        } else {
-            return usage("one sketch file only");
-        }
-    }
-    if (file == nullptr) return usage("no sketch file");
+    Options o;
+    if (const int status = parse_options(argc, argv, o); status != 0) return status;
 
     test::RecordingHost host;
     SystemClock clock;
@@ -51,17 +71,38 @@ int main(int argc, char** argv) {
         log.error(in.Line, in.ListBox1.Count(), message);
     };
 
-    if (in.load_file(file) == 0) {
-        std::cerr << "sketchrun: cannot read " << file << '\n';
+    if (in.load_file(o.file) == 0) {
+        std::cerr << "sketchrun: cannot read " << o.file << '\n';
         return 2;
     }
+    if (o.board != nullptr && std::strcmp(o.board, "mega") == 0) in.board.Mega1Click();
     in.reset();
+    in.board.on_level = [&](int32_t pin, bool high) { log.level(pin, high, in.us); };
 
     long steps = 0;
-    while (steps < max_steps && in.Line < in.ListBox1.Count()) {
-        in.Step1Click();
-        ++steps;
+    if (o.run) {
+        if (steps < o.max_steps) {
+            in.AutoStepClick();
+            ++steps;
+        }
+        while (steps < o.max_steps && in.Timer1.Enabled) {
+            in.tick();
+            ++steps;
+        }
+    } else {
+        while (steps < o.max_steps && in.Line < in.ListBox1.Count()) {
+            in.Step1Click();
+            ++steps;
+        }
     }
+
+    for (int32_t p = 0; p < Board::pin_count; ++p) {
+        if (!Board::has_display(p)) continue;
+        const PinState& s = in.board.pin(p);
+        if (s.mode != UNDEFINED || s.level) log.pin(p, s.mode, s.level);
+    }
+    log.clock(in.us);
+    log.line(in.Line, in.ListBox1.Count());
     log.steps(steps);
-    return fail_on_error && !host.errors.empty() ? 1 : 0;
+    return o.fail_on_error && !host.errors.empty() ? 1 : 0;
 }

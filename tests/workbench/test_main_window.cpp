@@ -76,6 +76,32 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    void run_starts_the_timer_and_abort_stops_it() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("quiet.ino");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("noTone(1);\nnoTone(2);\nnoTone(3);\nnoTone(4);\n");
+        file.close();
+
+        quorvex::MainWindow w;
+        QVERIFY(w.load_sketch(path));
+        w.core().AutoStep_Time = "40";
+        w.run();
+        QVERIFY(w.timer1()->isActive());
+        QCOMPARE(w.timer1()->interval(), 40);
+        QCOMPARE(w.core().Line, 1); // Run's first step happens at once
+        QTRY_COMPARE_WITH_TIMEOUT(w.core().Line, 2, 2000);
+        QCOMPARE(w.code_list()->currentRow(), 2);
+        w.abort();
+        QVERIFY(!w.timer1()->isActive());
+        QVERIFY(!w.core().AutoStep.Checked);
+
+        w.run(); // runs to the end, where the core stops Run and the timer follows
+        QTRY_VERIFY_WITH_TIMEOUT(!w.timer1()->isActive(), 3000);
+        QCOMPARE(w.core().Line, w.core().ListBox1.Count());
+    }
+
     void example_fills_the_code_list() {
         const QStringList file_lines = resource_lines(example);
         QVERIFY2(file_lines.size() > 10, "the example is compiled into the program");
