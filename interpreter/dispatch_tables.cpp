@@ -21,6 +21,8 @@ int32_t knointerrupts(Interpreter& in, const Match&) {
     return 0;
 }
 
+int32_t kequals(Interpreter& in, const Match& m) { return in.kequals(m.rest); }
+
 bool ident_char(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -178,7 +180,7 @@ const std::array<DispatchRow, max_op + 1> koperators = {{
     {"/=", nullptr, 0, 0, "", R},
     {"<<=", nullptr, 0, 0, "", R},
     {">>=", nullptr, 0, 0, "", R},
-    {"=", nullptr, 0, 0, "", R},
+    {"=", kequals, 0, 0, "", R},
     {"<<", nullptr, 0, 0, "", R},
     {">>", nullptr, 0, 0, "", R},
     {"++", nullptr, 0, 0, "", R},

@@ -78,7 +78,7 @@ void Interpreter::reset() {
     int_type.fill("");
     int_loopx[0] = int_loopx[1] = 10;
     int_type[0] = int_type[1] = "xyz 9"; // names no trigger mode
-    for (int32_t pin = 0; pin <= board.maxPin; ++pin) board.set_output(pin, UNDEFINED, "D" + std::to_string(pin));
+    board.undefine_pins();
     cs.reset();
     stop_run();
     f_color.assign(static_cast<size_t>(ListBox1.Count()), 0);

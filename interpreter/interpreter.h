@@ -114,6 +114,19 @@ public:
     // "Sketch Error - Too many <word> variables (limit N)" and returns 0 when the code is full.
     int32_t new_entry(int32_t t, std::string name, int32_t flags);
 
+    // >>> reading values: internals of find_value/get_value (variables.cpp)
+private:
+    // One term. With `define_slot` null a #define gives its text's value (n_type 12); otherwise
+    // the slot of a #define is stored there and the text is left unevaluated for get_value.
+    Value find_term(std::string_view s, int32_t* define_slot);
+    // The value of the #define in `slot`, guarded against a macro that refers to itself.
+    Value expand_define(int32_t slot);
+    // The registers as a Value, after the statement executor has set them.
+    Value register_value(int32_t result) const;
+    std::vector<int32_t> expanding_defines_; // #define slots being expanded, innermost last
+public:
+    // <<< reading values
+
     // --- assignment, port registers and range checks ---
     void assign(std::string_view target, const Value& v, AssignMode mode = AssignMode::Assign);
     void set_var(std::string_view s, int32_t val);
@@ -121,6 +134,9 @@ public:
     void set_float(std::string_view s, long double val);
     void set_float1(std::string_view s, std::string_view val);
     void do_check(int32_t x, int32_t i, int32_t set1);
+
+    // --- operators ---
+    int32_t kequals(std::string_view s);
 
     // --- board and simulated time ---
     Board board;

@@ -22,7 +22,8 @@ size_t find_outside_literals(std::string_view s, std::string_view needle, size_t
             i = skip_literal(s, i);
             continue;
         }
-        if (s.compare(i, needle.size(), needle) == 0) return i;
+        // One character (";", "{", ...) is the common case on every step: no compare call.
+        if (needle.size() == 1 ? s[i] == needle[0] : s.compare(i, needle.size(), needle) == 0) return i;
         ++i;
     }
     return std::string_view::npos;
@@ -44,6 +45,75 @@ size_t matching_bracket(std::string_view s, size_t open) {
         ++i;
     }
     return std::string_view::npos;
+}
+
+namespace {
+
+bool ident_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+// The C operator set: "<<=" ">>=", the two-character operators << >> <= >= == != && || ++ --
+// += -= *= /= %= &= |= ^= -> ::, then the single characters + - * / % = < > ! ~ & | ^ ? : , .
+// A switch rather than a table scan: this runs for every operator character of every statement.
+size_t operator_length(std::string_view s, size_t i) {
+    if (i >= s.size()) return 0;
+    const char c = s[i];
+    const char next = i + 1 < s.size() ? s[i + 1] : '\0';
+    switch (c) {
+    case '<':
+    case '>':
+        if (next == c) return i + 2 < s.size() && s[i + 2] == '=' ? 3 : 2;
+        return next == '=' ? 2 : 1;
+    case '&':
+    case '|':
+    case '+':
+        return next == c || next == '=' ? 2 : 1;
+    case '-':
+        return next == '-' || next == '=' || next == '>' ? 2 : 1;
+    case '=':
+    case '!':
+    case '*':
+    case '/':
+    case '%':
+    case '^':
+        return next == '=' ? 2 : 1;
+    case ':':
+        return next == ':' ? 2 : 1;
+    case '~':
+    case '?':
+    case ',':
+    case '.':
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+size_t word_length(std::string_view s, size_t i) {
+    if (i >= s.size()) return 0;
+    size_t j = i;
+    if (ident_start(s[i])) {
+        while (j < s.size() && (ident_start(s[j]) || digit(s[j]))) ++j;
+        return j - i;
+    }
+    const bool number = digit(s[i]) || (s[i] == '.' && i + 1 < s.size() && digit(s[i + 1]));
+    if (!number) return 0;
+    // Hex numbers have no decimal exponent: in "0x1e-5" the "-" is an operator.
+    const bool hex = s[i] == '0' && i + 1 < s.size() && (s[i + 1] == 'x' || s[i + 1] == 'X');
+    while (j < s.size()) {
+        const char c = s[j];
+        const char prev = j > i ? s[j - 1] : '\0';
+        const bool exponent = hex ? (prev == 'p' || prev == 'P') : (prev == 'e' || prev == 'E');
+        if (ident_start(c) || digit(c) || c == '.' || ((c == '+' || c == '-') && exponent)) ++j;
+        else break;
+    }
+    return j - i;
+}
+
+size_t find_operator(std::string_view s, std::string_view op, size_t from) {
+    return find_operator_if(s, [op](std::string_view token) { return token == op; }, from);
 }
 
 std::vector<std::string_view> split_statements(std::string_view s) {

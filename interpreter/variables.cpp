@@ -1,8 +1,66 @@
-// Reading values: one term (find_value) and a whole expression (get_value).
+// Reading values: one term (find_value) and a whole expression (get_value). Both run for every
+// term of every statement, so they scan string_views and allocate nothing for ordinary int terms.
+#include <charconv>
+#include <cmath>
+
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/literals.h"
 
 namespace quorvex {
+
+namespace {
+
+struct FixedName {
+    std::string_view name;
+    int32_t value;
+};
+
+constexpr FixedName fixed_names[] = {
+    {"TOTAL_ANALOG_PINS", 6}, {"TOTAL_PORTS", 14},      {"OUTPUT", 1},           {"TOTAL_PINS", 20},
+    {"SD_CARD_TYPE_SD1", 1},  {"SD_CARD_TYPE_SD2", 2}, {"SD_CARD_TYPE_SDHC", 3},
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// `s` equals the lower-case word `w`, ignoring the case of `s`.
+bool equals_lower(std::string_view s, std::string_view w) {
+    if (s.size() != w.size()) return false;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (lower(s[i]) != w[i]) return false;
+    return true;
+}
+
+bool all_of(std::string_view s, bool (*pred)(char)) {
+    for (char c : s)
+        if (!pred(c)) return false;
+    return true;
+}
+
+bool is_binary_digit(char c) { return c == '0' || c == '1'; }
+
+// Operators that make a text an expression rather than a term.
+bool expression_operator(std::string_view token) { return token.find_first_of("/*+%=<>") != std::string_view::npos; }
+
+// Index of the "]" closing the "[" at `open`, skipping literals; npos when never closed.
+size_t matching_square(std::string_view s, size_t open) {
+    int depth = 0;
+    for (size_t i = open; i < s.size();) {
+        if (s[i] == '"' || s[i] == '\'') {
+            i = skip_literal(s, i);
+            continue;
+        }
+        if (s[i] == '[') ++depth;
+        else if (s[i] == ']' && --depth == 0) return i;
+        ++i;
+    }
+    return std::string_view::npos;
+}
+
+Value int_value(int32_t i, int32_t type) { return Value{i, static_cast<long double>(i), {}, type, true}; }
+
+} // namespace
 
 int32_t Interpreter::new_entry(int32_t t, std::string name, int32_t flags) {
     if (t < 1 || t > max_type) return 0;
@@ -15,25 +73,240 @@ int32_t Interpreter::new_entry(int32_t t, std::string name, int32_t flags) {
     return vars.add(t, std::move(name), flags);
 }
 
-// Provisional: digits only, until the full term reader lands.
-Value Interpreter::find_value(std::string_view s) {
+Value Interpreter::register_value(int32_t result) const {
     Value v;
-    std::string_view t = dtrim(s);
-    if (const size_t semi = t.find(';'); semi != std::string_view::npos) t = t.substr(0, semi);
-    bool digits = !t.empty();
-    for (char c : t) digits = digits && c >= '0' && c <= '9';
-    if (digits) {
-        v.i = text_to_int32(t);
-        v.found = true;
-    }
-    n_type = v.type;
-    var_found = v.found ? 1 : 0;
+    v.i = result;
+    v.type = n_type;
+    v.found = var_found != 0;
+    v.f = n_type == n_float ? var_float : static_cast<long double>(result);
+    if (n_type == n_string || n_type == n_define) v.s = Results;
     return v;
 }
 
+Value Interpreter::expand_define(int32_t slot) {
+    for (int32_t active : expanding_defines_) {
+        if (active != slot) continue;
+        ShowMessage1("Sketch Error - #define " + vars.at(n_define, slot).name + " refers to itself");
+        n_type = n_int;
+        Results.clear();
+        var_found = 1;
+        return int_value(0, n_int);
+    }
+    // A copy: evaluating the text may add entries and move the table's storage.
+    const std::string text = vars.at(n_define, slot).def;
+    struct Pop {
+        std::vector<int32_t>& stack;
+        ~Pop() { stack.pop_back(); }
+    };
+    expanding_defines_.push_back(slot);
+    const Pop pop{expanding_defines_};
+    const DepthGuard guard(eval_depth_); // a chain of #defines recurses without the executor
+    return get_value(text);
+}
+
+Value Interpreter::find_value(std::string_view s) { return find_term(s, nullptr); }
+
+Value Interpreter::find_term(std::string_view s, int32_t* define_slot) {
+    var_found = 0;
+    n_type = -1;
+    std::string_view t = dtrim(s);
+    // Cut before the first ";" that is code, so «';'» and «"a;b"» stay whole; «x ;» reads "x".
+    if (const size_t semi = find_outside_literals(t, ";"); semi != std::string_view::npos) t = dtrim(t.substr(0, semi));
+    if (t.empty()) return Value{0, 0.0L, {}, -1, false};
+
+    // Every number or name below is no string: a stale text must not pass for this term's value.
+    auto found_int = [&](int32_t value, int32_t type) {
+        Results.clear();
+        n_type = type;
+        var_found = 1;
+        return int_value(value, type);
+    };
+    auto not_found = [&] {
+        n_type = n_int;
+        var_found = 0;
+        return Value{0, 0.0L, {}, n_int, false};
+    };
+    auto table_entry = [&](VariableTable::Ref r) -> Value {
+        const Entry& e = vars.at(r.type, r.slot);
+        val_other = e.flags;
+        n_type = r.type;
+        var_found = 1;
+        switch (r.type) {
+        case n_float:
+            Results.clear();
+            var_float = e.fval;
+            return Value{e.ival, e.fval, {}, n_float, true};
+        case n_string:
+            Results = e.sval;
+            return Value{e.ival, static_cast<long double>(e.ival), e.sval, n_string, true};
+        case n_define:
+            Results = e.def;
+            if (define_slot != nullptr) {
+                *define_slot = r.slot;
+                return Value{e.ival, static_cast<long double>(e.ival), e.def, n_define, true};
+            } else {
+                const int32_t flags = e.flags;
+                const Value text_value = expand_define(r.slot);
+                // The text's value as the integer result; the term itself stays a #define.
+                Results = vars.at(n_define, r.slot).def;
+                n_type = n_define;
+                var_found = 1;
+                val_other = flags;
+                return Value{text_value.i, text_value.f, Results, n_define, true};
+            }
+        default:
+            Results.clear();
+            return int_value(e.ival, r.type);
+        }
+    };
+
+    for (const FixedName& f : fixed_names)
+        if (t == f.name) return found_int(f.value, -1);
+
+    if (t[0] == '\'') {
+        // 'x' is the code of x; '\x' is the code of x minus 97, so '\n' gives 13.
+        if (t.size() < 2 || (t[1] == '\\' && t.size() < 3)) throw EvalFault("incomplete character literal");
+        const auto code = [](char c) { return static_cast<int32_t>(static_cast<unsigned char>(c)); };
+        return found_int(t[1] == '\\' ? code(t[2]) - 97 : code(t[1]), n_char);
+    }
+
+    if (t[0] == '"') {
+        // Each backslash-quote pair becomes an apostrophe.
+        std::string text;
+        text.reserve(t.size());
+        for (size_t i = 1; i < t.size(); ++i) {
+            if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == '"') {
+                text += '\'';
+                ++i;
+            } else {
+                text += t[i];
+            }
+        }
+        var_found = 1;
+        if (text.empty() || text.find('"') == text.size() - 1) {
+            if (!text.empty()) text.pop_back();
+            Results = std::move(text);
+            n_type = n_string;
+            return Value{0, 0.0L, Results, n_string, true};
+        }
+        // More follows the closing quote, as in «"a" + b»: a string expression.
+        const int32_t result = evaluate_expression(std::string(t));
+        var_found = 1;
+        return register_value(result);
+    }
+
+    n_type = n_int;
+    if (const size_t eq = t.find('='); eq != std::string_view::npos) {
+        t = dtrim(t.substr(0, eq));
+        if (t.empty()) return not_found();
+    }
+
+    // A declared name wins over the literal forms below, so a1, d2 or LEDB1 read as variables.
+    // A name never starts with a digit, which spares numbers the table scan.
+    const bool may_be_name = !is_digit(t[0]);
+    if (may_be_name)
+        if (const VariableTable::Ref r = vars.lookup(t)) return table_entry(r);
+
+    if (t.size() <= 5) {
+        if (equals_lower(t, "false") || equals_lower(t, "low")) return found_int(0, n_int);
+        if (equals_lower(t, "true") || equals_lower(t, "high")) return found_int(1, n_int);
+    }
+
+    if (t.size() >= 2 && is_digit(t[1])) {
+        const char first = lower(t[0]);
+        if (first == 'a') {
+            // One digit, as in «A5x»; «A10»..«A15» as a whole term are the high channels.
+            if (t.size() == 3 && t[1] == '1' && t[2] >= '0' && t[2] <= '5') return found_int(10 + (t[2] - '0'), n_int);
+            return found_int(t[1] - '0', n_int);
+        }
+        if (first == 'd') {
+            int32_t pin = t[1] - '0';
+            if (t.size() >= 3 && is_digit(t[2])) pin = pin * 10 + (t[2] - '0');
+            return found_int(pin, n_int);
+        }
+    }
+
+    if (t.find('.') != std::string_view::npos) {
+        if (t.find(' ') != std::string_view::npos) return not_found(); // «Serial.print (x)» is no term
+        if (is_digit(t[0])) {
+            // from_chars ignores the process locale, which Qt sets from the user's settings.
+            long double f = 0.0L;
+            const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), f);
+            if (ec != std::errc() || ptr != t.data() + t.size()) throw EvalFault("not a number");
+            // Checked here in extended precision: narrowing an out-of-range value to double is undefined.
+            if (!(f > -0x1p63L && f < 0x1p63L)) throw EvalFault("float out of range");
+            const int32_t i = float_to_int32(static_cast<double>(std::trunc(f)));
+            Results.clear();
+            var_float = f;
+            n_type = n_float;
+            var_found = 1;
+            return Value{i, f, {}, n_float, true};
+        }
+    }
+
+    if (t.starts_with("0x")) return found_int(StrToHex(dtrim(t.substr(2))), n_int);
+    if (t.starts_with("0b")) return found_int(StrToBin(dtrim(t.substr(2))), n_int);
+    if (is_digit(t[0]) && all_of(t, is_digit)) return found_int(text_to_int32(t), n_int);
+    if (t.size() >= 2 && t[0] == 'B' && all_of(t.substr(1), is_binary_digit))
+        return found_int(StrToBin(t.substr(1)), n_int);
+
+    // An array element: the index is a full expression; text after the "]" is dropped.
+    if (const size_t open = t.find('['); open != std::string_view::npos) {
+        const size_t close = matching_square(t, open);
+        if (close != std::string_view::npos) {
+            std::string key(dtrim(t.substr(0, open)));
+            int32_t index = 0;
+            {
+                const DepthGuard guard(eval_depth_); // «a[a[a[...]]]» recurses without the executor
+                index = get_value(dtrim(t.substr(open + 1, close - open - 1))).i;
+            }
+            var_found = 0;
+            key += '[';
+            key += std::to_string(index);
+            key += ']';
+            if (const VariableTable::Ref r = vars.lookup(key)) return table_entry(r);
+        }
+    }
+    return not_found();
+}
+
 Value Interpreter::get_value(std::string_view s) {
-    Value v = find_value(s);
-    if (!v.found && !dtrim(s).empty()) v.i = evaluate_expression(std::string(dtrim(s)));
+    // A nesting fault caught inside abandons the statement; a caller outside any evaluation
+    // (the variables grid) must find the interpreter ready for the next one.
+    struct ClearAbort {
+        Interpreter& in;
+        ~ClearAbort() {
+            if (in.eval_depth_ == 0) in.eval_aborted_ = false;
+        }
+    };
+    const ClearAbort clear_abort{*this};
+
+    // A copy (short terms stay in place): `s` may view Results or another register that the
+    // evaluation below overwrites before the text is handed on.
+    const std::string text(dtrim(s));
+    const std::string_view t = text;
+    if (t.empty()) {
+        n_type = n_int;
+        Results.clear();
+        var_float = 0.0L;
+        var_found = 0;
+        return Value{0, 0.0L, {}, n_int, false};
+    }
+    if (t[0] == '"') return find_term(t, nullptr);
+
+    auto execute = [&] {
+        // A handler that yields a number may leave n_type alone; an earlier term's type must not
+        // pass for this value's. Results stays: the method fallback and handlers hand text on in it.
+        n_type = n_int;
+        return register_value(evaluate_expression(std::string(t)));
+    };
+    if (find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
+
+    int32_t define_slot = 0;
+    const Value v = find_term(t, &define_slot);
+    // A #define was found: its text decides, even when that text is no term.
+    if (define_slot > 0) return expand_define(define_slot);
+    if (!v.found) return execute();
     return v;
 }
 

@@ -17,6 +17,15 @@ install_missing() {
     fi
 }
 
+# The locale tests read numbers under a German locale, whose decimal separator is ",".
+ensure_german_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen
+    fi
+}
+
 configure() {
     local dir=$1; shift
     cmake -S "$ROOT" -B "$dir" -G Ninja "$@"

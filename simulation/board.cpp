@@ -1,11 +1,23 @@
 #include "simulation/board.h"
 
+#include <cstdio>
+
 namespace quorvex {
 
 Board::Board() { LoadPins(); }
 
+std::string Board::digital_label(int32_t pin) {
+    char text[16];
+    std::snprintf(text, sizeof text, "D%d", pin);
+    return text;
+}
+
 void Board::LoadPins() {
-    for (int32_t i = 0; i <= 53; ++i) set_output(i, UNDEFINED, "D" + std::to_string(i));
+    for (int32_t i = 0; i <= 53; ++i) set_output(i, UNDEFINED, digital_label(i));
+}
+
+void Board::undefine_pins() {
+    for (int32_t i = 0; i <= maxPin; ++i) set_output(i, UNDEFINED, digital_label(i));
 }
 
 void Board::set_output(int32_t pin, int32_t mode, const std::string& label) {

@@ -51,6 +51,9 @@ public:
 
     // Every pin undefined with its "D%d" label, as at start-up.
     void LoadPins();
+    // Pins 0..maxPin undefined with their "D%d" labels, as at reset.
+    void undefine_pins();
+    static std::string digital_label(int32_t pin);
 
 private:
     std::array<PinState, pin_count> pins_{};

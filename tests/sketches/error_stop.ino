@@ -1,0 +1,4 @@
+// Simulate Uno
+DDRB = 32;
+foo;
+PORTB = 32;
