@@ -148,27 +148,15 @@ void Interpreter::assign(std::string_view target, const Value& v, AssignMode mod
 }
 
 void Interpreter::set_var(std::string_view s, int32_t val) {
-    Value v;
-    v.i = val;
-    v.type = n_int;
-    v.found = true;
-    assign(s, v);
+    assign(s, Value::of_int(val));
 }
 
 void Interpreter::set_string(std::string_view s, std::string_view val) {
-    Value v;
-    v.s = strip_quote_pair(val);
-    v.type = n_string;
-    v.found = true;
-    assign(s, v);
+    assign(s, Value::of_text(std::string(strip_quote_pair(val))));
 }
 
 void Interpreter::set_float(std::string_view s, long double val) {
-    Value v;
-    v.f = val;
-    v.type = n_float;
-    v.found = true;
-    assign(s, v);
+    assign(s, Value::of_float(val));
 }
 
 void Interpreter::set_float1(std::string_view s, std::string_view val) {

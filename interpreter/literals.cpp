@@ -33,18 +33,24 @@ bool contains_outside_literals(std::string_view s, char c) {
     return find_outside_literals(s, std::string_view(&c, 1)) != std::string_view::npos;
 }
 
-size_t matching_bracket(std::string_view s, size_t open) {
-    int depth = 0;
-    for (size_t i = open; i < s.size();) {
+size_t closing_bracket(std::string_view s, size_t from, char open, char close, int depth) {
+    for (size_t i = from; i < s.size();) {
         if (is_quote(s[i])) {
             i = skip_literal(s, i);
             continue;
         }
-        if (s[i] == '(') ++depth;
-        else if (s[i] == ')' && --depth == 0) return i;
+        if (s[i] == open) ++depth;
+        else if (s[i] == close && --depth == 0) return i;
         ++i;
     }
     return std::string_view::npos;
+}
+
+size_t matching_bracket(std::string_view s, size_t open) {
+    if (open >= s.size()) return std::string_view::npos;
+    const char o = s[open];
+    const char c = o == '[' ? ']' : (o == '{' ? '}' : ')');
+    return closing_bracket(s, open + 1, o, c);
 }
 
 namespace {

@@ -15,6 +15,9 @@ size_t find_outside_literals(std::string_view s, std::string_view needle, size_t
 bool contains_outside_literals(std::string_view s, char c);
 // Index of the ")" closing the "(" at `open`, skipping literals; npos when never closed.
 size_t matching_bracket(std::string_view s, size_t open);
+// Index of the `close` that brings `depth` open brackets down to 0, scanning from `from` and
+// skipping literals; npos when they are never all closed.
+size_t closing_bracket(std::string_view s, size_t from, char open, char close, int depth = 1);
 
 // Length of the C operator token that starts at s[i], longest match first ("<<=" before "<<"
 // before "<"); 0 when no operator starts there.

@@ -56,19 +56,9 @@ bool contains(std::string_view s, char c) { return s.find(c) != std::string_view
 static bool is_quote(char c) { return c == '"' || c == '\''; }
 
 int nextbracket(std::string_view s) {
-    int depth = 1;
-    for (size_t i = 1; i < s.size();) {
-        // A bracket inside a string or char literal is text, as in «(")" + x)».
-        if (is_quote(s[i])) {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (s[i] == ')') --depth;
-        else if (s[i] == '(') ++depth;
-        if (depth == 0) return static_cast<int>(i) + 1;
-        ++i;
-    }
-    return 0;
+    // Brackets inside string or char literals are text, as in «(")" + x)».
+    const size_t close = closing_bracket(s, 1, '(', ')');
+    return close == std::string_view::npos ? 0 : static_cast<int>(close) + 1;
 }
 
 std::string Trim_Last_Bracket(std::string_view s, char brr) {
@@ -155,19 +145,10 @@ int TextRoutines::LastSplitString(std::string_view id, std::string_view s) {
 
 std::string TextRoutines::StripBrackets(std::string_view s) {
     SplitString("(", s);
-    int depth = 1;
-    for (size_t i = 0; i < rights.size();) {
-        // Brackets inside literals are text: «Serial.print(":)")» gives «":)"».
-        if (is_quote(rights[i])) {
-            i = skip_literal(rights, i);
-            continue;
-        }
-        if (rights[i] == ')') --depth;
-        else if (rights[i] == '(') ++depth;
-        if (depth == 0) return std::string(dtrim(std::string_view(rights).substr(0, i)));
-        ++i;
-    }
-    return lefts;
+    // Brackets inside literals are text: «Serial.print(":)")» gives «":)"».
+    const size_t close = closing_bracket(rights, 0, '(', ')');
+    if (close == std::string_view::npos) return lefts;
+    return std::string(dtrim(std::string_view(rights).substr(0, close)));
 }
 
 // The string or char literal at the start of `w`, through its closing quote (a quote after a

@@ -43,21 +43,6 @@ bool is_binary_digit(char c) { return c == '0' || c == '1'; }
 // Operators that make a text an expression rather than a term.
 bool expression_operator(std::string_view token) { return token.find_first_of("/*+%=<>") != std::string_view::npos; }
 
-// Index of the "]" closing the "[" at `open`, skipping literals; npos when never closed.
-size_t matching_square(std::string_view s, size_t open) {
-    int depth = 0;
-    for (size_t i = open; i < s.size();) {
-        if (s[i] == '"' || s[i] == '\'') {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (s[i] == '[') ++depth;
-        else if (s[i] == ']' && --depth == 0) return i;
-        ++i;
-    }
-    return std::string_view::npos;
-}
-
 Value int_value(int32_t i, int32_t type) { return Value{i, static_cast<long double>(i), {}, type, true}; }
 
 } // namespace
@@ -252,7 +237,7 @@ Value Interpreter::find_term(std::string_view s, int32_t* define_slot) {
 
     // An array element: the index is a full expression; text after the "]" is dropped.
     if (const size_t open = t.find('['); open != std::string_view::npos) {
-        const size_t close = matching_square(t, open);
+        const size_t close = matching_bracket(t, open);
         if (close != std::string_view::npos) {
             std::string key(dtrim(t.substr(0, open)));
             int32_t index = 0;

@@ -47,12 +47,17 @@ struct Entry {
 };
 
 // A value as read or stored: the integer, extended float and string sides and the type code.
+// `s` is meaningful for strings (7) and #define texts (12) only.
 struct Value {
     int32_t i = 0;
     long double f = 0.0L;
     std::string s;
     int32_t type = n_int;
     bool found = false;
+
+    static Value of_int(int32_t i) { return {i, static_cast<long double>(i), {}, n_int, true}; }
+    static Value of_float(long double f) { return {0, f, {}, n_float, true}; }
+    static Value of_text(std::string s) { return {0, 0.0L, std::move(s), n_string, true}; }
 };
 
 class VariableTable {
