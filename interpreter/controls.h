@@ -26,13 +26,13 @@ struct Shape {
     bool Visible = false;
 };
 
-// Display colour of a code line, 0x00BBGGRR.
-using LineColour = uint32_t;
-inline constexpr LineColour col_comment = 0xC8C8C8;
-inline constexpr LineColour col_decl = 0x00A000;
-inline constexpr LineColour col_sr = 0xFF0000;
-inline constexpr LineColour col_hash = 0xA0A0A0;
-inline constexpr LineColour col_const = 0x008080;
+// What a code line is, for its display colour; the view maps each kind to a colour.
+enum class LineColour : uint8_t { Default, Comment, Decl, Const, Hash, Sub };
+inline constexpr LineColour col_comment = LineColour::Comment; // empty once comments are removed
+inline constexpr LineColour col_decl = LineColour::Decl;       // a global declaration
+inline constexpr LineColour col_sr = LineColour::Sub;          // a subroutine header
+inline constexpr LineColour col_hash = LineColour::Hash;       // a directive
+inline constexpr LineColour col_const = LineColour::Const;     // a const declaration
 
 // The code list: one item per sketch line. Every change bumps the revision so that
 // derived per-line data (comment states) is recomputed only when the text changed.

@@ -21,7 +21,7 @@ int32_t knointerrupts(Interpreter& in, const Match&) {
     return 0;
 }
 
-int32_t kequals(Interpreter& in, const Match& m) { return in.kequals(m.rest); }
+int32_t kequals(Interpreter& in, const Match& m) { return in.ops.kequals(m.rest); }
 
 bool ident_char(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';

@@ -117,7 +117,7 @@ int32_t Interpreter::dispatch(std::string& s) {
     keep_going = 0;
     found = 0;
     got_it = 0;
-    if (check_declarations(s) || got_it > 0) return result;
+    if (decl.check_declarations(s) || got_it > 0) return result;
 
     auto call = [&](Handler handler, const Match& m, ResultUse use, std::string_view stmt) -> Outcome {
         if (handler == nullptr) return {true, unknown_command(stmt)};

@@ -34,7 +34,7 @@ void Interpreter::load_text(std::string_view text) {
         start = end + 1;
     }
     ListBox1.assign(std::move(lines));
-    f_color.assign(static_cast<size_t>(ListBox1.Count()), 0);
+    f_color.assign(static_cast<size_t>(ListBox1.Count()), LineColour::Default);
     Line = 0;
 }
 
@@ -81,7 +81,7 @@ void Interpreter::reset() {
     board.undefine_pins();
     cs.reset();
     stop_run();
-    f_color.assign(static_cast<size_t>(ListBox1.Count()), 0);
+    f_color.assign(static_cast<size_t>(ListBox1.Count()), LineColour::Default);
     Line = 0;
     ListBox1.ItemIndex = ListBox1.Count() > 0 ? 0 : -1;
     if (ListBox1.Count() == 0) {

@@ -16,8 +16,10 @@
 #include "interpreter/clock.h"
 #include "interpreter/control_stack.h"
 #include "interpreter/controls.h"
+#include "interpreter/declarations.h"
 #include "interpreter/dispatch_tables.h"
 #include "interpreter/host.h"
+#include "interpreter/operators.h"
 #include "interpreter/run_control.h"
 #include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
@@ -135,8 +137,10 @@ public:
     void set_float1(std::string_view s, std::string_view val);
     void do_check(int32_t x, int32_t i, int32_t set1);
 
-    // --- operators ---
-    int32_t kequals(std::string_view s);
+    // --- declarations and operators ---
+    Declarations decl{*this};
+    Operators ops{*this};
+    int32_t skip_array = 0; // set while an array's elements are declared
 
     // --- board and simulated time ---
     Board board;
@@ -186,8 +190,7 @@ public:
     bool enter_async(std::string_view name);
     bool in_step() const { return in_step_; }
 
-    // --- stand-ins for declarations and calls ---
-    bool check_declarations(std::string_view s);
+    // --- stand-in for calls ---
     bool sr_found(std::string_view name);
 
     // --- loading and reset (provisional) ---

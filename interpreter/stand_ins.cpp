@@ -1,9 +1,7 @@
-// Provisional entry points until declarations and calls are built.
+// Provisional entry point until calls are built.
 #include "interpreter/interpreter.h"
 
 namespace quorvex {
-
-bool Interpreter::check_declarations(std::string_view) { return false; }
 
 bool Interpreter::sr_found(std::string_view) { return false; }
 

@@ -44,6 +44,8 @@ struct Entry {
     std::string sval;   // value of a string (code 7)
     std::string def;    // macro text of a #define (code 12)
     int32_t flags = 0;  // SET_* qualifier flags
+    int32_t decl_line = -1; // the code line whose declaration created the entry
+    bool from_scan = false; // created by the reset scan (a global)
 };
 
 // A value as read or stored: the integer, extended float and string sides and the type code.

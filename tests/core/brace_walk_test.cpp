@@ -135,7 +135,7 @@ TEST_F(BraceWalk, ForwardColoursAnEmptyLastLine) {
     EXPECT_EQ(in.Line, 2);
     ASSERT_EQ(in.f_color.size(), 2u);
     EXPECT_EQ(in.f_color[1], col_comment);
-    EXPECT_EQ(in.f_color[0], 0u);
+    EXPECT_EQ(in.f_color[0], quorvex::LineColour::Default);
 }
 
 TEST_F(BraceWalk, BackwardVisitsEveryLineAndColoursEmptyOnes) {
@@ -144,7 +144,7 @@ TEST_F(BraceWalk, BackwardVisitsEveryLineAndColoursEmptyOnes) {
     ASSERT_EQ(in.f_color.size(), 5u);
     EXPECT_EQ(in.f_color[1], col_comment);
     EXPECT_EQ(in.f_color[2], col_comment);
-    EXPECT_EQ(in.f_color[3], 0u);
+    EXPECT_EQ(in.f_color[3], quorvex::LineColour::Default);
 }
 
 TEST_F(BraceWalk, DeepNestingWalksWithoutRecursion) {
