@@ -35,6 +35,13 @@ void EventLog::level(int32_t pin, bool high, int64_t us) {
     out_ << pin_name(pin) << '=' << (high ? 1 : 0) << " @" << us << '\n';
 }
 
+void EventLog::variable(const std::string& name, int32_t type, const std::string& value) {
+    out_ << "var " << name << " = ";
+    if (type == 7) out_ << '"' << value << '"';
+    else out_ << value;
+    out_ << '\n';
+}
+
 void EventLog::pin(int32_t pin, int32_t mode, bool high) {
     out_ << "pin " << pin << ' ' << mode_name(mode) << ' ' << (high ? 1 : 0) << '\n';
 }

@@ -2,6 +2,7 @@
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -57,6 +58,19 @@ int parse_options(int argc, char** argv, Options& o) {
     return o.file == nullptr ? usage("no sketch file") : 0;
 }
 
+// The value of entry [t][slot] as the variables grid shows it.
+std::string value_text(const Interpreter& in, int32_t t, int32_t slot) {
+    const Entry& e = in.vars.at(t, slot);
+    if (t == n_string) return e.sval;
+    if (t == n_define) return e.def;
+    if (t == n_float) {
+        char text[64];
+        auto [end, ec] = std::to_chars(text, text + sizeof text, e.fval, std::chars_format::fixed, 2);
+        return ec == std::errc() ? std::string(text, end) : std::string("?");
+    }
+    return std::to_string(e.ival);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,6 +110,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    for (int32_t t : {1, 2, 3, 4, 5, 6, 7, 12})
+        for (int32_t j = 1; j < in.vars.var_n[static_cast<size_t>(t)]; ++j)
+            log.variable(in.vars.at(t, j).name, t, value_text(in, t, j));
     for (int32_t p = 0; p < Board::pin_count; ++p) {
         if (!Board::has_display(p)) continue;
         const PinState& s = in.board.pin(p);
