@@ -1,0 +1,125 @@
+#include "interpreter/file_access.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace quorvex {
+
+namespace {
+
+bool valid_utf8(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        size_t extra = 0;
+        uint32_t code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= s.size()) return false; // the sequence runs past the end
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto d = static_cast<unsigned char>(s[i + k]);
+            if ((d & 0xC0) != 0x80) return false;
+            code = (code << 6) | (d & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        static constexpr std::array<uint32_t, 4> min_code = {0, 0x80, 0x800, 0x10000};
+        if (code < min_code[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+void append_utf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Windows-1252 bytes 0x80..0x9F; the rest of the upper half is Latin-1. Unassigned bytes keep
+// their value as a control character.
+constexpr std::array<uint16_t, 32> cp1252_high = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+std::string decode_sketch_text(std::string bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    if (valid_utf8(bytes)) return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) out += ch;
+        else if (c < 0xA0) append_utf8(out, cp1252_high[c - 0x80]);
+        else append_utf8(out, c);
+    }
+    return out;
+}
+
+std::optional<std::string> DiskFiles::read(const std::string& name) {
+    const std::filesystem::path wanted(name);
+    // Only names inside the sketch folder: no absolute paths, no way up.
+    if (name.empty() || wanted.is_absolute()) return std::nullopt;
+    for (const auto& part : wanted)
+        if (part == "..") return std::nullopt;
+
+    std::error_code ec;
+    std::filesystem::path path = root / wanted;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        // No exact match: a unique match that differs only in letter case.
+        const std::filesystem::path folder = path.parent_path();
+        const std::string lower_name = [&] {
+            std::string s = wanted.filename().string();
+            for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return s;
+        }();
+        std::filesystem::path match;
+        int matches = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            std::string s = entry.path().filename().string();
+            for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (s == lower_name && entry.is_regular_file(ec)) {
+                match = entry.path();
+                ++matches;
+            }
+        }
+        if (matches != 1) return std::nullopt;
+        path = match;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > max_bytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return text.str();
+}
+
+} // namespace quorvex

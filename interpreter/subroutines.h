@@ -1,0 +1,44 @@
+#pragma once
+// The sketch's own functions, as the reset scan finds them: name, parameter count,
+// header line and the line of the brace that closes the body.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvex {
+
+struct Subroutine {
+    std::string name;      // as the sketch writes it, without the return type
+    int32_t params = 0;    // as the argument splitter counts them
+    int32_t header_line = 0;
+    int32_t close_line = -1; // the line of the body's closing brace
+};
+
+class SubroutineTable {
+public:
+    static constexpr int32_t capacity = 201;
+
+    int32_t srx() const { return static_cast<int32_t>(rows_.size()); }
+    const Subroutine& at(int32_t i) const { return rows_[static_cast<size_t>(i)]; }
+    // First entry with exactly this name, nullptr when none.
+    const Subroutine* find(std::string_view name) const {
+        for (const Subroutine& s : rows_)
+            if (s.name == name) return &s;
+        return nullptr;
+    }
+    // False, and nothing added, when the table is full.
+    bool add(Subroutine s) {
+        if (srx() >= capacity) return false;
+        rows_.push_back(std::move(s));
+        return true;
+    }
+    void clear() { rows_.clear(); }
+    const std::vector<Subroutine>& rows() const { return rows_; }
+
+private:
+    std::vector<Subroutine> rows_;
+};
+
+} // namespace quorvex
