@@ -36,11 +36,6 @@ float to_single(long double f) {
     if (f < -FLT_MAX) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(f);
 }
-double to_double(long double f) {
-    if (f > DBL_MAX) return std::numeric_limits<double>::infinity();
-    if (f < -DBL_MAX) return -std::numeric_limits<double>::infinity();
-    return static_cast<double>(f);
-}
 
 // The text a value stores into a string: a float with two decimals, a char as its one
 // character, any other number in decimal. Formatting never depends on the locale.
@@ -52,11 +47,8 @@ std::string text_value(const Value& v) {
         return std::string(strip_quote_pair(v.s));
     case n_char:
         return std::string(1, static_cast<char>(v.i));
-    case n_float: {
-        char buf[400]; // the longest fixed double: 309 digits, sign, point, two decimals
-        const auto r = std::to_chars(buf, buf + sizeof buf, to_double(v.f), std::chars_format::fixed, 2);
-        return std::string(buf, r.ptr);
-    }
+    case n_float:
+        return float_text(v.f);
     default: {
         char buf[16];
         const auto r = std::to_chars(buf, buf + sizeof buf, v.i);

@@ -18,6 +18,16 @@ int32_t checked_mod(int32_t a, int32_t b) {
     return a % b;
 }
 
+int32_t checked_rem(int32_t a, int32_t b) {
+    if (a == std::numeric_limits<int32_t>::min() && b == -1) throw EvalFault("division overflow");
+    return checked_mod(a, b);
+}
+
+long double checked_fdiv(long double a, long double b) {
+    if (b == 0.0L) throw EvalFault("division by zero");
+    return a / b;
+}
+
 double checked_fdiv(double a, double b) {
     if (b == 0.0) throw EvalFault("division by zero");
     return a / b;
@@ -55,5 +65,24 @@ int32_t float_to_int32(double value) {
     const auto wide = static_cast<int64_t>(value);
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(wide)));
 }
+
+namespace {
+
+// Truncation toward zero keeping the low 32 bits; `value` lies within [-2^63, 2^63).
+int32_t low_bits(long double value) {
+    const auto wide = static_cast<int64_t>(value);
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(wide)));
+}
+
+bool fits_int64(long double value) { return value >= -0x1p63L && value < 0x1p63L; } // false for NaN
+
+} // namespace
+
+int32_t truncate_to_int32(long double value) {
+    if (!fits_int64(value)) throw EvalFault("float out of range");
+    return low_bits(value);
+}
+
+int32_t float_int_side(long double value) { return fits_int64(value) ? low_bits(value) : 0; }
 
 } // namespace quorvex

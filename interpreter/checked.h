@@ -39,6 +39,12 @@ int32_t checked_mod(int32_t a, int32_t b);
 double checked_fdiv(double a, double b);
 double checked_fmod(double a, double b);
 
+// The remainder operator: besides a zero divisor, INT_MIN % -1 is a fault, as INT_MIN / -1 is,
+// since the machine's remainder instruction traps on it as on the quotient.
+int32_t checked_rem(int32_t a, int32_t b);
+// Extended-precision float division: a zero divisor (0/0 included) is a fault.
+long double checked_fdiv(long double a, long double b);
+
 // Shift counts outside 0..31 give 0. A right shift rounds toward zero (-5 >> 1 is -2).
 int32_t shift_left(int32_t value, int32_t count);
 int32_t shift_right(int32_t value, int32_t count);
@@ -49,6 +55,13 @@ int32_t text_to_int32(std::string_view text);
 // Float to int: truncates toward zero into 64 bits and keeps the low 32 bits.
 // NaN, infinities and values beyond the 64-bit range are faults.
 int32_t float_to_int32(double value);
+
+// float_to_int32 for an extended float, checked in extended precision (narrowing an out-of-range
+// value to double first would be undefined).
+int32_t truncate_to_int32(long double value);
+// The integer side of a float result, which only some callers read: truncated as above, but 0
+// instead of a fault when the value has no 64-bit integer (infinities, NaN, beyond 2^63).
+int32_t float_int_side(long double value);
 
 // Bounds the nesting of evaluations so that a deeply nested text cannot exhaust the stack.
 class DepthGuard {

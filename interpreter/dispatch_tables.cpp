@@ -22,6 +22,12 @@ int32_t knointerrupts(Interpreter& in, const Match&) {
 }
 
 int32_t kequals(Interpreter& in, const Match& m) { return in.ops.kequals(m.rest); }
+int32_t ksizeof(Interpreter& in, const Match& m) { return in.decl.ksizeof(m.rest); }
+int32_t kop(Interpreter& in, const Match& m) { return in.ops.kop(m.rest, m.op); }
+int32_t kcomparison(Interpreter& in, const Match& m) { return in.ops.kcomparison(m.rest, m.op); }
+int32_t klop(Interpreter& in, const Match& m) { return in.ops.klop(m.rest, m.op); }
+int32_t kinc(Interpreter& in, const Match& m) { return in.ops.kinc(m.rest); }
+int32_t kdec(Interpreter& in, const Match& m) { return in.ops.kdec(m.rest); }
 
 bool ident_char(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
@@ -76,7 +82,7 @@ const std::array<DispatchRow, max_control + 1> kcontrol = {{
     {"strlen", nullptr, 0, 0, "", R},
     {"do", nullptr, 0, 0, "", D},
     {"goto", nullptr, 0, 0, "", D},
-    {"sizeof", nullptr, 0, 0, "", R},
+    {"sizeof", ksizeof, 0, 0, "", R},
     {"detachInterrupt", nullptr, 0, 0, "", D},
 }};
 
@@ -172,37 +178,37 @@ const std::array<DispatchRow, max_op + 1> koperators = {{
     {"", nullptr, 0, 0, "", R},
     {"loop(", nullptr, 0, 0, "", D},
     {"setup(", nullptr, 0, 0, "", D},
-    {"+=", nullptr, 0, 0, "", R},
-    {"-=", nullptr, 0, 0, "", R},
-    {"&=", nullptr, 0, 0, "", R},
-    {"|=", nullptr, 0, 0, "", R},
-    {"*=", nullptr, 0, 0, "", R},
-    {"/=", nullptr, 0, 0, "", R},
-    {"<<=", nullptr, 0, 0, "", R},
-    {">>=", nullptr, 0, 0, "", R},
+    {"+=", kop, 0, 0, "", R},
+    {"-=", kop, 0, 0, "", R},
+    {"&=", kop, 0, 0, "", R},
+    {"|=", kop, 0, 0, "", R},
+    {"*=", kop, 0, 0, "", R},
+    {"/=", kop, 0, 0, "", R},
+    {"<<=", kop, 0, 0, "", R},
+    {">>=", kop, 0, 0, "", R},
     {"=", kequals, 0, 0, "", R},
-    {"<<", nullptr, 0, 0, "", R},
-    {">>", nullptr, 0, 0, "", R},
-    {"++", nullptr, 0, 0, "", R},
-    {"--", nullptr, 0, 0, "", R},
-    {"&&", nullptr, 0, 0, "", R},
-    {"||", nullptr, 0, 0, "", R},
-    {"^", nullptr, 0, 0, "", R},
-    {"~", nullptr, 0, 0, "", R},
-    {"==", nullptr, 0, 0, "", R},
-    {"!=", nullptr, 0, 0, "", R},
-    {"<=", nullptr, 0, 0, "", R},
-    {"<", nullptr, 0, 0, "", R},
-    {">=", nullptr, 0, 0, "", R},
-    {">", nullptr, 0, 0, "", R},
-    {"%", nullptr, 0, 0, "", R},
-    {"*", nullptr, 0, 0, "", R},
-    {"/", nullptr, 0, 0, "", R},
-    {"&", nullptr, 0, 0, "", R},
-    {"|", nullptr, 0, 0, "", R},
-    {"+", nullptr, 0, 0, "", R},
-    {"-", nullptr, 0, 0, "", R},
-    {"!", nullptr, 0, 0, "", R},
+    {"<<", kop, 0, 0, "", R},
+    {">>", kop, 0, 0, "", R},
+    {"++", kinc, 0, 0, "", R},
+    {"--", kdec, 0, 0, "", R},
+    {"&&", klop, 0, 0, "", R},
+    {"||", klop, 0, 0, "", R},
+    {"^", klop, 0, 0, "", R},
+    {"~", klop, 0, 0, "", R},
+    {"==", kcomparison, 0, 0, "", R},
+    {"!=", kcomparison, 0, 0, "", R},
+    {"<=", kcomparison, 0, 0, "", R},
+    {"<", kcomparison, 0, 0, "", R},
+    {">=", kcomparison, 0, 0, "", R},
+    {">", kcomparison, 0, 0, "", R},
+    {"%", kop, 0, 0, "", R},
+    {"*", kop, 0, 0, "", R},
+    {"/", kop, 0, 0, "", R},
+    {"&", kop, 0, 0, "", R},
+    {"|", kop, 0, 0, "", R},
+    {"+", kop, 0, 0, "", R},
+    {"-", kop, 0, 0, "", R},
+    {"!", kop, 0, 0, "", R},
 }};
 
 const std::array<TypeWord, 14> cast_types = {{

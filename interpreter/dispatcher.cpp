@@ -117,7 +117,8 @@ int32_t Interpreter::dispatch(std::string& s) {
     keep_going = 0;
     found = 0;
     got_it = 0;
-    if (decl.check_declarations(s) || got_it > 0) return result;
+    // A function-style cast yields its typed value; any other declaration yields 0.
+    if (decl.check_declarations(s) || got_it > 0) return decl.cast_value;
 
     auto call = [&](Handler handler, const Match& m, ResultUse use, std::string_view stmt) -> Outcome {
         if (handler == nullptr) return {true, unknown_command(stmt)};
@@ -219,7 +220,8 @@ int32_t Interpreter::dispatch(std::string& s) {
     }
 
     // receiver.method(...) that no table claimed: a String method on the receiver.
-    if (const size_t dot = s.find('.'); dot != std::string::npos) {
+    // (a "." inside a literal is text: «say("http://example.org")» has no receiver)
+    if (const size_t dot = find_outside_literals(s, "."); dot != std::string::npos) {
         keep_going = 0;
         Results = std::string(dtrim(std::string_view(s).substr(0, dot)));
         return evaluate_expression(std::string(dtrim(std::string_view(s).substr(dot + 1))));

@@ -122,6 +122,16 @@ size_t find_operator(std::string_view s, std::string_view op, size_t from) {
     return find_operator_if(s, [op](std::string_view token) { return token == op; }, from);
 }
 
+size_t find_operator(std::string_view s, std::string_view op, Occurrence which) {
+    if (which == Occurrence::first) return find_operator(s, op);
+    size_t last = std::string_view::npos;
+    scan_operators(s, 0, [&](size_t i, std::string_view token) {
+        if (token == op) last = i;
+        return false;
+    });
+    return last;
+}
+
 std::vector<std::string_view> split_statements(std::string_view s) {
     std::vector<std::string_view> parts;
     size_t start = 0;

@@ -1,36 +1,250 @@
-// Operators written in a statement. Plain assignment for now.
+// Assignment and the arithmetic, shift, bit and String operators; the helpers all operator
+// handlers share. Comparisons, logic and steps are in operators_logic.cpp.
 #include "interpreter/operators.h"
 
+#include <charconv>
+#include <utility>
+
+#include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 
 namespace quorvex {
 
-// target = source. The "=" is the first one that is a whole operator at bracket depth 0
-// outside quotes, so comparisons, literals and array indexes never split the statement.
-int32_t Operators::kequals(std::string_view s) {
-    const size_t eq = find_operator(s, "=");
-    if (eq == std::string_view::npos) {
-        in_.keep_going = 1; // a comparison: the operators further down take it
-        return 0;
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+bool is_compound(std::string_view op) { return op.size() >= 2 && op.back() == '='; }
+
+// The operators a float operand computes in floating point; the others act on truncated ints.
+bool float_operator(std::string_view base) { return base == "+" || base == "-" || base == "*" || base == "/"; }
+
+int32_t integer_operator(std::string_view base, int32_t l, int32_t r) {
+    switch (base[0]) {
+    case '<':
+        return shift_left(l, r);
+    case '>':
+        return shift_right(l, r);
+    case '*':
+        return wrap_mul(l, r);
+    case '/':
+        return checked_div(l, r);
+    case '%':
+        return checked_rem(l, r);
+    case '+':
+        return wrap_add(l, r);
+    case '-':
+        return wrap_sub(l, r);
+    case '&':
+        return l & r;
+    default: // '|'
+        return l | r;
     }
+}
+
+long double float_operator_result(std::string_view base, long double l, long double r) {
+    switch (base[0]) {
+    case '+':
+        return l + r;
+    case '-':
+        return l - r;
+    case '*':
+        return l * r;
+    default: // '/'
+        return checked_fdiv(l, r);
+    }
+}
+
+// A target of a compound assignment is one term: a name, an element or a member, never an
+// expression («x = y += 1» is no target "x = y"; the "=" takes that statement).
+bool single_term(std::string_view s) {
+    return find_operator_if(s, [](std::string_view t) { return t != "." && t != "->" && t != "::"; }) == npos;
+}
+
+} // namespace
+
+// --- shared helpers ------------------------------------------------------------------------
+
+std::string Operators::side_text(const Value& v) {
+    switch (v.type) {
+    case n_string:
+        return v.s;
+    case n_char:
+        return std::string(1, static_cast<char>(v.i));
+    case n_float:
+        return float_text(v.f);
+    default: {
+        char buf[16];
+        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
+        return std::string(buf, r.ptr);
+    }
+    }
+}
+
+int32_t Operators::int_of(const Value& v) { return v.type == n_float ? truncate_to_int32(v.f) : v.i; }
+
+int32_t Operators::decline() {
+    in_.keep_going = 1;
+    return 0;
+}
+
+int32_t Operators::result_int(int32_t v) {
+    in_.Results.clear();
+    in_.n_type = n_int;
+    return v;
+}
+
+int32_t Operators::result_float(long double f) {
+    in_.Results.clear();
+    in_.var_float = f;
+    in_.n_type = n_float;
+    return float_int_side(f);
+}
+
+int32_t Operators::result_text(std::string text) {
+    in_.Results = std::move(text);
+    in_.n_type = n_string;
+    return 0;
+}
+
+int32_t Operators::result_value(const Value& v) {
+    if (v.type == n_float) return result_float(v.f);
+    if (v.type == n_string) return result_text(v.s);
+    in_.Results.clear();
+    in_.n_type = v.type;
+    return v.i;
+}
+
+std::string Operators::resolve_target(std::string target) {
+    const size_t open = target.find('[');
+    if (open == npos) return target;
+    const size_t close = matching_bracket(target, open);
+    if (close == npos) return target; // names nothing; the store ignores it
+    std::string name(dtrim(std::string_view(target).substr(0, open)));
+    const std::string index_text = target.substr(open + 1, close - open - 1);
+    char digits[16];
+    const auto r = std::to_chars(digits, digits + sizeof digits, in_.get_var(index_text));
+    name += '[';
+    name.append(digits, r.ptr);
+    name += ']';
+    return name;
+}
+
+int32_t Operators::store(const std::string& target, const Value& v) {
+    in_.assign(target, v);
+    const VariableTable::Ref r = in_.vars.lookup(target, n_boolean, n_string);
+    if (!r) return result_value(v);
+    const Entry& e = in_.vars.at(r.type, r.slot);
+    if (r.type == n_float) return result_float(e.fval);
+    if (r.type == n_string) return result_text(e.sval);
+    in_.Results.clear();
+    in_.n_type = r.type;
+    return e.ival;
+}
+
+// --- assignment ----------------------------------------------------------------------------
+
+// target = source, at the first lone "=" at depth 0 outside literals; the whole rest is the
+// source, so «x = y == 3» stores the comparison. The value goes in by the target's type.
+int32_t Operators::kequals(std::string_view s) {
+    if (s.find(';') != npos) s = cut_statement(s);
+    const size_t eq = find_operator(s, "=");
+    if (eq == npos) return decline(); // a comparison or a compound operator: later rows take it
     std::string_view target = dtrim(s.substr(0, eq));
-    const Value v = in_.get_value(dtrim(s.substr(eq + 1)));
     // Up to two leading words go, which removes type words («unsigned int x»); a blank
     // inside an index («a[i + 1]») is no word boundary.
     for (int k = 0; k < 2; ++k) {
         const size_t blank = target.find(' ');
-        if (blank == std::string_view::npos || blank > target.find('[')) break;
+        if (blank == npos || blank > target.find('[')) break;
         target = dtrim(target.substr(blank + 1));
     }
-    in_.assign(target, v);
-    return v.i;
+    if (target.empty()) return decline();
+    // A copy: a caller may hand in a view of a register that the source's evaluation overwrites.
+    // The source is read first, then the target's index.
+    std::string target_text(target);
+    const Value v = in_.get_value(dtrim(s.substr(eq + 1)));
+    return store(resolve_target(std::move(target_text)), v);
 }
 
-int32_t Operators::kop(std::string_view, std::string_view) { return 0; }
-int32_t Operators::kcomparison(std::string_view, std::string_view) { return 0; }
-int32_t Operators::klop(std::string_view, std::string_view) { return 0; }
-int32_t Operators::kinc(std::string_view) { return 0; }
-int32_t Operators::kdec(std::string_view) { return 0; }
+// --- arithmetic, shifts, bits and String concatenation --------------------------------------
+
+int32_t Operators::kop(std::string_view statement, std::string_view op) {
+    in_.keep_going = 0;
+    const std::string text(cut_statement(statement));
+    const std::string_view s = text;
+    if (op == "!") return knot(s);
+    // An operand list is no expression: the operator belongs to one of its arguments.
+    if (find_operator(s, ",") != npos) return decline();
+
+    const bool compound = is_compound(op);
+    const std::string_view base = compound ? op.substr(0, op.size() - 1) : op;
+    // Compound assignments split at the first occurrence: target, then the whole expression.
+    // The others group to the left, so «a - b - c» splits at the last "-".
+    const size_t at = find_operator(s, op, compound ? Occurrence::first : Occurrence::last);
+    std::string_view left;
+    std::string_view right;
+    bool sign = false;
+    if (at != npos) {
+        left = dtrim(s.substr(0, at));
+        right = dtrim(s.substr(at + op.size()));
+        if (left.empty()) return decline();
+    } else if ((op == "-" || op == "+") && !s.empty() && s[0] == op[0] && operator_length(s, 0) == 1) {
+        sign = true; // "-5" is 0 - 5
+        right = dtrim(s.substr(1));
+    } else {
+        return decline();
+    }
+    if (right.empty()) return decline(); // «x = 5 *»
+    if (compound && !single_term(left)) return decline();
+
+    // Each operand is evaluated once: a call or «n++» in it acts once.
+    std::string target;
+    Value lv = Value::of_int(0);
+    if (compound) {
+        target = resolve_target(std::string(left));
+        lv = in_.get_value(target);
+    } else if (!sign) {
+        lv = in_.get_value(left);
+    }
+    const Value rv = in_.get_value(right);
+
+    // Any String side, even an empty one, makes this a String expression.
+    if (lv.type == n_string || rv.type == n_string) {
+        if (base != "+") {
+            // No other operator has a String meaning: nothing is computed or stored.
+            in_.Results.clear();
+            in_.n_type = n_string;
+            return 0;
+        }
+        in_.got_it = 1;
+        std::string joined = sign ? side_text(rv) : side_text(lv) + side_text(rv);
+        return compound ? store(target, Value::of_text(std::move(joined))) : result_text(std::move(joined));
+    }
+
+    // A fault below leaves a plain int 0 in the registers, not an operand's type.
+    in_.Results.clear();
+    in_.n_type = n_int;
+    if ((lv.type == n_float || rv.type == n_float) && float_operator(base)) {
+        const long double r = float_operator_result(base, lv.f, rv.f);
+        return compound ? store(target, Value::of_float(r)) : result_float(r);
+    }
+
+    const int32_t l = int_of(lv);
+    const int32_t r = int_of(rv);
+    const int32_t result = integer_operator(base, l, r);
+    return compound ? store(target, Value::of_int(result)) : result_int(result);
+}
+
+// "!x": 1 for 0, else 0. There is no left operand; «a ! b» is no expression.
+int32_t Operators::knot(std::string_view s) {
+    const size_t at = find_operator(s, "!");
+    if (at == npos || !dtrim(s.substr(0, at)).empty()) return decline();
+    const std::string_view operand = dtrim(s.substr(at + 1));
+    if (operand.empty()) return decline();
+    const Value v = in_.get_value(operand);
+    if (v.type == n_string) return result_int(0); // a String is always there
+    return result_int(int_of(v) == 0 ? 1 : 0);
+}
 
 } // namespace quorvex

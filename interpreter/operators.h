@@ -1,12 +1,18 @@
 #pragma once
 // Operators written in a statement: assignment, arithmetic, comparison, logic, steps.
+// Each handler splits its text at its own operator (whole tokens at bracket depth 0, outside
+// literals), evaluates each operand once into a typed value, and leaves its result in the
+// registers: an int with Results empty, a float in var_float (n_type 6), a text in Results
+// (n_type 7). A handler that finds no valid occurrence of its operator declines (keep_going).
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quorvex {
 
 class Interpreter;
+struct Value;
 
 class Operators {
 public:
@@ -19,7 +25,28 @@ public:
     int32_t kinc(std::string_view s);
     int32_t kdec(std::string_view s);
 
+    // The text a value contributes to a String expression: a String's text, a char's one
+    // character, a float with two decimals, any other number in decimal.
+    static std::string side_text(const Value& v);
+    // The integer an operand gives to the integer-only operators: a float is truncated.
+    static int32_t int_of(const Value& v);
+
 private:
+    int32_t knot(std::string_view s);
+    int32_t kcomplement(std::string_view s);
+    int32_t step(std::string_view s, std::string_view op, int32_t delta);
+
+    int32_t decline();
+    int32_t result_int(int32_t v);
+    int32_t result_float(long double f);
+    int32_t result_text(std::string text);
+    int32_t result_value(const Value& v);
+    // A trimmed target with its array index evaluated once: «a[i + 1]» becomes "a[2]".
+    std::string resolve_target(std::string target);
+    // Stores `v` through the typed store and returns what the target now holds, in the registers
+    // too; a target that is no variable (a port, an alias, an unknown name) gives `v` itself.
+    int32_t store(const std::string& target, const Value& v);
+
     Interpreter& in_;
 };
 

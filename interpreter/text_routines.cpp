@@ -1,6 +1,9 @@
 #include "interpreter/text_routines.h"
 
+#include <cfloat>
+#include <charconv>
 #include <cstdio>
+#include <limits>
 
 #include "interpreter/literals.h"
 
@@ -89,6 +92,17 @@ std::string print_format(int32_t i, std::string_view s) {
     }
     std::snprintf(buf, sizeof buf, "%d", i);
     return buf;
+}
+
+std::string float_text(long double value) {
+    // Saturate first: narrowing a long double beyond double's range is undefined.
+    double d = 0.0;
+    if (value > DBL_MAX) d = std::numeric_limits<double>::infinity();
+    else if (value < -DBL_MAX) d = -std::numeric_limits<double>::infinity();
+    else d = static_cast<double>(value);
+    char buf[400]; // the longest fixed double: 309 digits, sign, point, two decimals
+    const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 2);
+    return std::string(buf, r.ptr);
 }
 
 int32_t StrToHex(std::string_view s) {

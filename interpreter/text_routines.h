@@ -29,6 +29,9 @@ int nextbracket(std::string_view s);
 std::string Trim_Last_Bracket(std::string_view s, char brr);
 // A number in a base word: "dec", "hex", "oct", "bin"; anything else is decimal.
 std::string print_format(int32_t i, std::string_view s);
+// A float with two decimals ("2.50"), the same under every locale; beyond double's range
+// it reads "inf" or "-inf".
+std::string float_text(long double value);
 int32_t StrToHex(std::string_view s);
 int32_t StrToBin(std::string_view s);
 

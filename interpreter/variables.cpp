@@ -40,8 +40,8 @@ bool all_of(std::string_view s, bool (*pred)(char)) {
 
 bool is_binary_digit(char c) { return c == '0' || c == '1'; }
 
-// Operators that make a text an expression rather than a term.
-bool expression_operator(std::string_view token) { return token.find_first_of("/*+%=<>") != std::string_view::npos; }
+// Any binary operator makes a text an expression («arr[0] - 4», «0x10 - 1»); member access does not.
+bool expression_operator(std::string_view token) { return token != "." && token != "->" && token != "::"; }
 
 Value int_value(int32_t i, int32_t type) { return Value{i, static_cast<long double>(i), {}, type, true}; }
 

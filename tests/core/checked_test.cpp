@@ -195,6 +195,46 @@ TEST(FloatToInt32, NonFiniteAndHugeValuesAreFaults) {
     for (double value : faults) EXPECT_THROW(float_to_int32(value), EvalFault) << value;
 }
 
+// The remainder operator faults where the quotient does; every other pair matches checked_mod.
+TEST(CheckedRemainder, OverflowingQuotientIsAFaultToo) {
+    EXPECT_THROW(checked_rem(INT_MIN, -1), EvalFault);
+    EXPECT_THROW(checked_rem(1, 0), EvalFault);
+    for (int32_t a : {INT_MIN, -7, -1, 0, 5, INT_MAX})
+        for (int32_t b : {INT_MIN, -3, -1, 2, 7, INT_MAX})
+            if (!(a == INT_MIN && b == -1)) {
+                EXPECT_EQ(checked_rem(a, b), checked_mod(a, b)) << a << " % " << b;
+            }
+}
+
+TEST(CheckedDivision, ExtendedFloatDivision) {
+    EXPECT_THROW(checked_fdiv(1.0L, 0.0L), EvalFault);
+    EXPECT_THROW(checked_fdiv(0.0L, -0.0L), EvalFault);
+    EXPECT_EQ(checked_fdiv(7.0L, 2.0L), 3.5L);
+    EXPECT_EQ(checked_fdiv(1.0L, 0x1p-16000L), 0x1p16000L); // beyond double, still finite
+}
+
+TEST(FloatToInt32, ExtendedValuesTruncateOrFault) {
+    struct Case {
+        long double f;
+        int32_t i;
+    } cases[] = {
+        {2.9L, 2},   {-2.9L, -2}, {3e9L, static_cast<int32_t>(3000000000u)}, {-0x1p63L, 0},
+        {0x1p63L - 1024.0L, -1024}, // the low 32 bits of 2^63 - 1024
+        {0x1p40L + 7.5L, 7},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(truncate_to_int32(c.f), c.i) << static_cast<double>(c.f);
+        EXPECT_EQ(float_int_side(c.f), c.i) << static_cast<double>(c.f);
+    }
+    // A value with no 64-bit integer: a fault where a store converts it, 0 as a result's int side.
+    constexpr long double inf = std::numeric_limits<long double>::infinity();
+    constexpr long double nan = std::numeric_limits<long double>::quiet_NaN();
+    for (long double f : {0x1p63L, -0x1p63L * 2, 1e30L, 1e4000L, inf, -inf, nan}) {
+        EXPECT_THROW(truncate_to_int32(f), EvalFault) << static_cast<double>(f);
+        EXPECT_EQ(float_int_side(f), 0);
+    }
+}
+
 TEST(DepthGuard, RefusesPastTheLimitAndRestoresTheDepth) {
     int depth = 0;
     {

@@ -119,7 +119,9 @@ TEST(FindOperator, TokenisesTheWholeTextLeftToRight) {
         std::vector<std::string> tokens;
     } cases[] = {
         {"a<<=b>>c->d!=e", {"<<=", ">>", "->", "!="}},
-        {"x=-1", {"=", "-"}},
+        {"x=-1", {"="}},                 // a sign is no operator
+        {"i++ - -j", {"++", "-"}},       // a postfix step leaves an operand before the "-"
+        {"-a*(-b)", {"*"}},
         {"a&&!b||~c", {"&&", "!", "||", "~"}},
         {"f(x+1)*g[y-1]/2", {"*", "/"}},
         {"s == \"<>\" && c != '!'", {"==", "&&", "!="}},
@@ -138,6 +140,64 @@ TEST(FindOperator, TokenisesTheWholeTextLeftToRight) {
     const std::string_view s = "(a < b) + c >= d";
     EXPECT_EQ(find_operator_if(s, [](std::string_view t) { return t.find_first_of("<>") != std::string_view::npos; }),
               12u);
+}
+
+TEST(FindOperator, SignsAreNoSplitPoints) {
+    check({
+        {"5 - -3", "-", 2},
+        {"-5", "-", none},
+        {"+5", "+", none},
+        {"(-5)", "-", none},
+        {"- a - b", "-", 4},
+        {"a * -b", "-", none},
+        {"a = -b", "-", none},
+        {"a[-1] - b", "-", 6},
+        {"f(x) - 1", "-", 5},
+        {"'a' - 1", "-", 4},
+        {"\"s\" + 1", "+", 4},
+        {"x++ - 1", "-", 4},  // postfix: an operand stands before the "-"
+        {"--x - 1", "-", 4},  // prefix: the operand follows it
+        {"-a + -b", "+", 3},
+        {"a - --b", "-", 2},
+        {"1e-3 - -1e-3", "-", 5},
+    });
+}
+
+TEST(FindOperator, FirstOrLastOccurrence) {
+    struct Case {
+        const char* s;
+        const char* op;
+        size_t first;
+        size_t last;
+    } cases[] = {
+        {"a - b - c", "-", 2, 6},
+        {"a + (b + c)", "+", 2, 2},
+        {"x += y += 1", "+=", 2, 7},
+        {"a - -b - -c", "-", 2, 7},
+        {"\"-\" - x - '-'", "-", 4, 8},
+        {"a[i - 1] - b[j - 1]", "-", 9, 9},
+        {"x = {1 - 2} - 3", "-", 12, 12}, // braces of an initialiser hold their own operators
+        {"a - b", "+", none, none},
+        {"\"a - b", "-", none, none},  // an unclosed quote runs to the end
+        {"'-", "-", none, none},
+        {"", "-", none, none},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(find_operator(c.s, c.op, Occurrence::first), c.first) << "«" << c.s << "»";
+        EXPECT_EQ(find_operator(c.s, c.op, Occurrence::last), c.last) << "«" << c.s << "»";
+    }
+}
+
+TEST(FindOperator, EscapesInsideLiterals) {
+    check({
+        {"'\\\\' + 1", "+", 5},        // '\\' is one backslash
+        {"\"a\\\\\" + 1", "+", 6},     // "a\\" ends at its second quote
+        {"\"\\\"+\" + 1", "+", 6},      // an escaped quote does not end the literal
+        {"'\\'' + 1", "+", 5},          // '\'' is the quote character
+        {"'\\' + 1", "+", none},        // '\' + 1 never closes: the rest is inside the literal
+        {"{a = b} = c", "=", 8},
+        {"x = {1, 2}", ",", none},
+    });
 }
 
 TEST(FindOperator, OperatorLengthAgreesWithTheCOperatorSet) {

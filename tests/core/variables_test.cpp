@@ -260,7 +260,6 @@ TEST_F(Values, DeclaredNamesWinOverLiteralForms) {
 }
 
 TEST_F(Values, HexOnlyAtTheStartSoNegativeHexIsAnExpression) {
-    bind_arithmetic();
     EXPECT_EQ(in.get_var("-0x10"), -16);
     EXPECT_EQ(in.get_var("-B101"), -5);
     EXPECT_EQ(in.get_var("x0x10"), 0); // no longer read as 16
