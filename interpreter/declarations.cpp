@@ -595,8 +595,14 @@ void Declarations::run(const Piece& p, int32_t flags, int32_t line) {
 
 void Declarations::bad_declaration(std::string_view s, int32_t x) {
     // The whole statement as written when it came through check_declarations.
-    const std::string text = statement_.empty() ? kident[static_cast<size_t>(x)].word + (" " + std::string(s))
-                                                : std::string(cut_statement(statement_));
+    std::string text;
+    if (statement_.empty()) {
+        text = kident[static_cast<size_t>(x)].word;
+        text += ' ';
+        text += s;
+    } else {
+        text = cut_statement(statement_);
+    }
     in_.ShowMessage1("Sketch Error - Bad declaration: " + text);
 }
 
