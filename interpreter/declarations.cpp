@@ -20,6 +20,21 @@ using Ref = VariableTable::Ref;
 
 int32_t type_row(Interpreter& in, std::string_view rest, int32_t code) { return in.decl.kbyte(rest, code); }
 
+// "void loop() {" marks where loop() starts; any other void header is no declaration.
+int32_t void_row(Interpreter& in, std::string_view rest, int32_t) {
+    if (contains(rest, "loop")) in.flow.kloop(rest);
+    return 0;
+}
+
+int32_t include_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.kinclude(rest), 0; }
+int32_t define_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khdefine(rest), 0; }
+int32_t ifdef_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khifdef(rest), 0; }
+int32_t ifndef_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khifndef(rest), 0; }
+int32_t if_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khif(rest), 0; }
+int32_t else_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelse(rest), 0; }
+int32_t elif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelif(rest), 0; }
+int32_t endif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khendif(rest), 0; }
+
 // "word" is an unsigned int; the flag joins any qualifiers already collected.
 int32_t word_row(Interpreter& in, std::string_view rest, int32_t) {
     const int32_t before = in.set_other;
@@ -200,7 +215,7 @@ void write(Interpreter& in, int32_t t, int32_t slot, const Initial& init) {
 } // namespace
 
 const std::array<DeclRow, max_ident + 1> kident = {{
-    {"void", nullptr, 0, false}, // kloop lands with the control flow
+    {"void", void_row, 0, false},
     {"boolean", type_row, n_boolean, true},
     {"byte", type_row, n_byte, true},
     {"char", type_row, n_char, true},
@@ -235,14 +250,14 @@ const std::array<DeclRow, max_ident + 1> kident = {{
 
 const std::array<DeclRow, max_hash + 1> khash = {{
     {"", nullptr, 0, true},
-    {"include", nullptr, 0, true},
-    {"define", nullptr, 0, true},
-    {"ifdef", nullptr, 0, true},
-    {"ifndef", nullptr, 0, true},
-    {"if", nullptr, 0, true},
-    {"else", nullptr, 0, true},
-    {"elif", nullptr, 0, true},
-    {"endif", nullptr, 0, true},
+    {"include", include_row, 0, true},
+    {"define", define_row, 0, true},
+    {"ifdef", ifdef_row, 0, true},
+    {"ifndef", ifndef_row, 0, true},
+    {"if", if_row, 0, true},
+    {"else", else_row, 0, true},
+    {"elif", elif_row, 0, true},
+    {"endif", endif_row, 0, true},
 }};
 
 // One declaration statement, however deeply its handlers nest. The outermost clears the

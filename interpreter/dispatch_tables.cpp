@@ -22,6 +22,23 @@ int32_t knointerrupts(Interpreter& in, const Match&) {
 }
 
 int32_t kequals(Interpreter& in, const Match& m) { return in.ops.kequals(m.rest); }
+
+// Control words: the handler gets the rest after the word.
+template <void (ControlFlow::*H)(std::string_view)>
+int32_t flow_word(Interpreter& in, const Match& m) {
+    (in.flow.*H)(m.rest);
+    return 0;
+}
+int32_t kreturn(Interpreter& in, const Match& m) { return in.calls.kreturn(m.rest); }
+// "setup(" and "loop(" get the whole statement.
+int32_t ksetup(Interpreter& in, const Match& m) {
+    in.flow.ksetup(m.rest);
+    return 0;
+}
+int32_t kloop(Interpreter& in, const Match& m) {
+    in.flow.kloop(m.rest);
+    return 0;
+}
 int32_t ksizeof(Interpreter& in, const Match& m) { return in.decl.ksizeof(m.rest); }
 int32_t kop(Interpreter& in, const Match& m) { return in.ops.kop(m.rest, m.op); }
 int32_t kcomparison(Interpreter& in, const Match& m) { return in.ops.kcomparison(m.rest, m.op); }
@@ -63,25 +80,25 @@ const std::array<DispatchRow, max_obj + 1> kobj = {{
 
 const std::array<DispatchRow, max_control + 1> kcontrol = {{
     {"", nullptr, 0, 0, "", D},
-    {"else", nullptr, 0, 0, "", D},
-    {"if", nullptr, 0, 0, "", D},
-    {"while", nullptr, 0, 0, "", D},
-    {"for", nullptr, 0, 0, "", D},
-    {"}", nullptr, 0, 0, "", D},
-    {"{", nullptr, 0, 0, "", D},
-    {"continue", nullptr, 0, 0, "", D},
-    {"switch", nullptr, 0, 0, "", D},
-    {"break", nullptr, 0, 0, "", D},
+    {"else", flow_word<&ControlFlow::kelse>, 0, 0, "", D},
+    {"if", flow_word<&ControlFlow::kif>, 0, 0, "", D},
+    {"while", flow_word<&ControlFlow::kwhile>, 0, 0, "", D},
+    {"for", flow_word<&ControlFlow::kfor>, 0, 0, "", D},
+    {"}", flow_word<&ControlFlow::krbr>, 0, 0, "", D},
+    {"{", flow_word<&ControlFlow::klbr>, 0, 0, "", D},
+    {"continue", flow_word<&ControlFlow::kcontinue>, 0, 0, "", D},
+    {"switch", flow_word<&ControlFlow::kswitch>, 0, 0, "", D},
+    {"break", flow_word<&ControlFlow::kbreak>, 0, 0, "", D},
     {"pulseIn", nullptr, 0, 0, "", R},
     {"reserve", nullptr, 0, 0, "", D},
-    {"return", nullptr, 0, 0, "", D},
+    {"return", kreturn, 0, 0, "", D},
     {"initialize", consume, 0, 0, "", D},
     {"attachInterrupt", nullptr, 0, 0, "", D},
     {"interrupts", kinterrupts, 0, 0, "", D},
     {"noInterrupts", knointerrupts, 0, 0, "", D},
     {"strlen", nullptr, 0, 0, "", R},
-    {"do", nullptr, 0, 0, "", D},
-    {"goto", nullptr, 0, 0, "", D},
+    {"do", flow_word<&ControlFlow::kdo>, 0, 0, "", D},
+    {"goto", flow_word<&ControlFlow::kgoto>, 0, 0, "", D},
     {"sizeof", ksizeof, 0, 0, "", R},
     {"detachInterrupt", nullptr, 0, 0, "", D},
 }};
@@ -176,8 +193,8 @@ const std::array<DispatchRow, max_lib + 1> klibfn = {{
 
 const std::array<DispatchRow, max_op + 1> koperators = {{
     {"", nullptr, 0, 0, "", R},
-    {"loop(", nullptr, 0, 0, "", D},
-    {"setup(", nullptr, 0, 0, "", D},
+    {"loop(", kloop, 0, 0, "", D},
+    {"setup(", ksetup, 0, 0, "", D},
     {"+=", kop, 0, 0, "", R},
     {"-=", kop, 0, 0, "", R},
     {"&=", kop, 0, 0, "", R},

@@ -8,12 +8,16 @@
 
 namespace quorvex {
 
-void DispatchSlots::restore() {
+void DispatchSlots::restore_objects() {
     for (size_t i = 0; i < kobj.size(); ++i) {
-        kobj[i] = quorvex::kobj[i].handler;
         kobj_word[i] = quorvex::kobj[i].word;
         kobj_live[i] = i > 0 && !is_object_key(static_cast<int>(i));
     }
+}
+
+void DispatchSlots::restore() {
+    restore_objects();
+    for (size_t i = 0; i < kobj.size(); ++i) kobj[i] = quorvex::kobj[i].handler;
     for (size_t i = 0; i < kcontrol.size(); ++i) kcontrol[i] = quorvex::kcontrol[i].handler;
     for (size_t i = 0; i < karduinofn.size(); ++i) karduinofn[i] = quorvex::karduinofn[i].handler;
     for (size_t i = 0; i < klibfn.size(); ++i) klibfn[i] = quorvex::klibfn[i].handler;
@@ -178,7 +182,7 @@ int32_t Interpreter::dispatch(std::string& s) {
 
     // A call of one of the sketch's own subroutines.
     parse(s, '(', ')');
-    if (sr_found(eval_fn)) {
+    if (calls.sr_found(eval_fn)) {
         rbr_found = 0;
         return result;
     }

@@ -8,19 +8,25 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "interpreter/assignment.h"
+#include "interpreter/calls.h"
 #include "interpreter/clock.h"
 #include "interpreter/control_stack.h"
+#include "interpreter/control_flow.h"
 #include "interpreter/controls.h"
 #include "interpreter/declarations.h"
 #include "interpreter/dispatch_tables.h"
+#include "interpreter/file_access.h"
 #include "interpreter/host.h"
 #include "interpreter/operators.h"
+#include "interpreter/preprocessor.h"
 #include "interpreter/run_control.h"
+#include "interpreter/subroutines.h"
 #include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
 #include "simulation/board.h"
@@ -39,6 +45,8 @@ struct DispatchSlots {
     std::array<bool, max_obj + 1> kobj_live{}; // placeholders never match until registered
 
     void restore();
+    // The object rows' placeholder words, as before any object was declared.
+    void restore_objects();
 };
 
 class Interpreter : public TextRoutines {
@@ -190,13 +198,29 @@ public:
     bool enter_async(std::string_view name);
     bool in_step() const { return in_step_; }
 
-    // --- stand-in for calls ---
-    bool sr_found(std::string_view name);
+    // --- control flow, calls and the preprocessor ---
+    ControlFlow flow{*this};
+    Calls calls{*this};
+    Preprocessor pre{*this};
+    SubroutineTable subs;
+    MenuItem includeCode1; // "#include Code": include files are inserted into the code list
+    // Include files: the sketch's folder on disk by default; tests put memory files here.
+    std::unique_ptr<FileAccess> files = std::make_unique<DiskFiles>();
 
-    // --- loading and reset (provisional) ---
-    int32_t load_file(const std::filesystem::path& file);
+    // --- loading, subroutine scan and reset ---
+    std::string FileName;    // the loaded sketch's full path
+    std::string Logdir1;     // its folder
+    std::string Caption;     // the main window's caption: the file name without its folder
+    std::array<std::string, 4> StatusBar1{}; // the status bar's four panels
+    // Reads a sketch file into the code list; 1 read, 0 no such file.
+    int32_t LoadFile1(const std::string& Fname);
+    // Stops Run, reads the file, resets and logs the file name.
+    void LoadFile(const std::string& Fname);
+    // Puts sketch text into the code list, as a load does (tests and the bundled example).
     void load_text(std::string_view text);
-    void reset();
+    void find_sr();
+    void RestartClick();
+    void reset() { RestartClick(); }
 
     Host& host() { return host_; }
     const Clock& clock() const { return clock_; }

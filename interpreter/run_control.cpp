@@ -44,7 +44,7 @@ void Interpreter::UpdateClick() {
 bool Interpreter::enter_async(std::string_view name) {
     varx.clear(); // an event routine takes no arguments, never the last call's
     const int32_t before = cs.loopx;
-    const bool entered = hooks.sr_found ? hooks.sr_found(*this, name) : sr_found(name);
+    const bool entered = hooks.sr_found ? hooks.sr_found(*this, name) : calls.sr_found(name);
     if (!entered) return false;
     if (cs.loopx > before) cs.at(cs.loopx - 1).async = true;
     return true;

@@ -45,13 +45,19 @@ bool MainWindow::load_sketch(const QString& path) {
     // A missing or unreadable file (or a folder) leaves the loaded sketch as it was.
     const QFileInfo info(path);
     if (!info.isFile()) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    core_.load_text(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    setWindowTitle("Quorvex - " + info.fileName());
+    if (path.startsWith(':')) {
+        // A bundled example: its text comes from the program's resources.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        const QByteArray bytes = file.readAll();
+        core_.load_text(decode_sketch_text(bytes.toStdString()));
+        core_.Caption = info.fileName().toStdString();
+    } else if (core_.LoadFile1(path.toStdString()) == 0) {
+        return false;
+    }
+    setWindowTitle("Quorvex - " + QString::fromStdString(core_.Caption));
     refresh_code_list();
-    core_.reset(); // may report an error (an empty sketch) with the list already showing
+    core_.RestartClick(); // may report an error (an empty sketch) with the list already showing
     refresh_code_list();
     return true;
 }

@@ -198,7 +198,7 @@ TEST_F(Dispatch, ObjectNamesMatchOnlyOnceRegisteredAndUntilReset) {
     EXPECT_EQ(calls[1].port, "mySerial");
     EXPECT_EQ(messages(), std::vector<std::string>{"Unknown command: write(90)"}); // servo2 is not servo
 
-    in.load_text("x;\n");
+    in.load_text("void setup() {\n}\n");
     in.reset();
     bind_all();
     calls.clear();

@@ -23,8 +23,7 @@ protected:
     int spins = 0;
 
     void load(const std::string& text) {
-        in.load_text(text);
-        in.reset();
+        load_lines(text);
         in.hooks.execute_line = [this](Interpreter& i) { run_line(i); };
     }
 

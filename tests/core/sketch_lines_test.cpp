@@ -355,7 +355,7 @@ TEST_F(SketchLines, NulByteInsideALineIsHarmless) {
 TEST_F(SketchLines, LoadFileReadsAFile) {
     TempDir dir("lines");
     write_file(dir.path / "s.ino", "// Simulate Uno\r\nvoid setup() {\r\n\tpinMode(13, OUTPUT);\r\n}\r\n");
-    EXPECT_EQ(in.load_file(dir.path / "s.ino"), 1);
+    EXPECT_EQ(in.LoadFile1((dir.path / "s.ino").string()), 1);
     EXPECT_EQ(in.ListBox1.items(),
               (std::vector<std::string>{"// Simulate Uno", "void setup() {", " pinMode(13, OUTPUT);", "}"}));
 }
@@ -364,7 +364,7 @@ TEST_F(SketchLines, LoadFileOfAnEmptyFileEmptiesTheList) {
     TempDir dir("lines");
     write_file(dir.path / "empty.ino", "");
     in.ListBox1.assign({"old;"});
-    EXPECT_EQ(in.load_file(dir.path / "empty.ino"), 1);
+    EXPECT_EQ(in.LoadFile1((dir.path / "empty.ino").string()), 1);
     EXPECT_EQ(in.ListBox1.Count(), 0);
     in.reset();
     ASSERT_EQ(host.errors.size(), 1u);
@@ -374,8 +374,8 @@ TEST_F(SketchLines, LoadFileOfAnEmptyFileEmptiesTheList) {
 TEST_F(SketchLines, LoadFileFailureKeepsTheList) {
     TempDir dir("lines");
     in.ListBox1.assign({"keep;"});
-    EXPECT_EQ(in.load_file(dir.path / "missing.ino"), 0);
-    EXPECT_EQ(in.load_file(dir.path), 0);
+    EXPECT_EQ(in.LoadFile1((dir.path / "missing.ino").string()), 0);
+    EXPECT_EQ(in.LoadFile1((dir.path).string()), 0);
     EXPECT_EQ(in.ListBox1.items(), std::vector<std::string>{"keep;"});
 }
 
@@ -384,9 +384,10 @@ TEST_F(SketchLines, LoadsTenThousandLines) {
     std::string text;
     for (int i = 0; i < 10000; ++i) text += (i % 2 == 0 ? "/* c */\n" : "x = " + std::to_string(i) + ";\n");
     write_file(dir.path / "big.ino", text);
-    ASSERT_EQ(in.load_file(dir.path / "big.ino"), 1);
+    ASSERT_EQ(in.LoadFile1((dir.path / "big.ino").string()), 1);
     ASSERT_EQ(in.ListBox1.Count(), 10000);
-    in.reset();
+    in.Line = 0;
+    if (!in.CodeLine()) in.FindNextLine();
     EXPECT_EQ(in.Line, 1);
     int moves = 0;
     while (in.Line < in.ListBox1.Count() && moves < 20000) {
@@ -416,17 +417,20 @@ TEST_F(SketchLines, ResetOnAnEmptyListReportsIt) {
     EXPECT_EQ(in.Line, 0);
 }
 
-TEST_F(SketchLines, ResetPutsTheCursorOnTheFirstCodeLine) {
-    in.load_text("// Simulate Uno\n\n/* block\n int x;\n*/\nint led = 13;\nvoid setup() {\n");
+TEST_F(SketchLines, ResetStopsOnTheFirstCodeLineOfSetup) {
+    in.load_text("// Simulate Uno\n\n/* block\n int x;\n*/\nint led = 13;\nvoid setup() {\n // start\n  led = 12;\n}\n"
+                 "void loop() {\n}\n");
     in.Line = 6;
     in.opencomment = true;
     in.reset();
-    EXPECT_EQ(in.Line, 5);
-    EXPECT_EQ(in.ListBox1.ItemIndex, 5);
+    EXPECT_EQ(in.Line, 8);
+    EXPECT_EQ(in.ListBox1.ItemIndex, 8);
     EXPECT_TRUE(host.errors.empty());
     in.load_text("x = 1;\n");
     in.reset();
-    EXPECT_EQ(in.Line, 0);
+    ASSERT_EQ(host.errors.size(), 2u);
+    EXPECT_EQ(host.errors[0].message, "Cannot process >> x = 1;");
+    EXPECT_EQ(host.errors[1].message, "Sketch Error - no setup() found");
 }
 
 } // namespace

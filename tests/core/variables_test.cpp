@@ -438,7 +438,7 @@ TEST_F(Values, CapacityIsCheckedBeforeEachNewEntry) {
     EXPECT_EQ(in.var_found, 1);
 
     host.errors.clear();
-    in.load_text("x;\n");
+    in.load_text("void setup() {\n}\n");
     in.reset();
     EXPECT_EQ(in.new_entry(n_float, "again", 0), 1);
     EXPECT_EQ(in.find_var("v1"), 0);

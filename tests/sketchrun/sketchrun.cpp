@@ -1,4 +1,4 @@
-// sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] FILE
+// sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements] FILE
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
@@ -18,7 +18,7 @@ namespace {
 
 int usage(const char* why) {
     std::cerr << "sketchrun: " << why
-              << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] FILE\n";
+              << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements] FILE\n";
     return 2;
 }
 
@@ -26,6 +26,7 @@ struct Options {
     long max_steps = 1000;
     bool fail_on_error = false;
     bool run = false;
+    bool statements = false; // plain statements, no setup(): no reset scan, start on the first code line
     const char* board = nullptr;
     const char* file = nullptr;
 };
@@ -41,6 +42,8 @@ int parse_options(int argc, char** argv, Options& o) {
             if (*argv[i] == '\0' || *end != '\0' || o.max_steps < 0) return usage("--steps needs a number");
         } else if (std::strcmp(a, "--fail-on-error") == 0) {
             o.fail_on_error = true;
+        } else if (std::strcmp(a, "--statements") == 0) {
+            o.statements = true;
         } else if (std::strcmp(a, "--run") == 0) {
             o.run = true;
         } else if (std::strcmp(a, "--board") == 0) {
@@ -85,12 +88,17 @@ int main(int argc, char** argv) {
         log.error(in.Line, in.ListBox1.Count(), message);
     };
 
-    if (in.load_file(o.file) == 0) {
+    if (o.board != nullptr && std::strcmp(o.board, "mega") == 0) in.board.Mega1Click();
+    if (in.LoadFile1(o.file) == 0) {
         std::cerr << "sketchrun: cannot read " << o.file << '\n';
         return 2;
     }
-    if (o.board != nullptr && std::strcmp(o.board, "mega") == 0) in.board.Mega1Click();
-    in.reset();
+    if (o.statements) {
+        in.Line = 0;
+        if (!in.CodeLine()) in.FindNextLine();
+    } else {
+        in.RestartClick();
+    }
     in.board.on_level = [&](int32_t pin, bool high) { log.level(pin, high, in.us); };
 
     long steps = 0;
