@@ -120,13 +120,14 @@ void Interpreter::find_sr() {
             if (head.starts_with("static ")) head = dtrim(head.substr(7));
             if (head.starts_with("unsigned")) head = dtrim(head.substr(8));
 
-            // A header: a return type, then a bare name and "(", with no "=".
+            // A header: a return type, then a bare name and "(".
             std::string name;
             for (std::string_view word : header_words) {
                 if (!starts_with_nocase(head, word)) continue;
                 const std::string_view rest = dtrim(head.substr(word.size()));
                 const size_t open = rest.find('(');
-                if (open != std::string_view::npos && !contains(rest, '=') && identifier(dtrim(rest.substr(0, open)))) {
+                // «int x = f(2);» has no bare name before its "(", «void f() { x = 1; }» does.
+                if (open != std::string_view::npos && identifier(dtrim(rest.substr(0, open)))) {
                     name = std::string(dtrim(rest.substr(0, open)));
                     colour_line(Line, col_sr);
                     break;
