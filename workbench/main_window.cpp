@@ -1,6 +1,11 @@
 #include "workbench/main_window.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -33,7 +38,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     connect(timer1_, &QTimer::timeout, this, &MainWindow::timer1_tick);
     host_.on_update = [this](bool update1, int32_t line) {
         if (update1) select_line(line);
+        show_status();
     };
+
+    QMenu* file = menuBar()->addMenu("File");
+    QAction* open = file->addAction("Load Sketch (F4)");
+    open->setObjectName("Open1");
+    open->setShortcut(Qt::Key_F4);
+    connect(open, &QAction::triggered, this, &MainWindow::Open1Click);
+
+    for (QLabel*& label : status_) {
+        label = new QLabel(this);
+        statusBar()->addWidget(label);
+    }
 
     // The program's own folder may not be writable; logs go to the per-user data folder.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -58,8 +75,23 @@ bool MainWindow::load_sketch(const QString& path) {
     setWindowTitle("Quorvex - " + QString::fromStdString(core_.Caption));
     refresh_code_list();
     core_.RestartClick(); // may report an error (an empty sketch) with the list already showing
+    if (!path.startsWith(':')) core_.log_error(info.fileName().toStdString());
     refresh_code_list();
+    show_status();
     return true;
+}
+
+void MainWindow::Open1Click() {
+    if (core_.AutoStep.Checked) run(); // stops Run
+    const QString start = core_.Logdir1.empty() ? QDir::homePath() : QString::fromStdString(core_.Logdir1);
+    const QString path = QFileDialog::getOpenFileName(this, "Load Sketch", start,
+                                                      "Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All Files (*)");
+    if (!path.isEmpty()) load_sketch(path);
+    list_->setFocus();
+}
+
+void MainWindow::show_status() {
+    for (size_t i = 0; i < status_.size(); ++i) status_[i]->setText(QString::fromStdString(core_.StatusBar1[i]));
 }
 
 void MainWindow::run() {

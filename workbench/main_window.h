@@ -2,12 +2,14 @@
 // The main window: the code list of the loaded sketch with the current line selected.
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 #include "interpreter/clock.h"
 #include "interpreter/interpreter.h"
 #include "workbench/qt_host.h"
 
+class QLabel;
 class QListWidget;
 class QTimer;
 
@@ -29,6 +31,8 @@ public:
     void abort();
     // One tick of Timer1: a Run step or a step-out step.
     void timer1_tick();
+    // "Load Sketch (F4)": the open dialog, then load and reset.
+    void Open1Click();
 
     Interpreter& core() { return core_; }
     QTimer* timer1() const { return timer1_; }
@@ -41,10 +45,12 @@ private:
     Interpreter core_;
     QListWidget* list_;
     QTimer* timer1_;
+    std::array<QLabel*, 4> status_{}; // the status bar's panels
 
     // Starts, stops or re-times the Qt timer to match the core's Timer1.
     void sync_timer();
     void select_line(int32_t line);
+    void show_status();
 };
 
 } // namespace quorvex
