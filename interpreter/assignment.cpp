@@ -37,24 +37,10 @@ float to_single(long double f) {
     return static_cast<float>(f);
 }
 
-// The text a value stores into a string: a float with two decimals, a char as its one
-// character, any other number in decimal. Formatting never depends on the locale.
+// The text a value stores into a string; a #define's text loses a pair of quotes.
 std::string text_value(const Value& v) {
-    switch (v.type) {
-    case n_string:
-        return v.s;
-    case n_define:
-        return std::string(strip_quote_pair(v.s));
-    case n_char:
-        return std::string(1, static_cast<char>(v.i));
-    case n_float:
-        return float_text(v.f);
-    default: {
-        char buf[16];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
-        return std::string(buf, r.ptr);
-    }
-    }
+    if (v.type == n_define) return std::string(strip_quote_pair(v.s));
+    return value_text(v);
 }
 
 // The entry a target names: a name, or an array element "name[index]" whose index is a full

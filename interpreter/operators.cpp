@@ -66,21 +66,6 @@ bool single_term(std::string_view s) {
 
 // --- shared helpers ------------------------------------------------------------------------
 
-std::string Operators::side_text(const Value& v) {
-    switch (v.type) {
-    case n_string:
-        return v.s;
-    case n_char:
-        return std::string(1, static_cast<char>(v.i));
-    case n_float:
-        return float_text(v.f);
-    default: {
-        char buf[16];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
-        return std::string(buf, r.ptr);
-    }
-    }
-}
 
 int32_t Operators::int_of(const Value& v) { return v.type == n_float ? truncate_to_int32(v.f) : v.i; }
 
@@ -218,7 +203,7 @@ int32_t Operators::kop(std::string_view statement, std::string_view op) {
             return 0;
         }
         in_.got_it = 1;
-        std::string joined = sign ? side_text(rv) : side_text(lv) + side_text(rv);
+        std::string joined = sign ? value_text(rv) : value_text(lv) + value_text(rv);
         return compound ? store(target, Value::of_text(std::move(joined))) : result_text(std::move(joined));
     }
 

@@ -25,9 +25,6 @@ public:
     int32_t kinc(std::string_view s);
     int32_t kdec(std::string_view s);
 
-    // The text a value contributes to a String expression: a String's text, a char's one
-    // character, a float with two decimals, any other number in decimal.
-    static std::string side_text(const Value& v);
     // The integer an operand gives to the integer-only operators: a float is truncated.
     static int32_t int_of(const Value& v);
 

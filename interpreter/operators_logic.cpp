@@ -60,8 +60,8 @@ int32_t Operators::kcomparison(std::string_view statement, std::string_view comp
     bool result = false;
     if (lv.type == n_string || rv.type == n_string) {
         // string_view compares through char_traits<char>, which orders bytes as unsigned char.
-        const std::string a = side_text(lv);
-        const std::string b = side_text(rv);
+        const std::string a = value_text(lv);
+        const std::string b = value_text(rv);
         result = holds(comp, std::string_view(a).compare(b), 0);
     } else if (lv.type == n_float || rv.type == n_float) {
         result = holds(comp, lv.f, rv.f);

@@ -1,11 +1,31 @@
 #include "interpreter/variables.h"
 
+#include <charconv>
+
+#include "interpreter/text_routines.h"
+
 namespace quorvex {
 
 namespace {
 // The codes that ever hold entries, in lookup order.
 constexpr std::array<int32_t, 8> live_codes = {1, 2, 3, 4, 5, 6, 7, n_define};
 } // namespace
+
+std::string value_text(const Value& v) {
+    switch (v.type) {
+    case n_string:
+        return v.s;
+    case n_char:
+        return std::string(1, static_cast<char>(v.i));
+    case n_float:
+        return float_text(v.f);
+    default: {
+        char buf[16];
+        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
+        return std::string(buf, r.ptr);
+    }
+    }
+}
 
 int32_t VariableTable::find(int32_t t, std::string_view name) const {
     if (t < 1 || t > max_type) return 0;
