@@ -60,7 +60,7 @@ public:
     void colour_line(int32_t line, LineColour colour);
     int32_t Line = 0;
     bool opencomment = false;
-    MenuItem LineNumbers1; // "View Line Numbers": items carry a "%.4d " prefix
+    MenuItem LineNumbers1; // "View Line Numbers": the view numbers the lines; the items stay plain
 
     std::string uncomment(std::string_view s);
     std::string get_line();
@@ -241,7 +241,6 @@ private:
     // Comment state at the start of each line, recomputed when the code list changes.
     std::vector<uint8_t> comment_start_;
     uint64_t comment_revision_ = ~uint64_t{0};
-    bool comment_numbers_ = false;
 };
 
 } // namespace quorvex

@@ -135,7 +135,7 @@ void Interpreter::find_sr() {
                 colour_line(Line, col_decl);
             }
 
-            if (Line >= pre.include_start && Line <= pre.include_end && pre.include_start >= 0) continue;
+            if (pre.from_include(Line)) continue; // inserted include lines ran with their #include
 
             if (name.empty()) {
                 // Globals and directives run now, so they exist before setup().

@@ -50,9 +50,6 @@ std::string strip_comments(std::string_view s, bool& in_comment) {
     return std::string(dtrim(out));
 }
 
-std::string_view without_prefix(std::string_view item, bool numbered) {
-    return numbered ? dcopy(item, 6, static_cast<int64_t>(item.size())) : item;
-}
 
 } // namespace
 
@@ -64,24 +61,23 @@ std::string Interpreter::uncomment(std::string_view s) {
 }
 
 void Interpreter::refresh_comment_states() {
-    if (comment_revision_ == ListBox1.revision() && comment_numbers_ == LineNumbers1.Checked) return;
+    if (comment_revision_ == ListBox1.revision()) return;
     const int count = ListBox1.Count();
     comment_start_.assign(static_cast<size_t>(count) + 1, 0);
     bool state = false;
     for (int i = 0; i < count; ++i) {
         comment_start_[static_cast<size_t>(i)] = state;
-        strip_comments(without_prefix(ListBox1.item(i), LineNumbers1.Checked), state);
+        strip_comments(ListBox1.item(i), state);
     }
     comment_start_[static_cast<size_t>(count)] = state;
     comment_revision_ = ListBox1.revision();
-    comment_numbers_ = LineNumbers1.Checked;
 }
 
 std::string Interpreter::get_line() {
     if (!ListBox1.has(Line)) return {};
     refresh_comment_states();
     bool state = comment_start_[static_cast<size_t>(Line)] != 0;
-    std::string out = strip_comments(without_prefix(ListBox1.item(Line), LineNumbers1.Checked), state);
+    std::string out = strip_comments(ListBox1.item(Line), state);
     opencomment = state;
     return out;
 }
