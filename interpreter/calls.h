@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "interpreter/assignment.h"
+#include "interpreter/control_stack.h"
 #include "interpreter/variables.h"
 
 namespace quorvex {
@@ -17,22 +20,45 @@ class Calls {
 public:
     explicit Calls(Interpreter& in) : in_(in) {}
 
-    // Makes the call when `name` is a subroutine of the sketch; false otherwise.
+    // Makes the call when `name` is a subroutine of the sketch; false otherwise. A call that
+    // is refused with a sketch error still answers true, so the statement is not tried further.
     bool sr_found(std::string_view name);
+    // Records the value and leaves the function (or setup()/loop()) at its closing brace.
     int32_t kreturn(std::string_view s);
     // The return at a body's closing brace: the frame's level has just been popped and
     // `level` is its index (the control stack's loopx after the pop).
     void return_from_call(int32_t level);
+    // True when `text` is exactly one call of a sketch subroutine, «f(a, b)».
+    bool is_call(std::string_view text) const;
 
     void reset();
 
     static constexpr int32_t max_depth = 20; // rows of stackx
+    static constexpr int32_t max_args = 200;
     std::array<std::array<int32_t, max_n + 1>, max_depth + 1> stackx{};
     Value ret_value;
     int32_t retx = 0;
 
 private:
+    // What a frame keeps besides the control level, by frame level (rows of stackx).
+    struct Frame {
+        int32_t callee = -1; // row of the subroutine table
+        std::string target;  // where the return value goes, "" for nowhere
+        AssignMode mode = AssignMode::Assign;
+        int32_t single_loop = 0; // the caller's brace-less body countdown
+        int32_t rbr_found = 0;
+    };
+
+    // The call on the current line is in a place where its value can be delivered; fills
+    // `target` and `mode` for an assignment or a declaration.
+    bool line_allows_call(std::string_view name, std::string& target, AssignMode& mode);
+    void refuse(std::string_view name);
+    // Pops blocks above `level` and puts the cursor on the closing brace of sub `callee`.
+    void leave_to(int32_t level, int32_t callee);
+
     Interpreter& in_;
+    std::array<Frame, max_depth + 1> frames_{};
+    std::vector<std::string> binding_; // argument texts being evaluated for a parameter, innermost last
 };
 
 } // namespace quorvex

@@ -24,7 +24,9 @@ struct ControlLevel {
     int32_t loop_next = 0;
     bool last_ifloop = false;
     int32_t sr_var = 0;
-    bool async = false; // an event or interrupt routine entered between statements
+    bool async = false;  // an event or interrupt routine entered between statements
+    bool braced = false; // the block opened with "{": its end is a "}" line, not a countdown
+    int32_t forx = 0;    // an L_FOR level's slot in for2/for3 (1..MAX_LOOP), 0 for other kinds
 };
 
 class ControlStack {

@@ -560,6 +560,18 @@ void Declarations::run(const Piece& p, int32_t flags, int32_t line) {
     const Action action = decide(p, line);
     if (action == Action::leave) return;
 
+    // A sketch function as the whole initialiser runs stepped and delivers at its return; the
+    // variable must exist before the call saves the variable counts, or the return drops it.
+    if (!p.array && p.has_init && in_.calls.is_call(p.init)) {
+        if (action == Action::create) {
+            const int32_t slot = in_.new_entry(p.type, std::string(p.name), flags);
+            if (slot > 0) in_.vars.at(p.type, slot).decl_line = line;
+        }
+        in_.get_value(p.init);
+        in_.got_it = 1;
+        return;
+    }
+
     // Every initialiser is read before anything is stored.
     std::vector<Value> values;
     if (p.has_init && p.array) {

@@ -148,7 +148,11 @@ int32_t Operators::kequals(std::string_view s) {
     // A copy: a caller may hand in a view of a register that the source's evaluation overwrites.
     // The source is read first, then the target's index.
     std::string target_text(target);
+    const int32_t depth = in_.cs.loopx;
     const Value v = in_.get_value(dtrim(s.substr(eq + 1)));
+    // The source called one of the sketch's functions: its value arrives at the return, and
+    // the target keeps its value meanwhile (the function may read it).
+    if (in_.cs.loopx > depth && in_.cs.at(in_.cs.loopx - 1).last_control == L_SUBR) return 0;
     return store(resolve_target(std::move(target_text)), v);
 }
 

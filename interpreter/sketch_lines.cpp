@@ -86,7 +86,8 @@ bool Interpreter::CodeLine() {
     const std::string t = get_line();
     if (t.empty()) return false;
     if (contains(t, '#')) return true;
-    if (t == "else" || t == "}" || t == "{") return true;
+    // A lone "do" and a line opening with "}" («} else», «} while (c);») are statements too.
+    if (t == "else" || t == "do" || t == "{" || t.front() == '}') return true;
     return contains(t, ';') || contains(t, '{') || contains(t, '(');
 }
 

@@ -220,8 +220,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeLineCase{"CaseLabel", "case 1:", false}, CodeLineCase{"LineComment", "// x = 1;", false},
                       CodeLineCase{"BlockComment", "/* x = 1; */", false},
                       CodeLineCase{"CodeThenOpening", "x = 1; /* note", true},
-                      CodeLineCase{"CloseInString", "s = \"*/\";", true}, CodeLineCase{"LoneDoKept", "do", false},
-                      CodeLineCase{"CloseElseKept", "} else", false}),
+                      CodeLineCase{"CloseInString", "s = \"*/\";", true}, CodeLineCase{"LoneDo", "do", true},
+                      CodeLineCase{"CloseElse", "} else", true}),
     [](const ::testing::TestParamInfo<CodeLineCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SketchLines, CodeLineInsideBlockCommentIsFalse) {
