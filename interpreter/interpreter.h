@@ -64,6 +64,8 @@ public:
 
     std::string uncomment(std::string_view s);
     std::string get_line();
+    // The code part of `line` without copying it; "" outside the list.
+    const std::string& code_text(int32_t line);
     bool CodeLine();
     void next_line();
     void FindNextLine();
@@ -240,6 +242,7 @@ private:
 
     // Comment state at the start of each line, recomputed when the code list changes.
     std::vector<uint8_t> comment_start_;
+    std::vector<std::string> code_text_; // each line's code part, stripped once per change
     uint64_t comment_revision_ = ~uint64_t{0};
 };
 

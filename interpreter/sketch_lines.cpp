@@ -64,26 +64,34 @@ void Interpreter::refresh_comment_states() {
     if (comment_revision_ == ListBox1.revision()) return;
     const int count = ListBox1.Count();
     comment_start_.assign(static_cast<size_t>(count) + 1, 0);
+    code_text_.resize(static_cast<size_t>(count));
     bool state = false;
     for (int i = 0; i < count; ++i) {
         comment_start_[static_cast<size_t>(i)] = state;
-        strip_comments(ListBox1.item(i), state);
+        code_text_[static_cast<size_t>(i)] = strip_comments(ListBox1.item(i), state);
     }
     comment_start_[static_cast<size_t>(count)] = state;
     comment_revision_ = ListBox1.revision();
 }
 
+const std::string& Interpreter::code_text(int32_t line) {
+    static const std::string none;
+    if (!ListBox1.has(line)) return none;
+    refresh_comment_states();
+    return code_text_[static_cast<size_t>(line)];
+}
+
 std::string Interpreter::get_line() {
     if (!ListBox1.has(Line)) return {};
-    refresh_comment_states();
-    bool state = comment_start_[static_cast<size_t>(Line)] != 0;
-    std::string out = strip_comments(ListBox1.item(Line), state);
-    opencomment = state;
-    return out;
+    const std::string& text = code_text(Line);
+    opencomment = comment_start_[static_cast<size_t>(Line) + 1] != 0;
+    return text;
 }
 
 bool Interpreter::CodeLine() {
-    const std::string t = get_line();
+    if (!ListBox1.has(Line)) return false;
+    const std::string& t = code_text(Line);
+    opencomment = comment_start_[static_cast<size_t>(Line) + 1] != 0;
     if (t.empty()) return false;
     if (contains(t, '#')) return true;
     // A lone "do" and a line opening with "}" («} else», «} while (c);») are statements too.
