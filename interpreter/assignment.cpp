@@ -30,13 +30,6 @@ int32_t int_value(const Value& v) {
     return float_to_int32(static_cast<double>(v.f));
 }
 
-// Narrowing that saturates to an infinity rather than converting an out-of-range value.
-float to_single(long double f) {
-    if (f > FLT_MAX) return std::numeric_limits<float>::infinity();
-    if (f < -FLT_MAX) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(f);
-}
-
 // The text a value stores into a string; a #define's text loses a pair of quotes.
 std::string text_value(const Value& v) {
     if (v.type == n_define) return std::string(strip_quote_pair(v.s));

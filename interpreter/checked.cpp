@@ -1,5 +1,6 @@
 #include "interpreter/checked.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -84,5 +85,11 @@ int32_t truncate_to_int32(long double value) {
 }
 
 int32_t float_int_side(long double value) { return fits_int64(value) ? low_bits(value) : 0; }
+
+float to_single(long double f) {
+    if (f > FLT_MAX) return std::numeric_limits<float>::infinity();
+    if (f < -FLT_MAX) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(f);
+}
 
 } // namespace quorvex

@@ -63,6 +63,9 @@ int32_t truncate_to_int32(long double value);
 // instead of a fault when the value has no 64-bit integer (infinities, NaN, beyond 2^63).
 int32_t float_int_side(long double value);
 
+// Narrowing to single precision that saturates to infinity instead of converting out of range.
+float to_single(long double f);
+
 // Bounds the nesting of evaluations so that a deeply nested text cannot exhaust the stack.
 class DepthGuard {
 public:

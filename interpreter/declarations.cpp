@@ -157,27 +157,6 @@ int32_t int_of(const Value& v) {
     return float_to_int32(static_cast<double>(v.f));
 }
 
-// Narrowing to single precision that saturates instead of overflowing.
-float to_single(long double f) {
-    if (f > FLT_MAX) return std::numeric_limits<float>::infinity();
-    if (f < -FLT_MAX) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(f);
-}
-
-// The text a value gives a string entry: a char is its character, a float has two decimals.
-std::string text_of(const Value& v) {
-    switch (v.type) {
-    case n_string:
-        return v.s;
-    case n_char:
-        return std::string(1, static_cast<char>(v.i));
-    case n_float:
-        return float_text(v.f);
-    default:
-        return std::to_string(v.i);
-    }
-}
-
 Value zero_of(int32_t t) { return t == n_string ? Value::of_text({}) : Value::of_int(0); }
 
 // An initial value converted to its entry's type before anything is created, so that a
@@ -192,7 +171,7 @@ struct Initial {
 Initial convert(const Value& v, int32_t t) {
     Initial out;
     out.set = true;
-    if (t == n_string) out.s = text_of(v);
+    if (t == n_string) out.s = value_text(v);
     else if (v.type == n_string) out.set = false;
     else if (t == n_float) out.f = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
     else out.i = int_of(v);
