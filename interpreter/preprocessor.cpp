@@ -138,7 +138,11 @@ void Preprocessor::open_if(bool taken) {
     if (!taken) skip_to_branch();
 }
 
-void Preprocessor::skip_to_branch() {
+void Preprocessor::skip_to_branch() { skip(true); }
+
+void Preprocessor::skip_to_endif() { skip(false); }
+
+void Preprocessor::skip(bool to_branch) {
     int32_t nested = 0;
     std::string text;
     bool in_list = false;
@@ -154,38 +158,17 @@ void Preprocessor::skip_to_branch() {
             skip_colour(in_list, true);
             if (hloop > 0) --hloop;
             return;
-        } else if (nested == 0 && text.starts_with("#else")) {
+        } else if (to_branch && nested == 0 && text.starts_with("#else")) {
             skip_colour(in_list, true);
             hif[static_cast<size_t>(hloop - 1)] = 1;
             return;
-        } else if (nested == 0 && text.starts_with("#elif")) {
+        } else if (to_branch && nested == 0 && text.starts_with("#elif")) {
             skip_colour(in_list, true);
             const std::string condition(dtrim(std::string_view(text).substr(5)));
             if (in_.get_var(condition) != 0) {
                 hif[static_cast<size_t>(hloop - 1)] = 1;
                 return;
             }
-        }
-    }
-    in_.ShowMessage1("Sketch Error - #if without #endif");
-    if (hloop > 0) --hloop;
-}
-
-void Preprocessor::skip_to_endif() {
-    int32_t nested = 0;
-    std::string text;
-    bool in_list = false;
-    while (skip_next(text, in_list)) {
-        if (text.starts_with("#if")) {
-            ++nested;
-        } else if (contains(text, "#endif")) {
-            if (nested > 0) {
-                --nested;
-                continue;
-            }
-            skip_colour(in_list, true);
-            if (hloop > 0) --hloop;
-            return;
         }
     }
     in_.ShowMessage1("Sketch Error - #if without #endif");

@@ -87,6 +87,8 @@ private:
     void skip_to_branch();
     // Skips to the #endif of the current level and closes it.
     void skip_to_endif();
+    // The one skip: to "#endif", and with `to_branch` also to a taken "#else"/"#elif".
+    void skip(bool to_branch);
     // The next line a skip reads, from the running include file or the code list; false at the end.
     bool skip_next(std::string& text, bool& in_list);
     void skip_colour(bool in_list, bool stop);
