@@ -152,6 +152,8 @@ private:
     bool closes_setup_or_loop(int32_t line);
     // The innermost level that `break` (or `continue`, with loops_only) leaves to; 0 when none.
     int32_t target_level(bool loops_only) const;
+    // break and continue: leave for the enclosing loop (or switch, for break).
+    void leave_loop(bool is_continue);
 
     Interpreter& in_;
 

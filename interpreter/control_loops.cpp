@@ -550,32 +550,23 @@ bool ControlFlow::leave_to(int32_t target, std::string_view word) {
     return true;
 }
 
-void ControlFlow::kbreak(std::string_view) {
-    if (inline_loops_ > 0) { // inside a one-line loop's body: that loop ends
-        break_req_ = true;
-        stop_body_ = true;
-        return;
-    }
-    const int32_t target = target_level(false);
-    if (target == 0) {
-        in_.ShowMessage1("Sketch Error - break outside a loop or switch");
-        return;
-    }
-    leave_to(target, "break");
-}
+void ControlFlow::kbreak(std::string_view) { leave_loop(false); }
 
-void ControlFlow::kcontinue(std::string_view) {
-    if (inline_loops_ > 0) { // inside a one-line loop's body: its next pass
-        continue_req_ = true;
+void ControlFlow::kcontinue(std::string_view) { leave_loop(true); }
+
+void ControlFlow::leave_loop(bool is_continue) {
+    if (inline_loops_ > 0) { // inside a one-line loop's body: that loop ends, or takes its next pass
+        (is_continue ? continue_req_ : break_req_) = true;
         stop_body_ = true;
         return;
     }
-    const int32_t target = target_level(true);
+    const int32_t target = target_level(is_continue);
     if (target == 0) {
-        in_.ShowMessage1("Sketch Error - continue outside a loop");
+        in_.ShowMessage1(is_continue ? "Sketch Error - continue outside a loop"
+                                     : "Sketch Error - break outside a loop or switch");
         return;
     }
-    leave_to(target, "continue");
+    leave_to(target, is_continue ? "continue" : "break");
 }
 
 } // namespace quorvex
