@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "interpreter/checked.h"
 #include "interpreter/dispatch_tables.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
@@ -118,7 +119,8 @@ bool Calls::is_call(std::string_view text) const {
 }
 
 bool Calls::line_allows_call(std::string_view name, std::string& target, AssignMode& mode) {
-    const std::string text = in_.get_line();
+    // In a body on a header line only the statement running counts, not the whole line.
+    const std::string text = one_line_statement_.empty() ? in_.get_line() : one_line_statement_;
     const std::string_view s = text;
     const std::vector<CallAt> all = find_calls(s, in_.subs);
     std::vector<CallAt> outer;
@@ -174,6 +176,8 @@ bool Calls::line_allows_call(std::string_view name, std::string& target, AssignM
 void Calls::refuse(std::string_view name) {
     in_.ShowMessage1("Sketch Error - " + std::string(name) +
                      "() can only be called on its own or as the whole right side of an assignment");
+    // Nothing of the statement runs: a value of 0 in its place would be silently wrong.
+    if (in_.evaluating()) throw StatementAbandoned("call refused");
 }
 
 bool Calls::sr_found(std::string_view name_in) {
@@ -235,6 +239,8 @@ bool Calls::sr_found(std::string_view name_in) {
     in_.single_loop = 0;
     in_.rbr_found = 0;
     in_.Line = sub.header_line;
+    // A body on the header line runs when the step comes back to the header.
+    if (sub.close_line == sub.header_line) frames_[static_cast<size_t>(row)].one_line_next = 0;
 
     // The parameter list ends at the bracket that closes the header's first "(", so a
     // one-line body's own brackets stay out of it.
@@ -245,7 +251,10 @@ bool Calls::sr_found(std::string_view name_in) {
     const int count = std::min(in_.parse(header, '(', ')'), sub.params);
     std::vector<std::string> decls;
     for (int j = 0; j < count; ++j) decls.push_back(in_.varx[static_cast<size_t>(j)]);
-    if (decls.empty() || dtrim(decls.front()) == "void") return true;
+    if (decls.empty() || dtrim(decls.front()) == "void") {
+        stay_for_one_line(row);
+        return true;
+    }
 
     // Every parameter exists before any argument runs, so a call in an argument saves counts
     // that keep them.
@@ -290,6 +299,57 @@ bool Calls::sr_found(std::string_view name_in) {
         bind(j);
     }
     if (call_arg != npos) bind(call_arg);
+    stay_for_one_line(row);
+    return true;
+}
+
+int32_t Calls::in_cs_top() const { return in_.cs.loopx - 1; }
+
+void Calls::stay_for_one_line(int32_t row) {
+    // Only while this frame is on top: a call in an argument has moved the cursor to its own header.
+    if (row == in_cs_top() && frames_[static_cast<size_t>(row)].one_line_next >= 0) in_.found_loop = 1;
+}
+
+bool Calls::run_one_line() {
+    const int32_t k = in_cs_top();
+    Frame& frame = frames_[static_cast<size_t>(k)];
+    if (frame.callee < 0 || frame.callee >= in_.subs.srx() || in_.subs.at(frame.callee).header_line != in_.Line) {
+        frame.one_line_next = -1;
+        return false;
+    }
+    const std::string text = in_.get_line();
+    std::string_view body;
+    if (const size_t open = text.find('('); open != npos) {
+        if (const size_t close = matching_bracket(text, open); close != npos) body = dtrim(std::string_view(text).substr(close + 1));
+    }
+    const std::vector<std::string_view> list = flow_text::statements(body);
+    retx = 0;
+    while (static_cast<size_t>(frame.one_line_next) < list.size()) {
+        one_line_statement_ = std::string(list[static_cast<size_t>(frame.one_line_next)]);
+        ++frame.one_line_next;
+        const int32_t line = in_.Line;
+        in_.Results.clear();
+        struct Clear {
+            std::string& s;
+            ~Clear() { s.clear(); }
+        } clear{one_line_statement_};
+        in_.evaluate_expression(one_line_statement_);
+        if (in_cs_top() != k) {
+            // A call: its return comes back to this header, which goes on with the next statement.
+            if (in_cs_top() > k) return true;
+            return true; // the frame is gone (an error unwound it)
+        }
+        if (retx != 0) break; // return: its value waits for the closing brace
+        if (in_.Line != line || in_.found_loop != 0) {
+            frame.one_line_next = -1; // a jump out of the line: the body goes on where it landed
+            return true;
+        }
+    }
+    // The body's closing brace, on the same line.
+    frame.one_line_next = -1;
+    in_.found_loop = 0;
+    in_.Line = in_.subs.at(frame.callee).header_line;
+    in_.flow.krbr("}");
     return true;
 }
 
@@ -349,6 +409,10 @@ void Calls::return_from_call(int32_t level) {
     // An event or interrupt entered before the line ran; a call from a "}" must run that "}".
     if (lv.async || dtrim(in_.get_line()) == "}") in_.found_loop = 1;
     frame = Frame{};
+    // Back on a header whose body stands on the line: the rest of that body runs next.
+    if (const int32_t top = in_cs_top(); top >= 1 && top <= max_depth && frames_[static_cast<size_t>(top)].one_line_next >= 0 &&
+                                         !lv.async)
+        in_.found_loop = 1;
 }
 
 void Calls::reset() {
@@ -357,6 +421,7 @@ void Calls::reset() {
     for (auto& row : stackx) row.fill(0);
     frames_.fill(Frame{});
     binding_.clear();
+    one_line_statement_.clear();
 }
 
 } // namespace quorvex

@@ -30,6 +30,13 @@ public:
     void return_from_call(int32_t level);
     // True when `text` is exactly one call of a sketch subroutine, «f(a, b)».
     bool is_call(std::string_view text) const;
+    // A function whose body stands on its header line («int one() { return 1; }») runs that
+    // body when the step reaches the header; true when the step's line was handled here.
+    bool one_line_pending() const {
+        const int32_t k = in_cs_top();
+        return k >= 1 && k <= max_depth && frames_[static_cast<size_t>(k)].one_line_next >= 0;
+    }
+    bool run_one_line();
 
     void reset();
 
@@ -47,7 +54,11 @@ private:
         AssignMode mode = AssignMode::Assign;
         int32_t single_loop = 0; // the caller's brace-less body countdown
         int32_t rbr_found = 0;
+        int32_t one_line_next = -1; // next statement of a body on the header line; -1 for none
     };
+    int32_t in_cs_top() const;
+    // Keeps the step on the header of a one-line function so that its body runs next.
+    void stay_for_one_line(int32_t row);
 
     // The call on the current line is in a place where its value can be delivered; fills
     // `target` and `mode` for an assignment or a declaration.
@@ -58,6 +69,7 @@ private:
 
     Interpreter& in_;
     std::array<Frame, max_depth + 1> frames_{};
+    std::string one_line_statement_; // the statement of a header-line body that is running
     std::vector<std::string> binding_; // argument texts being evaluated for a parameter, innermost last
 };
 

@@ -15,6 +15,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Raised after a sketch error has been reported: the whole statement is abandoned
+// without a further report.
+class StatementAbandoned : public EvalFault {
+public:
+    using EvalFault::EvalFault;
+};
+
 // Raised when evaluations nest too deeply; the whole statement is then abandoned.
 class NestingFault : public EvalFault {
 public:

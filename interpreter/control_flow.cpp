@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 
@@ -292,7 +293,12 @@ bool ControlFlow::no_close(int32_t from) {
 // Running text
 
 bool ControlFlow::truth(std::string_view cond) {
-    const Value v = in_.get_value(cond);
+    Value v;
+    try {
+        v = in_.get_value(cond);
+    } catch (const StatementAbandoned&) {
+        return false; // reported already: the block is skipped, not entered blind
+    }
     if (v.type == n_float) return v.f != 0.0L;
     if (v.type == n_string) return !v.s.empty();
     return v.i != 0;
@@ -477,7 +483,13 @@ void ControlFlow::kswitch(std::string_view text) {
     const int32_t from = in_.Line;
     const Header h = split_header(s);
     if (!push({.last_control = L_SWITCH, .loop_line = -1, .braced = true})) return;
-    const Value v = in_.get_value(h.cond);
+    Value v;
+    try {
+        v = in_.get_value(h.cond);
+    } catch (const StatementAbandoned&) {
+        pop_level(); // the statement did not run: no level of it stays behind
+        throw;
+    }
 
     // Where the block opens: on the switch line, or on the next line.
     int32_t scan = -1;

@@ -42,6 +42,10 @@ int32_t Interpreter::evaluate_expression(std::string s) {
     try {
         DepthGuard guard(eval_depth_);
         result = dispatch(s);
+    } catch (const StatementAbandoned&) {
+        // Reported where it happened; the enclosing evaluations of the statement unwind too.
+        if (eval_depth_ > 0) throw;
+        result = 0;
     } catch (const NestingFault&) {
         // Every enclosing evaluation of this statement now yields 0 without a further report.
         ShowMessage1("Cannot Evaluate " + s);

@@ -199,6 +199,8 @@ public:
     // Enters an event or interrupt routine between statements; false when it is no subroutine.
     bool enter_async(std::string_view name);
     bool in_step() const { return in_step_; }
+    // A step's statement is being evaluated: a fault may abandon it by unwinding.
+    bool evaluating() const { return in_step_ && eval_depth_ > 0; }
 
     // --- control flow, calls and the preprocessor ---
     ControlFlow flow{*this};

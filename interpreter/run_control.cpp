@@ -93,8 +93,13 @@ void Interpreter::Step1Click() {
         }
     }
 
-    if (hooks.execute_line) hooks.execute_line(*this);
-    else evaluate_expression(get_line());
+    if (calls.one_line_pending() && calls.run_one_line()) {
+        // the body of a function written on its header line
+    } else if (hooks.execute_line) {
+        hooks.execute_line(*this);
+    } else {
+        evaluate_expression(get_line());
+    }
 
     // A body without braces is closed after its one statement.
     if (single_loop > 0 && --single_loop == 0 && cs.pop()) {

@@ -230,6 +230,9 @@ TEST_P(RefusedCallTest, ReportsAndRunsNothing) {
     EXPECT_EQ(messages().front(), std::string("Sketch Error - ") + GetParam().name +
                                       "() can only be called on its own or as the whole right side of an assignment");
     EXPECT_EQ(in.cs.loopx, depth); // no frame
+    // Nothing of the statement ran: no value of 0 stood in for the call.
+    EXPECT_EQ(value("y"), 0);
+    EXPECT_EQ(value("p"), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, RefusedCallTest,
@@ -276,6 +279,58 @@ INSTANTIATE_TEST_SUITE_P(Calls, AcceptedCallTest,
                                            Accepted{"y=f(4);", "y", 4}, Accepted{"int z = f(5);", "z", 5},
                                            Accepted{"const int z = f(6);", "z", 6}, Accepted{"a[1] = f(7);", "a[1]", 7},
                                            Accepted{"y = 9; a[2] = f(8);", "a[2]", 8}));
+
+// Functions whose body stands on the header line run that body, argument calls and nested
+// calls included, and return to the line after the call.
+TEST_F(CallsTest, OneLineFunctionsRunTheirBody) {
+    start("int y = 0;\n"
+          "int z = 0;\n"
+          "int w = 0;\n"
+          "int seven() { return 7; }\n"
+          "void bump(int k) { z = z + k; w = w + 1; }\n"
+          "int twice(int v) { return v * 2; }\n"
+          "void both(int k) { bump(k); bump(twice(k)); w = w + 100; }\n"
+          "int pick(int v) { if (v > 5) return 1; return 2; }\n"
+          "void setup() {\n"
+          "  y = seven();\n"
+          "  bump(3);\n"
+          "  int t = twice(seven());\n"
+          "  both(1);\n"
+          "  int a = pick(9);\n"
+          "  int b = pick(1);\n"
+          "  int after = 1;\n"
+          "}\n"
+          "void loop() {\n"
+          "}\n");
+    ASSERT_TRUE(run_setup()) << (messages().empty() ? "" : messages().front());
+    EXPECT_EQ(value("y"), 7);
+    EXPECT_EQ(value("t"), 14);
+    EXPECT_EQ(value("z"), 3 + 1 + 2); // both(1): bump(1), then bump(twice(1)); the rest after the calls ran
+    EXPECT_EQ(value("w"), 1 + 2 + 100);
+    EXPECT_EQ(value("a"), 1);
+    EXPECT_EQ(value("b"), 2);
+    EXPECT_EQ(value("after"), 1);
+    EXPECT_EQ(in.cs.loopx, 1);
+}
+
+TEST_F(CallsTest, OneLineFunctionTakesOneStep) {
+    start("int z = 0;\n"
+          "void bump() { z = z + 1; }\n"
+          "void setup() {\n"
+          "  bump();\n"
+          "  z = z + 10;\n"
+          "}\n"
+          "void loop() {\n"
+          "}\n");
+    in.Step1Click(); // the call: the cursor goes to the header
+    EXPECT_EQ(in.Line, 1);
+    EXPECT_EQ(value("z"), 0);
+    in.Step1Click(); // the body and its closing brace: back after the call
+    EXPECT_EQ(value("z"), 1);
+    EXPECT_EQ(in.Line, 4);
+    EXPECT_EQ(in.cs.loopx, 1);
+    EXPECT_TRUE(messages().empty());
+}
 
 TEST_F(CallsTest, ReturnGivesBackTheForSlotsItLeaves) {
     start("int f() {\n"

@@ -3,6 +3,7 @@ int doubled = 0;
 int clamped = 0;
 float half = 0;
 int nested = 0;
+int squared = 0;
 
 int twice(int v) {
   return v * 2;
@@ -15,6 +16,8 @@ int clampTo(int v, int top) {
   return v;
 }
 
+int square(int v) { return v * v; }
+
 float halve(int v) {
   return v / 2.0;
 }
@@ -24,6 +27,7 @@ void setup() {
   clamped = clampTo(50, 10);
   half = halve(5);
   nested = twice(twice(3));
+  squared = square(nested);
   if (twice(2) > 3) {
     doubled = 0;
   }
