@@ -18,6 +18,7 @@ struct Match {
     int code = 0;            // the row's code (kcheck, kTime, kmath ...), 0 for none
     int panel = 0;           // port panel 1..5 of the simulation window, 0 for none
     std::string_view port;   // port name passed to the device handler
+    std::string_view statement; // the whole statement, for messages
 };
 
 using Handler = int32_t (*)(Interpreter&, const Match&);

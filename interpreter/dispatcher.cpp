@@ -128,8 +128,9 @@ int32_t Interpreter::dispatch(std::string& s) {
     // A function-style cast yields its typed value; any other declaration yields 0.
     if (decl.check_declarations(s) || got_it > 0) return decl.cast_value;
 
-    auto call = [&](Handler handler, const Match& m, ResultUse use, std::string_view stmt) -> Outcome {
+    auto call = [&](Handler handler, Match m, ResultUse use, std::string_view stmt) -> Outcome {
         if (handler == nullptr) return {true, unknown_command(stmt)};
+        m.statement = stmt;
         keep_going = 0;
         const int32_t value = handler(*this, m);
         if (keep_going == 0) return {true, use == ResultUse::returned ? value : 0};

@@ -18,6 +18,17 @@ public:
         (void)update1;
         (void)line;
     }
+    // A delay the user asked to see: the window counts down `ms` while no step runs.
+    virtual void show_delay(int64_t ms) { (void)ms; }
+    // A tone of `freq` Hz for `ms` milliseconds; returns when it has finished.
+    virtual void play_tone(int32_t freq, int32_t ms) {
+        (void)freq;
+        (void)ms;
+    }
+    // Brings the simulation window with the port panels to the front.
+    virtual void show_simulation_window() {}
+    // A message for the user that neither stops Run nor goes to the error log.
+    virtual void notice(const std::string& text) { (void)text; }
 };
 
 class NullHost : public Host {

@@ -30,6 +30,12 @@
 #include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
 #include "simulation/board.h"
+#include "simulation/interrupts.h"
+#include "simulation/math_lib.h"
+#include "simulation/pin_io.h"
+#include "simulation/serial.h"
+#include "simulation/sim_time.h"
+#include "simulation/strings.h"
 
 namespace quorvex {
 
@@ -113,6 +119,8 @@ public:
     DispatchSlots tables;
     int32_t evaluate_expression(std::string s);
     void register_object(int key, std::string name);
+    // Reports "Unknown command: " with the statement cut at ";".
+    int32_t unknown_command(std::string_view s);
 
     // --- variable table and values ---
     VariableTable vars;
@@ -155,6 +163,14 @@ public:
     // --- board and simulated time ---
     Board board;
     int64_t us = 0; // simulated microseconds since reset
+
+    // --- library handlers, one object per family ---
+    PinIO pinio{*this};
+    SimTime simtime{*this};
+    Interrupts interrupts{*this};
+    MathLib mathlib{*this};
+    Strings strings{*this};
+    SerialPorts serial{*this};
 
     // --- execution control ---
     Timer kStepper_Timer;
@@ -231,7 +247,6 @@ public:
 
 private:
     int32_t dispatch(std::string& s);
-    int32_t unknown_command(std::string_view s);
     void refresh_comment_states();
 
     Host& host_;

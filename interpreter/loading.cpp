@@ -224,6 +224,10 @@ void Interpreter::RestartClick() {
     // Devices and pins.
     for (PortPanel& p : panels) p.Visible = false;
     board.undefine_pins();
+    pinio.reset();
+    simtime.reset();
+    interrupts.reset();
+    serial.reset();
 
     // Variables, colours, subroutines.
     vars.clear();

@@ -1,6 +1,7 @@
 #pragma once
 // A Host that records every call, for the core tests and sketchrun.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ public:
     }
 
     void update_click(bool update1, int32_t line) override { updates.push_back({update1, line}); }
+    void show_delay(int64_t ms) override { delays.push_back(ms); }
+    void play_tone(int32_t freq, int32_t ms) override { tones.push_back({freq, ms}); }
+    void show_simulation_window() override { ++simulation_window_shown; }
+    void notice(const std::string& text) override { notices.push_back(text); }
 
     struct Update {
         bool update1;
@@ -29,6 +34,14 @@ public:
     };
     std::vector<RecordedError> errors;
     std::vector<Update> updates;
+    struct Tone {
+        int32_t freq;
+        int32_t ms;
+    };
+    std::vector<int64_t> delays;
+    std::vector<Tone> tones;
+    int simulation_window_shown = 0;
+    std::vector<std::string> notices;
     std::function<void(const std::string&, const std::string&)> on_error;
 };
 
