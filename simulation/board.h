@@ -34,6 +34,9 @@ public:
     int32_t maxPin = 13;
     int32_t maxInt = 1;
     bool led13 = false; // the board's pin-13 light: on while pin 13 is a HIGH output
+    bool rxled = false; // the serial receive and transmit lights, cleared by the half-second tick
+    bool txled = false;
+    std::array<int32_t, 16> analog_val{}; // the analog input levels 0..1023 of A0..A15
 
     // Called after every level change, for observers such as the headless runner.
     std::function<void(int32_t pin, bool level)> on_level;
