@@ -226,6 +226,8 @@ bool Calls::sr_found(std::string_view name_in) {
     if (!event)
         for (int32_t j = 0; j < sub.params; ++j) args.push_back(in_.varx[static_cast<size_t>(j)]);
 
+    const int32_t caller_retx = retx;
+    const Value caller_ret_value = ret_value;
     retx = 0;
     for (int32_t t = 1; t <= max_n; ++t)
         stackx[static_cast<size_t>(row)][static_cast<size_t>(t)] = in_.vars.var_n[static_cast<size_t>(t)];
@@ -235,7 +237,15 @@ bool Calls::sr_found(std::string_view name_in) {
     level.loop_next = 1;
     if (!in_.push_level(level)) return true;
     // A brace-less body that calls must not be closed by the callee's first statement.
-    frames_[static_cast<size_t>(row)] = Frame{idx, target, mode, in_.single_loop, in_.rbr_found};
+    Frame& frame = frames_[static_cast<size_t>(row)];
+    frame = Frame{};
+    frame.callee = idx;
+    frame.target = target;
+    frame.mode = mode;
+    frame.single_loop = in_.single_loop;
+    frame.rbr_found = in_.rbr_found;
+    frame.caller_retx = caller_retx;
+    frame.caller_ret_value = caller_ret_value;
     in_.single_loop = 0;
     in_.rbr_found = 0;
     in_.Line = sub.header_line;
@@ -401,9 +411,10 @@ void Calls::return_from_call(int32_t level) {
     for (int32_t t = 1; t <= max_n; ++t)
         in_.vars.var_n[static_cast<size_t>(t)] = stackx[static_cast<size_t>(level)][static_cast<size_t>(t)];
     if (deliver) in_.assign(frame.target, ret_value, frame.mode);
-    // Delivered once: an outer function without a return must not pass this value on.
-    retx = 0;
-    ret_value = Value{};
+    // Delivered once: an outer function without a return must not pass this value on. A
+    // routine that interrupted a function leaves that function's own return value standing.
+    retx = lv.async ? frame.caller_retx : 0;
+    ret_value = lv.async ? frame.caller_ret_value : Value{};
     in_.single_loop = frame.single_loop;
     in_.rbr_found = frame.rbr_found;
     // An event or interrupt entered before the line ran; a call from a "}" must run that "}".

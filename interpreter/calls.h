@@ -55,6 +55,10 @@ private:
         int32_t single_loop = 0; // the caller's brace-less body countdown
         int32_t rbr_found = 0;
         int32_t one_line_next = -1; // next statement of a body on the header line; -1 for none
+        // The interrupted function's return state, given back when an event or interrupt
+        // routine entered between statements returns.
+        int32_t caller_retx = 0;
+        Value caller_ret_value;
     };
     int32_t in_cs_top() const;
     // Keeps the step on the header of a one-line function so that its body runs next.

@@ -235,8 +235,10 @@ std::optional<ControlFlow::TextPos> ControlFlow::find_close(int32_t line, size_t
 
 std::optional<ControlFlow::TextPos> ControlFlow::skip_statement(int32_t n) {
     const int32_t last = in_.ListBox1.Count() - 1;
+    bool is_if = false; // an if anywhere in the header chain takes a following else along
     for (int nesting = 0; n >= 0 && nesting <= max_nesting; ++nesting) {
         const std::string t = line_text(n);
+        is_if = is_if || starts_with_word(t, "if");
         // A header whose own body starts on the line after it: that body is the rest.
         std::string_view after = t;
         bool header = false;
@@ -255,15 +257,53 @@ std::optional<ControlFlow::TextPos> ControlFlow::skip_statement(int32_t n) {
             n = next_code_line(n);
             continue;
         }
-        // A block left open on the line runs to its closing brace.
-        if (const int open = open_braces(t, 0, t.size()); open > 0) return find_close(n + 1, 0, open);
-        if (header || contains_outside_literals(t, ';')) return TextPos{n, t.size()};
+        // A block left open on the line runs to its closing brace; an if takes its else along.
+        if (const int open = open_braces(t, 0, t.size()); open > 0) {
+            const std::optional<TextPos> end = find_close(n + 1, 0, open);
+            return is_if ? past_else_chain(end, true) : end;
+        }
+        if (header || contains_outside_literals(t, ';'))
+            return is_if ? past_else_chain(TextPos{n, t.size()}, true) : TextPos{n, t.size()};
         // A statement written over several lines ends on the first line holding ";".
         const int32_t next = next_code_line(n);
         if (next < 0) return TextPos{last, 0};
         n = next;
     }
     return TextPos{std::max(last, 0), 0};
+}
+
+std::optional<ControlFlow::TextPos> ControlFlow::past_else_chain(std::optional<TextPos> end, bool next_line) {
+    // Further branches of the chain on the closing lines («} else if (d) {», «} else {»), and
+    // with `next_line` also an else that starts the next code line.
+    for (int guard = 0; end && end->col != npos && guard <= max_nesting; ++guard) {
+        int32_t line = end->line;
+        std::string t = line_text(line);
+        std::string_view rest;
+        if (end->col < t.size() && t[end->col] == '}') rest = dtrim(std::string_view(t).substr(end->col + 1));
+        if (rest.empty() && next_line) {
+            line = next_code_line(end->line);
+            if (line < 0) break;
+            t = line_text(line);
+            rest = t;
+        }
+        if (!starts_with_word(rest, "else")) break;
+        const size_t after_close = static_cast<size_t>(rest.data() - t.data());
+        rest = after_word(rest, "else");
+        if (starts_with_word(rest, "if")) rest = split_header(after_word(rest, "if")).after;
+        const BodyForm form = body_form(rest);
+        if (form == BodyForm::one_line) {
+            end = TextPos{line, t.size()};
+            if (!next_line) break;
+            continue;
+        }
+        if (form == BodyForm::block) {
+            end = find_close(line + 1, 0, std::max(open_braces(t, after_close, t.size()), 1));
+        } else {
+            const int32_t n = next_code_line(line);
+            end = n < 0 ? std::optional<TextPos>(TextPos{line, npos}) : skip_statement(n);
+        }
+    }
+    return end;
 }
 
 std::optional<ControlFlow::TextPos> ControlFlow::skip_body(std::string_view after) {
@@ -450,24 +490,7 @@ void ControlFlow::skip_else(std::string_view s) {
     std::string_view body = s;
     if (starts_with_word(body, "if")) body = split_header(after_word(body, "if")).after;
     if (body_form(body) == BodyForm::one_line) return; // the statement on this line is passed over
-    std::optional<TextPos> end = skip_body(body);
-    // Further branches of the chain on the closing lines («} else if (d) {», «} else {») go too.
-    while (end && end->col != npos) {
-        const std::string t = line_text(end->line);
-        if (end->col >= t.size() || t[end->col] != '}') break;
-        std::string_view rest = dtrim(std::string_view(t).substr(end->col + 1));
-        if (!starts_with_word(rest, "else")) break;
-        rest = after_word(rest, "else");
-        if (starts_with_word(rest, "if")) rest = split_header(after_word(rest, "if")).after;
-        const BodyForm form = body_form(rest);
-        if (form == BodyForm::one_line) break;
-        if (form == BodyForm::block) {
-            end = find_close(end->line + 1, 0, std::max(open_braces(t, end->col + 1, t.size()), 1));
-        } else {
-            const int32_t n = next_code_line(end->line);
-            end = n < 0 ? std::optional<TextPos>(TextPos{end->line, npos}) : skip_statement(n);
-        }
-    }
+    const std::optional<TextPos> end = past_else_chain(skip_body(body), false);
     if (!end) {
         no_close(from);
         return;

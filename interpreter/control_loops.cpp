@@ -1,6 +1,7 @@
 // Braces, block levels, setup() and loop(), while, do, for, break and continue. The text
 // helpers, the forward walker and the conditionals are in control_flow.cpp.
 #include <algorithm>
+#include <utility>
 
 #include "interpreter/control_flow.h"
 #include "interpreter/interpreter.h"
@@ -254,13 +255,16 @@ void ControlFlow::klbr(std::string_view s) {
 
 void ControlFlow::krbr(std::string_view text) {
     const std::string s(text);
-    in_.int_loopx[0] = in_.cs.loopx - 1;
-    in_.int_loopx[1] = in_.cs.loopx - 1;
+    in_.interrupts.rearm(in_.cs.loopx);
 
     if (starts_with_word(s, "else")) {
         // «} else ...»: the if block closes; its level stays readable for the else.
+        const bool closes_parent = in_.cs.loopx > 1 && in_.cs.at(in_.cs.loopx - 1).closes_parent;
         pop_level();
+        const int32_t depth = in_.cs.loopx;
         in_.evaluate_expression(s);
+        // A reopened else block keeps the mark; a skipped one ends the brace-less statement now.
+        if (closes_parent && in_.cs.loopx == depth) in_.single_loop = 1;
         return;
     }
 
@@ -277,11 +281,15 @@ void ControlFlow::krbr(std::string_view text) {
         const int32_t k = in_.cs.loopx;
         forget_inline_fors(k);
         ControlLevel& level = in_.cs.at(k);
+        // The block was the body of a brace-less level: that level ends once the block is done.
+        const bool closes_parent = std::exchange(level.closes_parent, false);
         switch (level.last_control) {
         case IFORELSE:
+            if (closes_parent) in_.single_loop = 1;
             return;
         case L_SWITCH:
             level.last_control = 0;
+            if (closes_parent) in_.single_loop = 1;
             return;
         case L_DOWHILE: {
             std::string tail = s;
@@ -304,6 +312,7 @@ void ControlFlow::krbr(std::string_view text) {
             const Header h = split_header(after_word(tail, "while"));
             if (!truth(h.cond)) {
                 if (tail_line >= 0) in_.Line = tail_line; // the step goes on after the while line
+                if (closes_parent) in_.single_loop = 1;
                 return;
             }
             break;
@@ -311,6 +320,9 @@ void ControlFlow::krbr(std::string_view text) {
         default:
             break;
         }
+        // Back to the loop's header, which is again the brace-less level's statement: the
+        // countdown waits for the header's own step.
+        if (closes_parent) in_.single_loop = 2;
         // Loops go back to their header; a call returns to its call line.
         in_.Line = level.loop_line;
         if (level.loop_next == 0) in_.found_loop = 1;
@@ -523,6 +535,8 @@ bool ControlFlow::leave_to(int32_t target, std::string_view word) {
     }
 
     const bool countdown = in_.single_loop > 0; // the top level is brace-less and still open
+    // A break out of the block that is a brace-less level's statement ends that level too.
+    const bool closes_parent = !is_continue && in_.cs.at(target).closes_parent;
     while (in_.cs.loopx > last && pop_level()) {
     }
     stop_body_ = true;
@@ -547,6 +561,7 @@ bool ControlFlow::leave_to(int32_t target, std::string_view word) {
         in_.FindNextLine(); // the line after the block's closing brace runs next
         in_.found_loop = 1;
     }
+    if (closes_parent) in_.single_loop = 1;
     return true;
 }
 

@@ -34,6 +34,7 @@ int32_t if_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.
 int32_t else_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelse(rest), 0; }
 int32_t elif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelif(rest), 0; }
 int32_t endif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khendif(rest), 0; }
+int32_t softserial_row(Interpreter& in, std::string_view rest, int32_t) { return in.serial.ksoftserial(rest), 0; }
 
 // "word" is an unsigned int; the flag joins any qualifiers already collected.
 int32_t word_row(Interpreter& in, std::string_view rest, int32_t) {
@@ -211,7 +212,7 @@ const std::array<DeclRow, max_ident + 1> kident = {{
     {"uint16_t", type_row, n_int, true},
     {"uint32_t", type_row, n_long, true},
     {"bool", type_row, n_boolean, true},
-    {"SoftwareSerial", nullptr, 0, true},
+    {"SoftwareSerial", softserial_row, 0, true},
     {"LiquidCrystal", nullptr, 0, true},
     {"IPAddress", nullptr, 0, true},
     {"Servo", nullptr, 0, true},
@@ -361,23 +362,18 @@ int32_t Declarations::cast(std::string_view t, int32_t x) {
     }
     in_.set_ident = x;
     const std::string inner(t.substr(1, close - 1));
+    if (x == n_string) {
+        // One formatter for every String(...) and print argument, «String(x, HEX)» included.
+        in_.Results = printx(in_, inner);
+        in_.n_type = n_string;
+        return 0;
+    }
     const std::vector<std::string_view> args = split_commas(inner, true);
-    const std::string format = lower_ascii(args.size() > 1 ? args[1] : std::string_view{});
     in_.Results.clear();
     Value v;
     if (!args[0].empty()) v = in_.get_value(args[0]);
 
     switch (x) {
-    case n_string: {
-        std::string text;
-        if (v.type == n_string) text = v.s;
-        else if (v.type == n_float) text = float_text(v.f);
-        else if (v.type == n_char) text.assign(1, static_cast<char>(v.i));
-        else if (!args[0].empty()) text = print_format(v.i, format);
-        in_.Results = std::move(text);
-        in_.n_type = n_string;
-        return 0;
-    }
     case n_float: {
         const long double f =
             v.type == n_float ? v.f : (v.type == n_string ? 0.0L : static_cast<long double>(v.i));

@@ -19,6 +19,10 @@ struct Match {
     int panel = 0;           // port panel 1..5 of the simulation window, 0 for none
     std::string_view port;   // port name passed to the device handler
     std::string_view statement; // the whole statement, for messages
+    // For «receiver.method(...)»: the receiver's text, and whether the call stood alone as a
+    // statement (its value unused), so that in-place String methods know to store back.
+    std::string_view receiver;
+    bool whole_statement = false;
 };
 
 using Handler = int32_t (*)(Interpreter&, const Match&);

@@ -1,6 +1,7 @@
 // The statement executor: one text in, matched against the ordered tables, handed to the
 // first entry that fits.
 #include <string>
+#include <utility>
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
@@ -69,11 +70,22 @@ struct Outcome {
     int32_t value;
 };
 
+// The receiver of «receiver.method(...)», handed from the method fallback to the dispatch of
+// the method text that it starts next on the same interpreter.
+struct PendingMethod {
+    const Interpreter* owner = nullptr;
+    std::string receiver;
+    bool whole_statement = false;
+};
+thread_local PendingMethod pending_method;
+
 } // namespace
 
 int32_t Interpreter::dispatch(std::string& s) {
     set_ident = -1;
     int32_t result = 0;
+    PendingMethod method;
+    if (pending_method.owner == this) method = std::exchange(pending_method, PendingMethod{});
     s = std::string(dtrim(s));
     if (s.empty() || s == ";") return 0;
 
@@ -159,6 +171,8 @@ int32_t Interpreter::dispatch(std::string& s) {
         if (Outcome o = call(tables.kcontrol[k], m, row.result, s); o.done) return o.value;
     }
 
+    // A ";" ends only a statement; a value inside an expression never carries one.
+    const bool statement = find_outside_literals(s, ";") != std::string::npos;
     s = std::string(cut_statement(s));
 
     // Arduino functions: the whole cut statement is one call.
@@ -171,6 +185,8 @@ int32_t Interpreter::dispatch(std::string& s) {
             m.rest = dtrim(std::string_view(s).substr(std::string_view(row.word).size()));
             m.row = i;
             m.code = row.code;
+            m.receiver = method.receiver;
+            m.whole_statement = method.whole_statement;
             if (Outcome o = call(tables.karduinofn[k], m, row.result, s); o.done) return o.value;
         }
     }
@@ -233,6 +249,13 @@ int32_t Interpreter::dispatch(std::string& s) {
     if (const size_t dot = find_outside_literals(s, "."); dot != std::string::npos) {
         keep_going = 0;
         Results = std::string(dtrim(std::string_view(s).substr(0, dot)));
+        pending_method = {this, Results, statement};
+        struct Unclaimed { // an evaluation that never dispatched must not pass it on to the next
+            const Interpreter* in;
+            ~Unclaimed() {
+                if (pending_method.owner == in) pending_method = PendingMethod{};
+            }
+        } const unclaimed{this};
         return evaluate_expression(std::string(dtrim(std::string_view(s).substr(dot + 1))));
     }
     ShowMessage1("Unknown command: " + s);

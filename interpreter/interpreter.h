@@ -30,6 +30,7 @@
 #include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
 #include "simulation/board.h"
+#include "simulation/device_panels.h"
 #include "simulation/interrupts.h"
 #include "simulation/math_lib.h"
 #include "simulation/pin_io.h"
@@ -172,6 +173,10 @@ public:
     Strings strings{*this};
     SerialPorts serial{*this};
 
+    // --- the simulation window: port panels and analog inputs ---
+    DevicePanels panels;
+    AnalogInputs analog{board, pinio.options.ShowVolts};
+
     // --- execution control ---
     Timer kStepper_Timer;
     std::string AutoStep_Time = "250"; // "Delay between Run Steps (in ms)"
@@ -182,9 +187,7 @@ public:
     int32_t BreakLine1 = -1;
     bool serEvent = false;
     std::string Event = "serialEvent";
-    int32_t Event_Panel = 1; // the port panel whose visibility arms the event
-    int32_t Event_Edit = 1;  // the port panel whose input box arms the event
-    std::array<PortPanel, 6> panels{}; // port panels 1..5
+    int32_t Event_Panel = 1; // the port panel whose being shown with input arms the event
     std::array<int32_t, max_interrupts + 1> int_loopx{};
     std::array<std::string, max_interrupts + 1> int_type{};
     int32_t single_loop = 0;

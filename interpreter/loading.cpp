@@ -210,19 +210,13 @@ void Interpreter::RestartClick() {
     rights.clear();
     eval_fn.clear();
     varx.clear();
-    allow_interrupts = true;
     serEvent = false;
     Event = "serialEvent";
     Event_Panel = 1;
-    Event_Edit = 1;
-    int_loopx.fill(0);
-    int_type.fill("");
-    int_loopx[0] = int_loopx[1] = 10;
-    int_type[0] = int_type[1] = "xyz 9"; // names no trigger mode
     tables.restore_objects(); // old object names stop matching
 
     // Devices and pins.
-    for (PortPanel& p : panels) p.Visible = false;
+    panels.reset();
     board.undefine_pins();
     pinio.reset();
     simtime.reset();

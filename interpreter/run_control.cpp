@@ -72,10 +72,9 @@ void Interpreter::Step1Click() {
     }
 
     // A pending event enters its routine as a call, before the current line runs.
-    const PortPanel& event_panel = panels[static_cast<size_t>(Event_Panel) % panels.size()];
-    PortPanel& event_edit = panels[static_cast<size_t>(Event_Edit) % panels.size()];
-    if (!serEvent && event_panel.Visible && !event_edit.input.empty() && enter_async(Event)) {
-        if (std::string_view(Event).starts_with("request")) event_edit.input.clear();
+    PortPanel& event_panel = panels[Event_Panel];
+    if (!serEvent && event_panel.Panel.Visible && !event_panel.IN.empty() && enter_async(Event)) {
+        if (std::string_view(Event).starts_with("request")) event_panel.IN.clear();
         serEvent = true;
         rbr_found = 0;
         next_line();
@@ -84,14 +83,7 @@ void Interpreter::Step1Click() {
 
     // Level-triggered interrupts start again on every step, unless the sketch is deeper
     // inside blocks than where the routine last started.
-    const int32_t last_int = std::min(board.maxInt, max_interrupts - 1);
-    for (int32_t n = 0; n <= last_int; ++n) {
-        const auto k = static_cast<size_t>(n);
-        if (int_type[k] == "LOW" && int_loopx[k] >= cs.loopx) {
-            int_loopx[k] = cs.loopx;
-            if (hooks.check_int) hooks.check_int(*this, n);
-        }
-    }
+    interrupts.check_low_levels();
 
     if (calls.one_line_pending() && calls.run_one_line()) {
         // the body of a function written on its header line
@@ -102,10 +94,19 @@ void Interpreter::Step1Click() {
     }
 
     // A body without braces is closed after its one statement.
-    if (single_loop > 0 && --single_loop == 0 && cs.pop()) {
-        if (const int32_t back = cs.at(cs.loopx).loop_line; back > 0) {
-            Line = back;
-            found_loop = 1;
+    if (single_loop > 0 && --single_loop == 0) {
+        const int32_t top = cs.loopx - 1;
+        if (top >= 2 && cs.at(top).braced && !cs.at(top - 1).braced) {
+            // The statement opened a block: the brace-less level ends with that block.
+            cs.at(top).closes_parent = true;
+        } else if (cs.pop()) {
+            const ControlLevel& left = cs.at(cs.loopx);
+            if (left.loop_line > 0) {
+                Line = left.loop_line;
+                found_loop = 1;
+                // The header continues its loop, even after an inner for has used the flag.
+                if (left.last_control == L_FOR) rbr_found = 1;
+            }
         }
     }
 

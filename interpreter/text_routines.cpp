@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <limits>
 
+#include "interpreter/checked.h"
+#include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "simulation/device_panels.h"
 
 namespace quorvex {
 
@@ -94,15 +97,71 @@ std::string print_format(int32_t i, std::string_view s) {
     return buf;
 }
 
-std::string float_text(long double value) {
+std::string float_text(long double value, int decimals) {
+    if (decimals < 0) decimals = 0;
+    if (decimals > 10) decimals = 10;
+    if (value != value) return "nan";
     // Saturate first: narrowing a long double beyond double's range is undefined.
-    double d = 0.0;
-    if (value > DBL_MAX) d = std::numeric_limits<double>::infinity();
-    else if (value < -DBL_MAX) d = -std::numeric_limits<double>::infinity();
-    else d = static_cast<double>(value);
-    char buf[400]; // the longest fixed double: 309 digits, sign, point, two decimals
-    const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, 2);
+    if (value > DBL_MAX) return "inf";
+    if (value < -DBL_MAX) return "-inf";
+    const double d = static_cast<double>(value);
+    char buf[400]; // the longest fixed double: 309 digits, sign, point, ten decimals
+    const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, decimals);
     return std::string(buf, r.ptr);
+}
+
+size_t top_level_comma(std::string_view s) {
+    int depth = 0;
+    for (size_t i = 0; i < s.size();) {
+        const char c = s[i];
+        if (c == '"' || c == '\'') {
+            i = skip_literal(s, i);
+            continue;
+        }
+        if (c == '(' || c == '[') ++depth;
+        else if ((c == ')' || c == ']') && depth > 0) --depth;
+        else if (c == ',' && depth == 0) return i;
+        ++i;
+    }
+    return std::string_view::npos;
+}
+
+std::string printx(Interpreter& in, std::string_view s) {
+    const std::string t(dtrim(s)); // a copy: `s` may view a register the evaluation overwrites
+    // Cleared before every evaluation, so a text left by an earlier statement is never printed.
+    in.Results.clear();
+    if (t.empty()) {
+        in.n_type = n_string;
+        return {};
+    }
+    in.n_type = -1;
+    if (t[0] == '"') {
+        const Value v = in.get_value(t);
+        return v.type == n_string ? v.s : in.Results;
+    }
+    const size_t comma = top_level_comma(t);
+    if (comma == std::string::npos) {
+        const Value v = in.get_value(t);
+        if (v.type == n_string) return v.s;
+        if (v.type == n_float) return float_text(v.f);
+        if (v.type == n_char) {
+            std::string c;
+            append_code_unit(c, v.i);
+            return c;
+        }
+        if (!in.Results.empty()) return in.Results;
+        return print_format(v.i, "dec");
+    }
+    const std::string_view left = dtrim(std::string_view(t).substr(0, comma));
+    const std::string_view right = dtrim(std::string_view(t).substr(comma + 1));
+    const std::string format = lower_ascii(right);
+    const Value v = in.get_value(left);
+    if (v.type != n_float) return print_format(v.i, format);
+    if (format == "dec" || format == "hex" || format == "oct" || format == "bin")
+        return print_format(float_int_side(v.f), format);
+    // Any other word is a count of decimals.
+    in.Results.clear();
+    return float_text(v.f, in.get_var(right));
 }
 
 int32_t StrToHex(std::string_view s) {

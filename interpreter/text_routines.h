@@ -10,6 +10,8 @@
 
 namespace quorvex {
 
+class Interpreter;
+
 // 1-based position of the first `sub` in `s`, 0 when absent.
 int dpos(std::string_view sub, std::string_view s);
 // `count` characters from 1-based `index`, clamped to the text.
@@ -29,9 +31,15 @@ int nextbracket(std::string_view s);
 std::string Trim_Last_Bracket(std::string_view s, char brr);
 // A number in a base word: "dec", "hex", "oct", "bin"; anything else is decimal.
 std::string print_format(int32_t i, std::string_view s);
-// A float with two decimals ("2.50"), the same under every locale; beyond double's range
-// it reads "inf" or "-inf".
-std::string float_text(long double value);
+// A float with `decimals` decimals (clamped to 0..10; "2.50" by default), the same under every
+// locale; NaN reads "nan", and beyond double's range it reads "inf" or "-inf".
+std::string float_text(long double value, int decimals = 2);
+// Index of the first "," outside literals and brackets, npos when there is none.
+size_t top_level_comma(std::string_view s);
+// The printed form of one print argument, evaluated in `in`: «x» as its text, number,
+// character or float (two decimals); «x, HEX» (DEC, OCT, BIN) in that base; «f, n» a float
+// with n decimals.
+std::string printx(Interpreter& in, std::string_view s);
 int32_t StrToHex(std::string_view s);
 int32_t StrToBin(std::string_view s);
 

@@ -1,9 +1,12 @@
 #pragma once
 // External interrupts: attach, detach and the level test that enters a routine.
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 #include "interpreter/dispatch_tables.h"
+#include "interpreter/run_control.h"
 
 namespace quorvex {
 
@@ -19,9 +22,19 @@ public:
 
     // The level test of interrupt `n`: enters its routine when the trigger holds.
     void check_int(int32_t n);
+    // The step's level-triggered check, before the current line runs: a LOW interrupt
+    // starts again unless the sketch is deeper in blocks than where it last started.
+    void check_low_levels();
+    // A closing brace at block depth `loopx` re-arms the LOW interrupts at the level below.
+    void rearm(int32_t loopx);
 
-    // Part of reset.
+    // Part of reset: every interrupt detached and re-armed.
     void reset();
+
+    // The pin of each interrupt number.
+    static constexpr std::array<int32_t, max_interrupts> ipin = {0, 1, 21, 20, 19, 18};
+    // The routine attached to each interrupt, as written.
+    std::array<std::string, max_interrupts> int_routine{};
 
 private:
     Interpreter& in_;

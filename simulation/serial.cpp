@@ -1,12 +1,165 @@
 // Serial ports and SoftwareSerial objects printing into and reading from the port panels.
 #include "simulation/serial.h"
 
+#include <string>
+
 #include "interpreter/interpreter.h"
+#include "interpreter/literals.h"
 
 namespace quorvex {
 
-int32_t SerialPorts::kserial(const Match& m) { return in_.unknown_command(m.statement); }
+namespace {
 
-void SerialPorts::reset() {}
+constexpr size_t npos = std::string_view::npos;
+
+// The argument text of a call's bracket content: the first argument, or the first two joined
+// by a comma (a value and its format). Commas inside literals and nested calls do not split, so
+// «println(max(a, b))» prints the call's value.
+std::string argument_text(std::string_view content) {
+    const size_t first = top_level_comma(content);
+    if (first == npos) return std::string(dtrim(content));
+    const std::string_view rest = content.substr(first + 1);
+    const size_t second = top_level_comma(rest);
+    std::string val(dtrim(content.substr(0, first)));
+    if (second == npos) {
+        val += ',';
+        val += dtrim(rest);
+    }
+    return val;
+}
+
+} // namespace
+
+const HardwarePort* SerialPorts::hardware(std::string_view name) {
+    for (const HardwarePort& p : hardware_ports)
+        if (name == p.name) return &p;
+    return nullptr;
+}
+
+int32_t SerialPorts::kserial(const Match& m) {
+    const std::string_view s = m.rest;
+    const size_t open = s.find('(');
+    const size_t close = open == npos ? npos : matching_bracket(s, open);
+
+    // An assignment or comparison after the call belongs to the operators; an "=" inside the
+    // call's brackets is part of its argument («println(a == b)»).
+    const std::string_view after = close == npos ? s : s.substr(close + 1);
+    if (contains(after, '=') && !contains(s, '"')) {
+        in_.ops.kequals(s);
+        return 0;
+    }
+    // Any other operator after the call: the operator scan splits the statement first, so the
+    // call comes back here as an operand («Serial.read() - '0'»).
+    if (close != npos && !cut_statement(s.substr(close + 1)).empty()) {
+        in_.keep_going = 1;
+        return 0;
+    }
+
+    const std::string port(m.port);
+    if (port == in_.tables.kobj_word[softser_key] && (in_.pre.library1 & LIB_SOFTSERIAL) == 0) {
+        in_.ShowMessage1("Sketch Error - <SoftwareSerial.h> library must be include first!");
+        return 0;
+    }
+    in_.got_it = 1;
+
+    // An unclosed bracket leaves no command, which is reported as undefined.
+    std::string command;
+    std::string val;
+    if (open != npos && close != npos) {
+        command = dtrim(s.substr(0, open));
+        val = argument_text(s.substr(open + 1, close - open - 1));
+    }
+
+    PortPanel& panel = in_.panels[m.panel];
+    Board& board = in_.board;
+    const HardwarePort* hw = hardware(port);
+    int32_t result = 0;
+
+    if (command == "begin") {
+        in_.panels.open(m.panel, port + " at " + val, port + " Input data 12,34,56\\n");
+        in_.host().show_simulation_window();
+        if (hw != nullptr) {
+            if (hw->panel != 1 && board.kind == BoardKind::Uno)
+                in_.host().notice("Sketch Error - The Uno does not have a " + port + " port");
+            board.set_output(hw->rx, SPECIAL, port + ".RX");
+            board.set_output(hw->tx, SPECIAL, port + ".TX");
+        }
+    } else if (command == "end") {
+        panel.Panel.Visible = false;
+        panel.Panel.Caption = "Serial";
+        if (hw != nullptr) {
+            board.set_output(hw->rx, UNDEFINED, Board::digital_label(hw->rx));
+            board.set_output(hw->tx, UNDEFINED, Board::digital_label(hw->tx));
+        }
+    } else if (command == "println") {
+        board.txled = true;
+        // Every port checks that Serial itself has begun.
+        if (board.pin(0).label.caption != "Serial.RX") {
+            in_.ShowMessage1("Sketch Error - Initialise Serial Port first!");
+            return 0;
+        }
+        panel.println(val.empty() ? std::string() : printx(in_, val));
+    } else if (command == "print") {
+        board.txled = true;
+        panel.print(printx(in_, val));
+    } else if (command == "write") {
+        board.txled = true;
+        in_.Results.clear();
+        const Value v = in_.get_value(val);
+        if (v.type == n_string) {
+            panel.append_text(v.s);
+            panel.select_last();
+        } else {
+            panel.write(v.i);
+        }
+    } else if (command == "available") {
+        result = panel.IN.available();
+    } else if (command == "read") {
+        result = kserialin(panel, 1);
+    } else if (command == "peek") {
+        result = kserialin(panel, 0);
+    } else if (command == "flush") {
+        panel.IN.clear();
+    } else if (command == "listen") {
+        // one software port listens at a time on the board; every panel listens here
+    } else {
+        in_.ShowMessage1("Sketch Error - Undefined Serial command: " + std::string(s));
+        return 0;
+    }
+    // A number, never text: an assignment must not store what printing left behind.
+    in_.Results.clear();
+    in_.n_type = n_int;
+    return result;
+}
+
+int32_t SerialPorts::kserialin(PortPanel& panel, int32_t move) {
+    if (panel.IN.empty()) return 0;
+    in_.board.rxled = true;
+    return panel.IN.read(move > 0);
+}
+
+void SerialPorts::ksoftserial(std::string_view s) {
+    // «SoftwareSerial s;» names no pins and makes no port.
+    if (!contains(s, '(') || !contains(s, ')')) return;
+    const int count = in_.parse(s, '(', ')');
+    // Copies: marking the pins parses again and overwrites the registers.
+    std::string name = in_.eval_fn;
+    const std::string rx = in_.varx[0];
+    const std::string tx = in_.varx[1];
+    if (count == 2) {
+        for (const std::string* pin : {&rx, &tx}) {
+            const std::string text = "(" + *pin + ",OUTPUT)";
+            const std::string statement = "pinMode" + text;
+            Match pm;
+            pm.rest = text;
+            pm.statement = statement;
+            in_.pinio.kpinmode(pm);
+        }
+    }
+    ++soft_serial;
+    if (const size_t eq = name.find('='); eq != std::string::npos) name = std::string(dtrim(std::string_view(name).substr(0, eq)));
+    if (name.empty()) return;
+    in_.register_object(soft_serial == 1 ? softser_key : softser_key2, name + ".");
+}
 
 } // namespace quorvex

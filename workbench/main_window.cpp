@@ -9,10 +9,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
+
+#include "workbench/board_view.h"
 
 // The bundled example lives in a static library, whose resource object the linker would
 // drop because nothing refers to it; registering it by name keeps it in the program.
@@ -29,8 +34,24 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     list_->setObjectName("ListBox1");
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     list_->setUniformItemSizes(true); // long sketches: every row has the same height
-    setCentralWidget(list_);
-    resize(900, 640);
+    // The board panel beside the code list.
+    board_ = new BoardView(core_, this);
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->addWidget(list_, 1);
+    // Scrolls on screens lower than the board picture.
+    auto* board_scroll = new QScrollArea(central);
+    board_scroll->setWidget(board_);
+    board_scroll->setFrameShape(QFrame::NoFrame);
+    board_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    board_scroll->setFixedWidth(board_->width() + board_scroll->verticalScrollBar()->sizeHint().width());
+    row->addWidget(board_scroll, 0);
+    setCentralWidget(central);
+    connect(board_, &BoardView::clicked, this, [this] {
+        refresh_code_list();
+        show_status();
+    });
+    resize(1100, 860);
 
     // Timer1 lives in the core; this timer only delivers its ticks. A modal window keeps it
     // firing, and the core ignores a tick that arrives while a step is running.
@@ -39,6 +60,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     host_.on_update = [this](bool update1, int32_t line) {
         if (update1) select_line(line);
         show_status();
+        board_->refresh();
     };
 
     QMenu* file = menuBar()->addMenu("File");
@@ -51,6 +73,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
         label = new QLabel(this);
         statusBar()->addWidget(label);
     }
+    statusBar()->addPermanentWidget(host_.delay_window());
 
     // The program's own folder may not be writable; logs go to the per-user data folder.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -105,6 +128,7 @@ void MainWindow::abort() {
 }
 
 void MainWindow::timer1_tick() {
+    if (host_.delay_pending()) return; // the delay's countdown holds Run
     core_.tick();
     sync_timer();
 }
@@ -133,6 +157,7 @@ void MainWindow::refresh_code_list() {
     list_->clear();
     list_->addItems(rows);
     select_line(core_.Line);
+    board_->refresh();
 }
 
 } // namespace quorvex

@@ -15,6 +15,8 @@ class QTimer;
 
 namespace quorvex {
 
+class BoardView;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -38,12 +40,14 @@ public:
     QTimer* timer1() const { return timer1_; }
     QtHost& host() { return host_; }
     QListWidget* code_list() const { return list_; }
+    BoardView* board_view() const { return board_; }
 
 private:
     QtHost host_;
     SystemClock clock_;
     Interpreter core_;
     QListWidget* list_;
+    BoardView* board_;
     QTimer* timer1_;
     std::array<QLabel*, 4> status_{}; // the status bar's panels
 

@@ -1,24 +1,81 @@
 #pragma once
-// The workbench side of the core's Host: modal windows over Qt.
+// The workbench side of the core's Host: the error window, the delay countdown and the tone.
 
+#include <QByteArray>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 #include "interpreter/host.h"
 
-class QWidget;
+class QAudioFormat;
+class QLabel;
+class QPushButton;
+class QTimer;
 
 namespace quorvex {
 
 class ErrorDialog;
 
+// The delay countdown: a small strip in the main window's status bar that counts a delay's
+// whole seconds down once a second and then hides. It is not modal; while it shows, the main
+// window's Run timer runs no step.
+class DelayCountdown : public QWidget {
+    Q_OBJECT
+public:
+    explicit DelayCountdown(QWidget* parent = nullptr);
+
+    // Starts counting `ms` down from its whole seconds.
+    void start(int64_t ms);
+    // One second of the countdown: the next lower count, or closing after "0 s".
+    void Timer1Timer();
+    // "DelayClose": closes at once.
+    void DelayCloseClick();
+    bool pending() const { return pending_; }
+    int64_t countdown_timer() const { return countdown_; }
+
+    QLabel* Label1;
+    QPushButton* DelayClose;
+    QTimer* Timer1;
+
+private:
+    int64_t countdown_ = 0;
+    bool pending_ = false;
+
+    void close_countdown();
+};
+
+// Samples of a square wave of `freq` Hz lasting `ms` milliseconds in `format` (8-, 16- and
+// 32-bit integers or floats, any channel count); empty for a format it cannot fill.
+QByteArray square_wave(int32_t freq, int32_t ms, const QAudioFormat& format);
+
 class QtHost : public Host {
 public:
+    // The lowest and highest tone frequencies played; others are dropped silently.
+    static constexpr int32_t lowest_tone = 37;
+    static constexpr int32_t highest_tone = 32767;
+    // A longer tone is cut to this: it holds the GUI thread while it plays.
+    static constexpr int32_t longest_tone_ms = 10000;
+
     explicit QtHost(QWidget* parent = nullptr) : parent_(parent) {}
+    ~QtHost() override;
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
     void set_parent(QWidget* parent) { parent_ = parent; }
     void show_error(const std::string& message, const std::string& line_text) override;
     void update_click(bool update1, int32_t line) override {
         if (on_update) on_update(update1, line);
     }
+    // Shows the countdown and returns at once; the main window keeps Run from stepping until it
+    // has closed.
+    void show_delay(int64_t ms) override;
+    // Plays the tone on the default audio output and returns when it has finished; silent when
+    // there is no audio output. At most longest_tone_ms.
+    void play_tone(int32_t freq, int32_t ms) override;
+
+    // The countdown's strip, made on first use; the main window puts it in its status bar.
+    DelayCountdown* delay_window();
+    bool delay_pending() const { return delay_ != nullptr && delay_->pending(); }
 
     // The main window's refresh after a step.
     std::function<void(bool update1, int32_t line)> on_update;
@@ -29,6 +86,7 @@ public:
 private:
     QWidget* parent_;
     ErrorDialog* open_ = nullptr;
+    QPointer<DelayCountdown> delay_; // owned by the parent window, or by this host without one
 };
 
 } // namespace quorvex

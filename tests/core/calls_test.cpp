@@ -453,10 +453,10 @@ TEST_F(CallsTest, EventRoutineResumesAtTheInterruptedLine) {
           "void loop() {\n"
           "}\n");
     const int32_t interrupted = in.Line;
-    in.panels[1].Visible = true;
-    in.panels[1].input = "x";
+    in.panels[1].Panel.Visible = true;
+    in.panels[1].IN.set_text("x");
     in.Step1Click(); // enters the routine before the line runs
-    in.panels[1].input.clear();
+    in.panels[1].IN.clear();
     ASSERT_EQ(in.cs.loopx, 2);
     for (int i = 0; i < 20 && in.cs.loopx > 1; ++i) in.Step1Click();
     EXPECT_EQ(in.Line, interrupted);

@@ -391,5 +391,81 @@ TEST_F(Flow, BreakOrContinueWithNothingToLeaveIsAnError) {
     EXPECT_EQ(depth(), 1);
 }
 
+// A brace-less body that is itself a block statement: the outer level ends with that block,
+// and loops, if/else chains, switch with break and a skipped last pass all come out as in C.
+TEST_F(Flow, BracelessBodyThatOpensABlock) {
+    load("int a = 0;\n"
+         "int b = 0;\n"
+         "int c = 0;\n"
+         "int d = 0;\n"
+         "int e = 0;\n"
+         "int w = 0;\n"
+         "void setup() {\n"
+         "  for (int i = 0; i < 4; i++)\n"
+         "    if (i % 2 == 0) {\n"
+         "      a = a + 1;\n"
+         "    } else {\n"
+         "      b = b + 1;\n"
+         "    }\n"
+         "  while (w < 3)\n"
+         "    for (int q = 0; q < 2; q++) {\n"
+         "      c = c + 1;\n"
+         "      w = w + 1;\n"
+         "    }\n"
+         "  for (int j = 0; j < 3; j++)\n"
+         "    for (int r = 0; r < 2; r++) {\n"
+         "      d = d + 1;\n"
+         "    }\n"
+         "  for (int s = 0; s < 2; s++)\n"
+         "    switch (s) {\n"
+         "      case 0:\n"
+         "        e = e + 10;\n"
+         "        break;\n"
+         "      default:\n"
+         "        e = e + 1;\n"
+         "    }\n"
+         "  int after = 1;\n"
+         "}\n"
+         "void loop() {\n"
+         "}\n");
+    finish_setup();
+    EXPECT_TRUE(messages().empty()) << (messages().empty() ? "" : messages().front());
+    EXPECT_EQ(var("a"), 2);
+    EXPECT_EQ(var("b"), 2);
+    EXPECT_EQ(var("c"), 4);
+    EXPECT_EQ(var("w"), 4);
+    EXPECT_EQ(var("d"), 6);
+    EXPECT_EQ(var("e"), 11);
+    EXPECT_EQ(var("after"), 1);
+    EXPECT_EQ(depth(), 1);
+}
+
+// Skipping a brace-less body (the loop's last test) passes over an if together with its
+// else branches, whether they stand on the closing line or on the next line.
+TEST_F(Flow, SkippedBracelessIfTakesItsElseAlong) {
+    load("int x = 0;\n"
+         "int y = 0;\n"
+         "void setup() {\n"
+         "  while (x > 0)\n"
+         "    if (y) {\n"
+         "      y = 1;\n"
+         "    }\n"
+         "    else\n"
+         "      y = 2;\n"
+         "  for (int i = 0; i < 0; i++)\n"
+         "    if (y) y = 3;\n"
+         "    else if (x) y = 4;\n"
+         "    else y = 5;\n"
+         "  int after = 7;\n"
+         "}\n"
+         "void loop() {\n"
+         "}\n");
+    finish_setup();
+    EXPECT_TRUE(messages().empty()) << (messages().empty() ? "" : messages().front());
+    EXPECT_EQ(var("y"), 0);
+    EXPECT_EQ(var("after"), 7);
+    EXPECT_EQ(depth(), 1);
+}
+
 } // namespace
 } // namespace quorvex::test

@@ -277,11 +277,11 @@ TEST_F(Dispatch, MethodFallbackLeavesTheReceiverInResults) {
 
 TEST_F(Dispatch, UnknownCommandAndNotYetBuiltHandlers) {
     in.evaluate_expression("foo;");
-    in.evaluate_expression("digitalWrite(13, HIGH);");
-    in.evaluate_expression("Serial.print(\"a;b\"); ");
+    in.evaluate_expression("EEPROM.write(13, 1);");
+    in.evaluate_expression("SD.open(\"a;b\"); ");
     in.evaluate_expression("foo.bar()");
-    EXPECT_EQ(messages(), (std::vector<std::string>{"Unknown command: foo", "Unknown command: digitalWrite(13, HIGH)",
-                                                     "Unknown command: Serial.print(\"a;b\")",
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Unknown command: foo", "Unknown command: EEPROM.write(13, 1)",
+                                                     "Unknown command: SD.open(\"a;b\")",
                                                      "Unknown command: bar()"}));
 }
 

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "support/fixture.h"
+#include "support/state_snapshot.h"
 
 namespace quorvex::test {
 namespace {
@@ -95,32 +96,15 @@ TEST_F(Loading, TooManySubroutinesIsReportedOnceAndTheirBodiesAreStillSkipped) {
     EXPECT_EQ(in.subs.srx(), 201);
 }
 
-// Everything reset owns, as one comparable text.
-std::string snapshot(const Interpreter& in) {
-    std::string s = std::to_string(in.Line) + "|" + std::to_string(in.cs.loopx) + "|" + std::to_string(in.us) + "|" +
-                    std::to_string(in.subs.srx()) + "|" + std::to_string(in.pre.library1) + "|" + in.Event + "|";
-    for (int32_t t = 1; t <= max_type; ++t) {
-        s += std::to_string(in.vars.var_n[static_cast<size_t>(t)]) + ",";
-        for (int32_t j = 1; j < in.vars.var_n[static_cast<size_t>(t)]; ++j) {
-            const Entry& e = in.vars.at(t, j);
-            s += e.name + "=" + std::to_string(e.ival) + "/" + e.sval + "/" + e.def + "/" + std::to_string(e.flags) + ";";
-        }
-    }
-    for (size_t k = 1; k < in.tables.kobj_word.size(); ++k)
-        s += in.tables.kobj_word[k] + (in.tables.kobj_live[k] ? "+" : "-");
-    for (LineColour c : in.f_color) s += std::to_string(static_cast<int>(c));
-    return s;
-}
-
 TEST_F(Loading, TwoResetsGiveTheSameState) {
     in.load_text(sketch);
     in.RestartClick();
-    const std::string first = snapshot(in);
+    const std::string first = state_snapshot(in);
     in.register_object(servo_key, "myServo");
     in.evaluate_expression("int extra = 4;");
     in.Step1Click();
     in.RestartClick();
-    EXPECT_EQ(snapshot(in), first);
+    EXPECT_EQ(state_snapshot(in), first);
 }
 
 TEST_F(Loading, FilesOnDisk) {

@@ -32,7 +32,7 @@ protected:
         for (size_t k = 0; k < pins.size(); ++k) {
             const PinState& now = in.board.pin(pins[k]);
             const PinState& was = before[k];
-            if (now.mode != was.mode || now.level != was.level || now.label != was.label) out.push_back(pins[k]);
+            if (now.mode() != was.mode() || now.is_high() != was.is_high() || now.label.caption != was.label.caption) out.push_back(pins[k]);
         }
         return out;
     }
@@ -45,13 +45,13 @@ protected:
     std::vector<int32_t> outputs() const {
         std::vector<int32_t> out;
         for (int32_t p : display_pins())
-            if (in.board.pin(p).mode == OUTPUT) out.push_back(p);
+            if (in.board.pin(p).mode() == OUTPUT) out.push_back(p);
         return out;
     }
     std::vector<int32_t> high_pins() const {
         std::vector<int32_t> out;
         for (int32_t p : display_pins())
-            if (in.board.pin(p).level) out.push_back(p);
+            if (in.board.pin(p).is_high()) out.push_back(p);
         return out;
     }
     const PinState& pin(int32_t p) const { return in.board.pin(p); }
@@ -60,8 +60,8 @@ protected:
 TEST_F(Ports, UnoPortBDrivesPins8To13) {
     EXPECT_EQ(write("DDRB", 32), (std::vector<int32_t>{8, 9, 10, 11, 12, 13})); // every bit sets its pin's mode
     EXPECT_EQ(outputs(), std::vector<int32_t>{13});
-    for (int32_t b = 0; b < 6; ++b) EXPECT_EQ(pin(8 + b).label, "PB" + std::to_string(b));
-    EXPECT_EQ(pin(8).mode, INPUT);
+    for (int32_t b = 0; b < 6; ++b) EXPECT_EQ(pin(8 + b).label.caption, "PB" + std::to_string(b));
+    EXPECT_EQ(pin(8).mode(), INPUT);
 
     write("PORTB", 31);
     EXPECT_EQ(high_pins(), (std::vector<int32_t>{8, 9, 10, 11, 12}));
@@ -77,16 +77,16 @@ TEST_F(Ports, UnoPortBDrivesPins8To13) {
 TEST_F(Ports, UnoDdrDSetsPins0To7WithTheirLabels) {
     EXPECT_EQ(write("DDRD", 255), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(outputs(), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
-    for (int32_t b = 0; b < 8; ++b) EXPECT_EQ(pin(b).label, "PD" + std::to_string(b));
+    for (int32_t b = 0; b < 8; ++b) EXPECT_EQ(pin(b).label.caption, "PD" + std::to_string(b));
     write("DDRD", 0xFE); // a cleared bit makes its pin an input
-    EXPECT_EQ(pin(0).mode, INPUT);
-    EXPECT_EQ(pin(8).label, "D8");
+    EXPECT_EQ(pin(0).mode(), INPUT);
+    EXPECT_EQ(pin(8).label.caption, "D8");
 }
 
 TEST_F(Ports, UnoPortCDrivesTheAnalogPins) {
     EXPECT_EQ(write("DDRC", 1), (std::vector<int32_t>{60, 61, 62, 63, 64, 65}));
     EXPECT_EQ(outputs(), std::vector<int32_t>{60});
-    EXPECT_EQ(pin(60).label, "PC0");
+    EXPECT_EQ(pin(60).label.caption, "PC0");
     write("PORTC", 2);
     EXPECT_EQ(high_pins(), std::vector<int32_t>{61});
 }
@@ -127,19 +127,19 @@ TEST_F(Ports, MegaMapping) {
         {"PORTC", 0x80, {30}},
     };
     for (const Case& c : cases) {
-        in.board = Board();
+        in.board.undefine_pins();
         in.board.Mega1Click();
         in.set_var(c.name, c.val);
         EXPECT_EQ(c.name[0] == 'D' ? outputs() : high_pins(), c.pins) << c.name;
     }
-    in.board = Board();
+    in.board.undefine_pins();
     in.board.Mega1Click();
     in.set_var("DDRC", 1);
-    EXPECT_EQ(pin(37).label, "PC0");
-    EXPECT_EQ(pin(30).label, "PC7");
+    EXPECT_EQ(pin(37).label.caption, "PC0");
+    EXPECT_EQ(pin(30).label.caption, "PC7");
     in.set_var("DDRD", 255);
-    EXPECT_EQ(pin(21).label, "PD0");
-    EXPECT_EQ(pin(38).label, "PD7");
+    EXPECT_EQ(pin(21).label.caption, "PD0");
+    EXPECT_EQ(pin(38).label.caption, "PD7");
     EXPECT_TRUE(host.errors.empty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(Ports, OtherBoardFollowsTheLimitsItKept) {
     EXPECT_EQ(outputs(), std::vector<int32_t>{13});
     EXPECT_TRUE(write("DDRA", 1).empty());
 
-    in.board = Board();
+    in.board.undefine_pins();
     in.board.Mega1Click();
     in.board.Other1Click(); // after the Mega: 53 pins, the large board's ports
     in.set_var("DDRB", 1);

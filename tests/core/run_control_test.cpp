@@ -112,8 +112,8 @@ protected:
             i.Line = 2;
             return true;
         };
-        in.panels[1].Visible = true;
-        in.panels[1].input = "x";
+        in.panels[1].Panel.Visible = true;
+        in.panels[1].IN.set_text("x");
     }
 };
 
@@ -125,20 +125,20 @@ TEST_F(EventEntry, EntersTheRoutineBeforeTheLineAndMarksTheLevel) {
     EXPECT_EQ(in.cs.loopx, 2);
     EXPECT_TRUE(in.cs.at(1).async);
     EXPECT_EQ(in.us, 0);
-    EXPECT_EQ(in.panels[1].input, "x");
+    EXPECT_EQ(in.panels[1].IN.Text(), "x");
     in.Step1Click(); // the body runs; no second entry while one is active
     EXPECT_EQ(ran, std::vector<std::string>{"read;"});
 }
 
 TEST_F(EventEntry, NeedsAVisiblePanelTextAndARoutine) {
-    in.panels[1].Visible = false;
+    in.panels[1].Panel.Visible = false;
     in.Step1Click();
-    in.panels[1].Visible = true;
-    in.panels[1].input.clear();
+    in.panels[1].Panel.Visible = true;
+    in.panels[1].IN.clear();
     in.Step1Click();
     EXPECT_EQ(ran, (std::vector<std::string>{"a;", "b;"}));
     in.Event = "noSuchRoutine";
-    in.panels[1].input = "x";
+    in.panels[1].IN.set_text("x");
     in.Line = 0;
     in.Step1Click();
     EXPECT_EQ(ran.back(), "a;");
@@ -148,7 +148,7 @@ TEST_F(EventEntry, ARequestEventEmptiesTheInputBox) {
     in.Event = "requestEvent";
     in.Step1Click();
     EXPECT_TRUE(in.serEvent);
-    EXPECT_EQ(in.panels[1].input, "");
+    EXPECT_EQ(in.panels[1].IN.Text(), "");
 }
 
 TEST_F(EventEntry, NeverBindsTheLastCallsArguments) {

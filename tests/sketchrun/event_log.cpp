@@ -35,6 +35,12 @@ void EventLog::level(int32_t pin, bool high, int64_t us) {
     out_ << pin_name(pin) << '=' << (high ? 1 : 0) << " @" << us << '\n';
 }
 
+void EventLog::shade(int32_t pin, int32_t shade, int64_t us) {
+    out_ << pin_name(pin) << '~' << shade << " @" << us << '\n';
+}
+
+void EventLog::tone(int32_t freq, int32_t ms) { out_ << "tone " << freq << ' ' << ms << '\n'; }
+
 void EventLog::variable(const std::string& name, int32_t type, const std::string& value) {
     out_ << "var " << name << " = ";
     if (type == 7) out_ << '"' << value << '"';
@@ -42,11 +48,54 @@ void EventLog::variable(const std::string& name, int32_t type, const std::string
     out_ << '\n';
 }
 
-void EventLog::pin(int32_t pin, int32_t mode, bool high) {
-    out_ << "pin " << pin << ' ' << mode_name(mode) << ' ' << (high ? 1 : 0) << '\n';
+void EventLog::pin(int32_t pin, int32_t mode, bool high, const std::string& caption) {
+    out_ << "pin " << pin << ' ' << mode_name(mode) << ' ' << (high ? 1 : 0);
+    if (!caption.empty()) out_ << " \"" << caption << '"';
+    out_ << '\n';
+}
+
+void EventLog::led13(bool on) {
+    if (on) out_ << "led13 on\n";
+}
+
+void EventLog::analog_out(int32_t pin, const std::string& caption) {
+    out_ << "analog out " << pin << " \"" << caption << "\"\n";
+}
+
+void EventLog::analog_in(int32_t ch, const std::string& name, int32_t level) {
+    out_ << "analog in " << ch << " \"" << name << "\" " << level << '\n';
+}
+
+void EventLog::notice(int32_t line, int32_t line_count, const std::string& text) {
+    out_ << "notice " << where(line, line_count) << ": " << text << '\n';
+}
+
+void EventLog::panel(int32_t k, const std::string& caption, bool visible) {
+    out_ << "panel " << k << " \"" << caption << "\" " << (visible ? "shown" : "hidden") << '\n';
+}
+
+void EventLog::panel_line(int32_t k, const std::string& text) {
+    out_ << 'E' << k << "| ";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F) {
+            out_ << c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            out_ << hex;
+        }
+    }
+    out_ << '\n';
 }
 
 void EventLog::clock(int64_t us) { out_ << "us: " << us << '\n'; }
+
+void EventLog::millis(int64_t us) {
+    if (us / 1000 != 0) out_ << "millis: " << us / 1000 << '\n';
+}
+
+void EventLog::delay(int64_t ms, int64_t us) { out_ << "delay " << ms << " @" << us << '\n'; }
 
 void EventLog::line(int32_t line, int32_t line_count) { out_ << "Line: " << where(line, line_count) << '\n'; }
 

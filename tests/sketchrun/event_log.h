@@ -15,11 +15,33 @@ public:
     void error(int32_t line, int32_t line_count, const std::string& message);
     // `D13=1 @42`: a pin's level changed at simulated microsecond `us`.
     void level(int32_t pin, bool high, int64_t us);
+    // `D9~128 @42`: analogWrite shaded a pin's shape (the low 8 bits of its value).
+    void shade(int32_t pin, int32_t shade, int64_t us);
+    // `tone 440 100`: a tone the sketch sounded, in Hz and milliseconds.
+    void tone(int32_t freq, int32_t ms);
+    // `delay 1000 @1000004`: a countdown the sketch asked to be shown, in milliseconds, at the
+    // simulated microsecond after the delay.
+    void delay(int64_t ms, int64_t us);
+    // `notice 0007: text`: a message shown to the user that neither stops Run nor is logged.
+    void notice(int32_t line, int32_t line_count, const std::string& text);
     // Final dump.
     // `var x = 5`, `var f = 2.50`, `var s = "text"`; a #define shows its text.
     void variable(const std::string& name, int32_t type, const std::string& value);
-    void pin(int32_t pin, int32_t mode, bool high);
+    // `pin 13 OUTPUT 1`, with ` "caption"` when the label shows other than the pin's own name.
+    void pin(int32_t pin, int32_t mode, bool high, const std::string& caption);
+    // `led13 on` while the board's pin-13 light is lit.
+    void led13(bool on);
+    // `analog out 9 "128"`: a shown analogWrite value label.
+    void analog_out(int32_t pin, const std::string& caption);
+    // `analog in 3 "A3" 512`: an analog input the sketch has read, its name and level.
+    void analog_in(int32_t ch, const std::string& name, int32_t level);
+    // `panel 1 "Serial at 9600" shown` (or hidden): a port panel, before its lines.
+    void panel(int32_t k, const std::string& caption, bool visible);
+    // `E1| text`: one line of port panel 1's output list; other than printable ASCII as \xNN.
+    void panel_line(int32_t k, const std::string& text);
     void clock(int64_t us);
+    // `millis: 1500`, once the simulated clock has passed a millisecond.
+    void millis(int64_t us);
     void line(int32_t line, int32_t line_count);
     void steps(long count);
 

@@ -1,12 +1,26 @@
-// sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements] FILE
+// sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements] [pin inputs] FILE
+// Pin inputs: --pin P=0|1 holds input pin P at that level (set before every step while P is an
+// input); --click P@N clicks pin P (A0..A15 for the analog shapes) before step N (from 1);
+// --analog CH=LEVEL sets an analog input; --pulse TEXT and --shift TEXT fill the pulseIn and
+// shiftIn boxes; --option simulate-tone|show-volts|simulate-delay ticks that option.
+// Port input: --input K=TEXT puts TEXT in port panel K's input box at the start and again
+// whenever a device's begin opens the panel (replacing its example input); --input K@N=TEXT
+// puts it there before step N instead; --input-file K=PATH does what --input does with a file's
+// text (its final line break dropped, any other one written as the two characters \n). TEXT
+// is taken as written: a typed backslash-n is the box's own line-end escape.
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <iostream>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "interpreter/interpreter.h"
 #include "sketchrun/event_log.h"
@@ -18,7 +32,10 @@ namespace {
 
 int usage(const char* why) {
     std::cerr << "sketchrun: " << why
-              << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements] FILE\n";
+              << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements]"
+                 " [--pin P=0|1] [--click P@N] [--analog CH=LEVEL] [--pulse TEXT] [--shift TEXT]"
+                 " [--option simulate-tone|show-volts|simulate-delay] [--input K[@N]=TEXT]"
+                 " [--input-file K=PATH] FILE\n";
     return 2;
 }
 
@@ -29,7 +46,89 @@ struct Options {
     bool statements = false; // plain statements, no setup(): no reset scan, start on the first code line
     const char* board = nullptr;
     const char* file = nullptr;
+    // Pin inputs.
+    struct Held {
+        int32_t pin;
+        bool high;
+    };
+    struct Click {
+        int32_t pin; // 60..75 for the analog shapes
+        long step;
+    };
+    struct Analog {
+        int32_t ch;
+        int32_t level;
+    };
+    std::vector<Held> held;
+    std::vector<Click> clicks;
+    std::vector<Analog> analog;
+    const char* pulse = nullptr;
+    const char* shift = nullptr;
+    bool simulate_tone = false;
+    bool show_volts = false;
+    bool simulate_delay = false;
+    // Port input.
+    struct Input {
+        int32_t panel;
+        long step; // 0: at the start and after every begin that opens the panel
+        std::string text;
+    };
+    std::vector<Input> port_inputs;
 };
+
+// A whole decimal number in `text`.
+bool whole_number(const char* text, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text, &end, 10);
+    return *text != '\0' && *end == '\0';
+}
+
+// "LEFT<sep>RIGHT" as two whole numbers; LEFT may be "A<k>" (pin 60 + k) when `analog_names`.
+bool number_pair(const char* text, char sep, bool analog_names, long& left, long& right) {
+    const char* mark = std::strchr(text, sep);
+    if (mark == nullptr) return false;
+    std::string head(text, mark);
+    long base = 0;
+    if (analog_names && !head.empty() && head[0] == 'A') {
+        head.erase(0, 1);
+        base = 60;
+    }
+    if (!whole_number(head.c_str(), left) || !whole_number(mark + 1, right)) return false;
+    left += base;
+    return true;
+}
+
+// "K=TEXT" or "K@N=TEXT" (K a port panel 1..5, N a step from 1) into `in`; false when malformed.
+bool port_input(const char* arg, bool allow_step, Options::Input& in) {
+    const char* eq = std::strchr(arg, '=');
+    if (eq == nullptr) return false;
+    const std::string head(arg, eq);
+    const size_t at = head.find('@');
+    long panel = 0;
+    long step = 0;
+    if (!whole_number(head.substr(0, at).c_str(), panel) || panel < 1 || panel > 5) return false;
+    if (at != std::string::npos && (!allow_step || !whole_number(head.substr(at + 1).c_str(), step) || step < 1))
+        return false;
+    in = {static_cast<int32_t>(panel), step, std::string(eq + 1)};
+    return true;
+}
+
+// A file's text as one input line: the final line break dropped, the others written as "\n".
+bool input_file_text(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string_view body = raw;
+    if (body.ends_with("\r\n")) body.remove_suffix(2);
+    else if (body.ends_with('\n')) body.remove_suffix(1);
+    text.clear();
+    for (size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') continue;
+        if (body[i] == '\n' || body[i] == '\r') text += "\\n";
+        else text += body[i];
+    }
+    return true;
+}
 
 // Parses the command line; returns 0 or the usage exit status.
 int parse_options(int argc, char** argv, Options& o) {
@@ -50,6 +149,45 @@ int parse_options(int argc, char** argv, Options& o) {
             if (++i >= argc || (std::strcmp(argv[i], "uno") != 0 && std::strcmp(argv[i], "mega") != 0))
                 return usage("--board takes uno or mega");
             o.board = argv[i];
+        } else if (std::strcmp(a, "--pin") == 0) {
+            long pin = 0, level = 0;
+            if (++i >= argc || !number_pair(argv[i], '=', false, pin, level) || pin < 0 || pin > 53 ||
+                (level != 0 && level != 1))
+                return usage("--pin takes P=0 or P=1");
+            o.held.push_back({static_cast<int32_t>(pin), level == 1});
+        } else if (std::strcmp(a, "--click") == 0) {
+            long pin = 0, step = 0;
+            if (++i >= argc || !number_pair(argv[i], '@', true, pin, step) || pin < 0 || pin > 75 || step < 1)
+                return usage("--click takes P@N (P a pin or A0..A15, N a step from 1)");
+            o.clicks.push_back({static_cast<int32_t>(pin), step});
+        } else if (std::strcmp(a, "--analog") == 0) {
+            long ch = 0, level = 0;
+            if (++i >= argc || !number_pair(argv[i], '=', false, ch, level) || ch < 0 || ch > 15 || level < 0 ||
+                level > 1023)
+                return usage("--analog takes CH=LEVEL (0..15, 0..1023)");
+            o.analog.push_back({static_cast<int32_t>(ch), static_cast<int32_t>(level)});
+        } else if (std::strcmp(a, "--pulse") == 0 || std::strcmp(a, "--shift") == 0) {
+            if (++i >= argc) return usage("--pulse and --shift take a text");
+            (a[2] == 'p' ? o.pulse : o.shift) = argv[i];
+        } else if (std::strcmp(a, "--option") == 0) {
+            if (++i >= argc) return usage("--option needs a name");
+            if (std::strcmp(argv[i], "simulate-tone") == 0) o.simulate_tone = true;
+            else if (std::strcmp(argv[i], "show-volts") == 0) o.show_volts = true;
+            else if (std::strcmp(argv[i], "simulate-delay") == 0) o.simulate_delay = true;
+            else return usage("--option takes simulate-tone, show-volts or simulate-delay");
+        } else if (std::strcmp(a, "--input") == 0) {
+            Options::Input in;
+            if (++i >= argc || !port_input(argv[i], true, in)) return usage("--input takes K=TEXT or K@N=TEXT (K 1..5)");
+            o.port_inputs.push_back(std::move(in));
+        } else if (std::strcmp(a, "--input-file") == 0) {
+            Options::Input in;
+            if (++i >= argc || !port_input(argv[i], false, in)) return usage("--input-file takes K=PATH (K 1..5)");
+            const std::string path = std::move(in.text);
+            if (!input_file_text(path, in.text)) {
+                std::cerr << "sketchrun: cannot read " << path << '\n';
+                return 2;
+            }
+            o.port_inputs.push_back(std::move(in));
         } else if (a[0] == '-' && a[1] != '\0') {
             return usage("unknown option");
         } else if (o.file == nullptr) {
@@ -80,15 +218,34 @@ int main(int argc, char** argv) {
     Options o;
     if (const int status = parse_options(argc, argv, o); status != 0) return status;
 
-    test::RecordingHost host;
+    // Delay requests are printed as they are made, with the clock after the delay.
+    struct Host : test::RecordingHost {
+        std::function<void(int64_t)> on_delay;
+        void show_delay(int64_t ms) override {
+            RecordingHost::show_delay(ms);
+            if (on_delay) on_delay(ms);
+        }
+        std::function<void(const std::string&)> on_notice;
+        void notice(const std::string& text) override {
+            RecordingHost::notice(text);
+            if (on_notice) on_notice(text);
+        }
+    } host;
     SystemClock clock;
     Interpreter in(host, clock);
     sketchrun::EventLog log(std::cout);
     host.on_error = [&](const std::string& message, const std::string&) {
         log.error(in.Line, in.ListBox1.Count(), message);
     };
+    host.on_notice = [&](const std::string& text) { log.notice(in.Line, in.ListBox1.Count(), text); };
 
     if (o.board != nullptr && std::strcmp(o.board, "mega") == 0) in.board.Mega1Click();
+    in.pinio.options.SimulateTone1.Checked = o.simulate_tone;
+    in.pinio.options.ShowVolts.Checked = o.show_volts;
+    in.pinio.options.SimulateDelay.Checked = o.simulate_delay;
+    if (o.pulse != nullptr) in.pinio.inputs.EPulseIn = o.pulse;
+    if (o.shift != nullptr) in.pinio.inputs.EShiftIn = o.shift;
+    for (const Options::Analog& a : o.analog) in.board.set_analog(a.ch, a.level, o.show_volts);
     if (in.LoadFile1(o.file) == 0) {
         std::cerr << "sketchrun: cannot read " << o.file << '\n';
         return 2;
@@ -99,34 +256,86 @@ int main(int argc, char** argv) {
     } else {
         in.RestartClick();
     }
+    // Port input at the start, and in place of the example input whenever a begin opens the panel.
+    const auto fill_inputs = [&](int32_t panel, long step) {
+        for (const Options::Input& p : o.port_inputs)
+            if (p.step == step && (panel == 0 || p.panel == panel)) in.panels[p.panel].IN.set_text(p.text);
+    };
+    fill_inputs(0, 0);
+    in.panels.on_open = [&](int32_t k) { fill_inputs(k, 0); };
     in.board.on_level = [&](int32_t pin, bool high) { log.level(pin, high, in.us); };
+    host.on_delay = [&](int64_t ms) { log.delay(ms, in.us); };
+    in.board.on_shade = [&](int32_t pin, int32_t shade) { log.shade(pin, shade, in.us); };
+    size_t tones_logged = 0;
+    // Before step `step` (from 1): the held input levels, then the clicks due.
+    const auto inputs = [&](long step) {
+        fill_inputs(0, step);
+        for (const Options::Held& h : o.held)
+            if (in.board.pin(h.pin).mode() == INPUT && in.board.is_high(h.pin) != h.high)
+                in.board.output_on(h.pin, h.high);
+        for (const Options::Click& c : o.clicks) {
+            if (c.step != step) continue;
+            if (c.pin >= Board::analog_pin_base) in.pinio.LDAN0MouseDown(c.pin - Board::analog_pin_base);
+            else in.pinio.LD0MouseDown(c.pin);
+        }
+    };
+    // Tones are printed as they sound.
+    const auto after = [&] {
+        for (; tones_logged < host.tones.size(); ++tones_logged)
+            log.tone(host.tones[tones_logged].freq, host.tones[tones_logged].ms);
+    };
 
     long steps = 0;
     if (o.run) {
         if (steps < o.max_steps) {
+            inputs(steps + 1);
             in.AutoStepClick();
             ++steps;
+            after();
         }
         while (steps < o.max_steps && in.Timer1.Enabled) {
+            inputs(steps + 1);
             in.tick();
             ++steps;
+            after();
         }
     } else {
         while (steps < o.max_steps && in.Line < in.ListBox1.Count()) {
+            inputs(steps + 1);
             in.Step1Click();
             ++steps;
+            after();
         }
     }
 
     for (int32_t t : {1, 2, 3, 4, 5, 6, 7, 12})
         for (int32_t j = 1; j < in.vars.var_n[static_cast<size_t>(t)]; ++j)
             log.variable(in.vars.at(t, j).name, t, value_text(in, t, j));
+    // The pins the board shows, and digital pins that were given a mode or level; a caption
+    // is printed when the label shows other than the pin's own name.
     for (int32_t p = 0; p < Board::pin_count; ++p) {
         if (!Board::has_display(p)) continue;
         const PinState& s = in.board.pin(p);
-        if (s.mode != UNDEFINED || s.level) log.pin(p, s.mode, s.level);
+        const bool analog = p >= Board::analog_pin_base;
+        if (!s.shape.visible && (analog || (s.mode() == UNDEFINED && !s.is_high()))) continue;
+        const std::string own = analog ? "An" : Board::digital_label(p);
+        log.pin(p, s.mode(), s.is_high(), s.label.caption == own ? std::string() : s.label.caption);
+    }
+    log.led13(in.board.led13);
+    for (int32_t p = 0; p < Board::analog_outputs; ++p)
+        if (const TextLabel& a = in.board.analog[static_cast<size_t>(p)]; a.visible) log.analog_out(p, a.caption);
+    for (int32_t k = 0; k < Board::analog_inputs; ++k) // the inputs analogRead has named
+        if (in.board.LabelAn(k).visible && in.board.LabelAn(k).caption != "An")
+            log.analog_in(k, in.board.LabelAn(k).caption, in.board.analog_val[static_cast<size_t>(k)]);
+    // Every port panel that is shown or holds output, then its lines.
+    for (int32_t k = 1; k <= port_panel_count; ++k) {
+        const PortPanel& p = in.panels[k];
+        if (!p.Panel.Visible && p.ListBox.empty()) continue;
+        log.panel(k, p.Panel.Caption, p.Panel.Visible);
+        for (const std::string& text : p.ListBox.items()) log.panel_line(k, text);
     }
     log.clock(in.us);
+    log.millis(in.us);
     log.line(in.Line, in.ListBox1.Count());
     log.steps(steps);
     return o.fail_on_error && !host.errors.empty() ? 1 : 0;

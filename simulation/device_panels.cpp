@@ -1,0 +1,274 @@
+// The port panels and analog inputs of the simulation window, as plain state.
+#include "simulation/device_panels.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "interpreter/text_routines.h"
+#include "simulation/board.h"
+
+namespace quorvex {
+
+namespace {
+
+// Length of the UTF-8 sequence at s[i] and its code point. A byte that starts no well-formed
+// sequence stands for itself, so text typed in another code page still reads one byte at a time.
+size_t decode_char(std::string_view s, size_t i, int32_t& code) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    code = b0;
+    if (b0 < 0x80) return 1;
+    size_t n = 0;
+    uint32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        n = 2;
+        cp = b0 & 0x1Fu;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        n = 3;
+        cp = b0 & 0x0Fu;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        n = 4;
+        cp = b0 & 0x07u;
+    } else {
+        return 1;
+    }
+    if (i + n > s.size()) return 1;
+    for (size_t k = 1; k < n; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 1;
+        cp = (cp << 6) | (b & 0x3Fu);
+    }
+    static constexpr uint32_t min_for_length[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < min_for_length[n] || cp > 0x10FFFF) return 1; // overlong or out of range
+    // Characters beyond 16 bits have no single code; they read as the replacement character.
+    code = cp > 0xFFFF ? 0xFFFD : static_cast<int32_t>(cp);
+    return n;
+}
+
+int32_t count_chars(std::string_view s) {
+    int32_t n = 0;
+    int32_t code = 0;
+    for (size_t i = 0; i < s.size(); i += decode_char(s, i, code)) ++n;
+    return n;
+}
+
+std::string decimal(int64_t v) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+} // namespace
+
+void append_code_unit(std::string& out, int32_t code) {
+    auto c = static_cast<uint32_t>(code) & 0xFFFFu;
+    if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// --- output list -----------------------------------------------------------------------------
+
+const std::string& OutputList::item(int32_t i) const {
+    static const std::string none;
+    return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : none;
+}
+
+void OutputList::clear() {
+    items_.clear();
+    ItemIndex = -1;
+    changes_ = ListChanges{true, 0};
+}
+
+void OutputList::add(std::string text) {
+    touched(Count());
+    items_.push_back(std::move(text));
+}
+
+void OutputList::append_last(std::string_view text) {
+    if (items_.empty()) {
+        add(std::string(text));
+        return;
+    }
+    touched(Count() - 1);
+    items_.back().append(text);
+}
+
+void OutputList::append_char(int32_t code) {
+    if (items_.empty()) add({});
+    touched(Count() - 1);
+    append_code_unit(items_.back(), code);
+}
+
+void OutputList::set_item(int32_t i, std::string text) {
+    if (i < 0 || i >= Count()) return;
+    touched(i);
+    items_[static_cast<size_t>(i)] = std::move(text);
+}
+
+ListChanges OutputList::take_changes() {
+    const ListChanges c = changes_;
+    changes_ = ListChanges{};
+    return c;
+}
+
+// --- input box -------------------------------------------------------------------------------
+
+void InputBox::set_text(std::string text) {
+    text_ = std::move(text);
+    head_ = 0;
+    count_ = count_chars(text_);
+    ++revision_;
+}
+
+int32_t InputBox::read(bool move) {
+    if (empty()) return 0;
+    const std::string_view s = text_;
+    int32_t c = 0;
+    size_t used = decode_char(s, head_, c);
+    if (c == '\\' && head_ + used < s.size()) {
+        int32_t d = 0;
+        used += decode_char(s, head_ + used, d);
+        c = d - 97;
+        if (move) count_ -= 1; // the escaped character
+    }
+    if (!move) return c;
+    head_ += used;
+    count_ -= 1;
+    ++revision_;
+    // Drop the consumed front now and then, so the text does not grow without bound.
+    if (head_ == text_.size()) {
+        text_.clear();
+        head_ = 0;
+    } else if (head_ >= 4096 && head_ * 2 >= text_.size()) {
+        text_.erase(0, head_);
+        head_ = 0;
+    }
+    return c;
+}
+
+// --- port panels -----------------------------------------------------------------------------
+
+void PortPanel::open(std::string caption, std::string example_input) {
+    Panel.Visible = true;
+    Panel.Caption = std::move(caption);
+    ListBox.clear();
+    IN.set_text(std::move(example_input));
+}
+
+void PortPanel::print(std::string_view text) {
+    append_text(text);
+    if (contains(text, "\\n") || contains(text, "\\r")) end_line();
+    select_last();
+}
+
+void PortPanel::println(std::string_view text) {
+    if (!text.empty()) append_text(text);
+    end_line();
+    select_last();
+}
+
+void PortPanel::write(int32_t code) {
+    ListBox.append_char(code);
+    select_last();
+}
+
+void DevicePanels::open(int32_t k, std::string caption, std::string example_input) {
+    (*this)[k].open(std::move(caption), std::move(example_input));
+    if (on_open) on_open(k);
+}
+
+void DevicePanels::ShowAllPorts1Click() {
+    for (int32_t k = 1; k <= port_panel_count; ++k) (*this)[k].Panel.Visible = true;
+}
+
+void DevicePanels::HideUnusedports1Click() {
+    for (int32_t k = 1; k <= port_panel_count; ++k)
+        if ((*this)[k].unused()) (*this)[k].Panel.Visible = false;
+}
+
+void DevicePanels::reset() {
+    for (int32_t k = 1; k <= port_panel_count; ++k) {
+        PortPanel& p = (*this)[k];
+        p.ListBox.clear();
+        p.Panel.Visible = false;
+    }
+    (*this)[4].IN.Visible = true;
+    (*this)[5].IN.Visible = true;
+    (*this)[4].ListBox.Color = colour_white; // the LCD colours it
+}
+
+// --- analog inputs ---------------------------------------------------------------------------
+
+AnalogInputs::AnalogInputs(Board& board, const MenuItem& show_volts) : board_(board), show_volts_(show_volts) {
+    for (int32_t i = 0; i < count; ++i) {
+        const auto k = static_cast<size_t>(i);
+        Position[k] = max_level - std::clamp(board_.analog_val[k], 0, max_level);
+        An[k] = decimal(max_level - Position[k]);
+    }
+}
+
+std::string AnalogInputs::volts_text(int32_t level) {
+    char buf[64];
+    const double volts = level * 5.0 / 1023.0;
+    const auto r = std::to_chars(buf, buf + sizeof buf, volts, std::chars_format::fixed, 2);
+    std::string text(buf, r.ptr);
+    if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');
+    return text + "V";
+}
+
+void AnalogInputs::ScrollBar1Change(int32_t i) {
+    if (i < 0 || i >= count) return;
+    const auto k = static_cast<size_t>(i);
+    const int32_t value = max_level - Position[k];
+    An[k] = decimal(value);
+    board_.ValAn[k].caption = show_volts_.Checked ? volts_text(value) : An[k];
+    board_.analog_val[k] = value;
+    ++board_.revision;
+}
+
+void AnalogInputs::set_position(int32_t i, int64_t position) {
+    if (i < 0 || i >= count) return;
+    if (position < 0) position = 0;
+    if (position > max_level) position = max_level;
+    const auto k = static_cast<size_t>(i);
+    if (Position[k] == position) return;
+    Position[k] = static_cast<int32_t>(position);
+    ScrollBar1Change(i);
+}
+
+void AnalogInputs::An0Change(int32_t i, std::string_view text) {
+    if (i < 0 || i >= count) return;
+    const auto k = static_cast<size_t>(i);
+    An[k] = std::string(text);
+    // A whole number, sign allowed; digits beyond 64 bits only push further past the range.
+    std::string_view t = dtrim(text);
+    bool negative = false;
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    if (t.empty()) return;
+    int64_t n = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return;
+        if (n <= max_level) n = n * 10 + (c - '0');
+    }
+    if (negative) n = -n;
+    const int64_t level = n < 0 ? 0 : (n > max_level ? max_level : n);
+    set_position(i, max_level - level);
+    An[k] = decimal(level);
+}
+
+void AnalogInputs::FormInit() {
+    for (int32_t i = 0; i < count; ++i) ScrollBar1Change(i);
+}
+
+} // namespace quorvex

@@ -1,0 +1,23 @@
+# Runs the fuzz target for CTest. MODE=replay runs every committed regression input once;
+# MODE=bounded fuzzes for SECONDS from the seeds, in a scratch corpus inside the build tree.
+if(MODE STREQUAL "replay")
+  file(GLOB inputs ${SOURCE}/regressions/*)
+  list(FILTER inputs EXCLUDE REGEX "README")
+  if(NOT inputs)
+    message(STATUS "no regression inputs")
+    return()
+  endif()
+  execute_process(COMMAND ${FUZZER} -rss_limit_mb=2048 -timeout=5 ${inputs} RESULT_VARIABLE rc)
+elseif(MODE STREQUAL "bounded")
+  file(REMOVE_RECURSE ${WORK}/corpus)
+  file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
+  execute_process(COMMAND ${FUZZER} -max_total_time=${SECONDS} -timeout=5 -rss_limit_mb=2048
+      -dict=${SOURCE}/quorvex.dict -artifact_prefix=${WORK}/artifacts/ -print_final_stats=1
+      ${WORK}/corpus ${SOURCE}/seeds ${SOURCE}/../sketches
+    RESULT_VARIABLE rc)
+else()
+  message(FATAL_ERROR "MODE must be replay or bounded")
+endif()
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the fuzzer found a fault (exit ${rc})")
+endif()
