@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "interpreter/text_routines.h"
+
 namespace quorvex {
 
 namespace {
@@ -140,10 +142,8 @@ void Board::set_analog(int32_t ch, int32_t level, bool show_volts) {
     level = std::clamp(level, 0, 1023);
     const auto k = static_cast<size_t>(ch);
     analog_val[k] = level;
-    char text[32];
-    if (show_volts) std::snprintf(text, sizeof text, "%4.2fV", level * 5.0 / 1023.0);
-    else std::snprintf(text, sizeof text, "%d", level);
-    ValAn[k].caption = text;
+    // Volts are written with a point whatever the locale.
+    ValAn[k].caption = show_volts ? float_text(level * 5.0L / 1023.0L, 2) + "V" : std::to_string(level);
     ++revision;
 }
 

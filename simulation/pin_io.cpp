@@ -7,6 +7,7 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/text_routines.h"
 #include "interpreter/literals.h"
 
 namespace quorvex {
@@ -191,8 +192,12 @@ int32_t PinIO::kanalogWrite(const Match& m) {
         return 0;
     }
     char text[32];
-    if (options.ShowVolts.Checked) std::snprintf(text, sizeof text, "%4.2fV", v * 5.0 / 255.0);
-    else std::snprintf(text, sizeof text, "%.3d", v);
+    if (options.ShowVolts.Checked) {
+        const std::string volts = float_text(v * 5.0L / 255.0L, 2) + "V"; // a point whatever the locale
+        std::snprintf(text, sizeof text, "%s", volts.c_str());
+    } else {
+        std::snprintf(text, sizeof text, "%.3d", v);
+    }
     Board& board = in_.board;
     board.set_output(pin, OUTPUT, pin_text);
     board.show_analog_value(pin, text); // only pins 0..13 have a value label

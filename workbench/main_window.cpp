@@ -57,6 +57,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     // firing, and the core ignores a tick that arrives while a step is running.
     timer1_ = new QTimer(this);
     connect(timer1_, &QTimer::timeout, this, &MainWindow::timer1_tick);
+    // The half-second tick: serial lights off, and the Time library's clock runs on.
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName("Timer2");
+    connect(timer2_, &QTimer::timeout, this, [this] {
+        core_.simtime.Timer2Timer();
+        board_->refresh();
+    });
+    timer2_->start(500);
     host_.on_update = [this](bool update1, int32_t line) {
         if (update1) select_line(line);
         show_status();

@@ -49,6 +49,7 @@ private:
     QListWidget* list_;
     BoardView* board_;
     QTimer* timer1_;
+    QTimer* timer2_;
     std::array<QLabel*, 4> status_{}; // the status bar's panels
 
     // Starts, stops or re-times the Qt timer to match the core's Timer1.

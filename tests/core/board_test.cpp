@@ -1,4 +1,5 @@
 // The pin display: modes and levels as colours, the board choices and their limits, clicks.
+#include <clocale>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,18 @@ TEST_F(BoardTest, AnalogInputLevelsAndTheirValueLabels) {
     EXPECT_EQ(board.analog_val[3], 1023);
     board.set_analog(16, 1, false); // no such input
     board.set_analog(-1, 1, false);
+}
+
+// Volts captions are read back by people and compared by tests: a point whatever the locale.
+TEST_F(BoardTest, VoltsIgnoreTheLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    in.board.set_analog(0, 512, true);
+    in.pinio.options.ShowVolts.Checked = true;
+    in.evaluate_expression("analogWrite(9, 128);");
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(in.board.ValAn[0].caption, "2.50V");
+    EXPECT_EQ(in.board.analog[9].caption, "2.51V");
 }
 
 } // namespace
