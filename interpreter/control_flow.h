@@ -111,6 +111,8 @@ private:
     std::optional<TextPos> skip_statement(int32_t n);
     // The body of the header on the current line, skipped: its closing brace, or its last line.
     std::optional<TextPos> skip_body(std::string_view after);
+    // A loop whose test failed: the cursor goes to the end of its body.
+    void skip_loop_body(std::string_view after);
     // Past the else branches that follow an if statement ending at `end`.
     std::optional<TextPos> past_else_chain(std::optional<TextPos> end, bool next_line);
     // The skipped body's place, or "no closing }" reported with the cursor back on `from`.

@@ -372,8 +372,12 @@ void ControlFlow::kwhile(std::string_view text) {
             run_trailing(h.after.substr(1));
         return;
     }
+    skip_loop_body(h.after);
+}
+
+void ControlFlow::skip_loop_body(std::string_view after) {
     const int32_t from = in_.Line;
-    const std::optional<TextPos> end = skip_body(h.after);
+    const std::optional<TextPos> end = skip_body(after);
     if (!end) {
         no_close(from);
         return;
@@ -465,13 +469,7 @@ void ControlFlow::kfor(std::string_view text) {
         }
         return;
     }
-    const int32_t from = in_.Line;
-    const std::optional<TextPos> end = skip_body(h.after);
-    if (!end) {
-        no_close(from);
-        return;
-    }
-    in_.Line = end->line; // the step goes on after the body
+    skip_loop_body(h.after);
 }
 
 void ControlFlow::one_line_for(std::string_view init, std::string_view cond, std::string_view step,

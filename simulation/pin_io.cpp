@@ -7,30 +7,13 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/text_routines.h"
 #include "interpreter/literals.h"
+#include "interpreter/text_routines.h"
+#include "simulation/argument_errors.h"
 
 namespace quorvex {
 
 namespace {
-
-// Watches the evaluation of a handler's arguments: an argument that reported an error (a
-// fault, an unknown name) has already stopped the run, and the handler then changes nothing
-// rather than acting on the 0 it was given. The last error text is kept for everyone else.
-class ArgumentErrors {
-public:
-    explicit ArgumentErrors(Interpreter& in) : in_(in), saved_(std::move(in.error_str)) { in_.error_str.clear(); }
-    ~ArgumentErrors() {
-        if (in_.error_str.empty()) in_.error_str = std::move(saved_);
-    }
-    ArgumentErrors(const ArgumentErrors&) = delete;
-    ArgumentErrors& operator=(const ArgumentErrors&) = delete;
-    bool raised() const { return !in_.error_str.empty(); }
-
-private:
-    Interpreter& in_;
-    std::string saved_;
-};
 
 // A tool-bar box's number: digits with an optional sign, within 32 bits; anything else faults.
 int32_t box_number(std::string_view text) { return text_to_int32(dtrim(text)); }
