@@ -1,21 +1,18 @@
 // Simulate Uno
-// Button: the light follows a push button on pin 2.
-const int buttonPin = 2;
-const int ledPin = 13;
-int buttonState = 0;
-int presses = 0;
+// A doorbell: while the bell push on pin 2 is held, the lamp on 13 is lit and each
+// held pass through loop() counts as a ring.
+#define BELL_PUSH 2
+#define LAMP 13
+int held = 0;
+int rings = 0;
 
 void setup() {
-  pinMode(ledPin, OUTPUT);
-  pinMode(buttonPin, INPUT);
+  pinMode(BELL_PUSH, INPUT);
+  pinMode(LAMP, OUTPUT);
 }
 
 void loop() {
-  buttonState = digitalRead(buttonPin);
-  if (buttonState == HIGH) {
-    digitalWrite(ledPin, HIGH);
-    presses++;
-  } else {
-    digitalWrite(ledPin, LOW);
-  }
+  held = digitalRead(BELL_PUSH);
+  digitalWrite(LAMP, held);
+  if (held) rings = rings + 1;
 }

@@ -1,18 +1,17 @@
 // Simulate Uno
-// Fade: pin 9 brightens and dims in five steps each way.
-int led = 9;
-int brightness = 0;
-int fadeAmount = 51;
+// A lamp on pin 9 glows up to full and back down, one shade every 30 ms.
+const int lampPin = 9;
+int shade = 0;
+int stride = 51;
 
 void setup() {
-  pinMode(led, OUTPUT);
+  pinMode(lampPin, OUTPUT);
 }
 
 void loop() {
-  analogWrite(led, brightness);
-  brightness = brightness + fadeAmount;
-  if (brightness <= 0 || brightness >= 255) {
-    fadeAmount = -fadeAmount;
-  }
+  analogWrite(lampPin, shade);
   delay(30);
+  // Turn round at either end, so the shade never leaves 0..255.
+  if (shade + stride > 255 || shade + stride < 0) stride = 0 - stride;
+  shade += stride;
 }
