@@ -70,22 +70,13 @@ struct Outcome {
     int32_t value;
 };
 
-// The receiver of «receiver.method(...)», handed from the method fallback to the dispatch of
-// the method text that it starts next on the same interpreter.
-struct PendingMethod {
-    const Interpreter* owner = nullptr;
-    std::string receiver;
-    bool whole_statement = false;
-};
-thread_local PendingMethod pending_method;
-
 } // namespace
 
 int32_t Interpreter::dispatch(std::string& s) {
     set_ident = -1;
     int32_t result = 0;
     PendingMethod method;
-    if (pending_method.owner == this) method = std::exchange(pending_method, PendingMethod{});
+    if (pending_method_.set) method = std::exchange(pending_method_, PendingMethod{});
     s = std::string(dtrim(s));
     if (s.empty() || s == ";") return 0;
 
@@ -249,13 +240,11 @@ int32_t Interpreter::dispatch(std::string& s) {
     if (const size_t dot = find_outside_literals(s, "."); dot != std::string::npos) {
         keep_going = 0;
         Results = std::string(dtrim(std::string_view(s).substr(0, dot)));
-        pending_method = {this, Results, statement};
+        pending_method_ = {true, Results, statement};
         struct Unclaimed { // an evaluation that never dispatched must not pass it on to the next
-            const Interpreter* in;
-            ~Unclaimed() {
-                if (pending_method.owner == in) pending_method = PendingMethod{};
-            }
-        } const unclaimed{this};
+            PendingMethod& pending;
+            ~Unclaimed() { pending = PendingMethod{}; }
+        } const unclaimed{pending_method_};
         return evaluate_expression(std::string(dtrim(std::string_view(s).substr(dot + 1))));
     }
     ShowMessage1("Unknown command: " + s);

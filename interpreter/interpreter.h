@@ -257,6 +257,13 @@ private:
 
     bool in_step_ = false; // a step is running: ticks and step commands that arrive now are ignored
     int eval_depth_ = 0;
+    // The receiver of «receiver.method(...)», handed from the method fallback to the dispatch
+    // of the method text that it starts next.
+    struct PendingMethod {
+        bool set = false;
+        std::string receiver;
+        bool whole_statement = false;
+    } pending_method_;
     bool eval_aborted_ = false; // a nesting fault unwinds the whole statement silently
     bool error_window_open_ = false;
 
