@@ -344,11 +344,9 @@ bool Calls::run_one_line() {
             ~Clear() { s.clear(); }
         } clear{one_line_statement_};
         in_.evaluate_expression(one_line_statement_);
-        if (in_cs_top() != k) {
-            // A call: its return comes back to this header, which goes on with the next statement.
-            if (in_cs_top() > k) return true;
-            return true; // the frame is gone (an error unwound it)
-        }
+        // A call returns to this header, which goes on with the next statement; a frame that
+        // is gone (an error unwound it) has nothing left to run.
+        if (in_cs_top() != k) return true;
         if (retx != 0) break; // return: its value waits for the closing brace
         if (in_.Line != line || in_.found_loop != 0) {
             frame.one_line_next = -1; // a jump out of the line: the body goes on where it landed
