@@ -67,13 +67,14 @@ int main(int argc, char** argv) {
                           list.item(after_lines - 1).empty();
 
     const Timing chars = run(in, count, [](int) { return std::string("Serial.print(\"x\");"); });
-    const bool chars_ok = list.Count() == after_lines && list.item(list.Count() - 1).size() == static_cast<size_t>(count);
+    const bool chars_ok =
+        list.Count() == after_lines && list.item(list.Count() - 1).size() == static_cast<size_t>(count);
 
     const long growth = peak_rss_kib() - rss_before;
     std::printf("println: first %.3f us, last %.3f us per append (%.2fx)\n", lines.first_us, lines.last_us,
                 lines.last_us / lines.first_us);
-    std::printf("print onto one line: first %.3f us, last %.3f us per append (%.2fx)\n", chars.first_us,
-                chars.last_us, chars.last_us / chars.first_us);
+    std::printf("print onto one line: first %.3f us, last %.3f us per append (%.2fx)\n", chars.first_us, chars.last_us,
+                chars.last_us / chars.first_us);
     std::printf("peak memory growth: %.1f MiB\n", growth / 1024.0);
     if (!lines_ok || !chars_ok) {
         std::printf("wrong output: %d lines, last line %zu characters\n", list.Count(),

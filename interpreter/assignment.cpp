@@ -118,17 +118,13 @@ void Interpreter::assign(std::string_view target, const Value& v, AssignMode mod
     if (r) store(*this, r, v, mode); // an unknown target is ignored silently
 }
 
-void Interpreter::set_var(std::string_view s, int32_t val) {
-    assign(s, Value::of_int(val));
-}
+void Interpreter::set_var(std::string_view s, int32_t val) { assign(s, Value::of_int(val)); }
 
 void Interpreter::set_string(std::string_view s, std::string_view val) {
     assign(s, Value::of_text(std::string(strip_quote_pair(val))));
 }
 
-void Interpreter::set_float(std::string_view s, long double val) {
-    assign(s, Value::of_float(val));
-}
+void Interpreter::set_float(std::string_view s, long double val) { assign(s, Value::of_float(val)); }
 
 void Interpreter::set_float1(std::string_view s, std::string_view val) {
     // from_chars reads "2.50" the same under every locale.

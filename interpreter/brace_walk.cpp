@@ -19,9 +19,7 @@ struct Braces {
     bool self_contained() const { return opens() && closes() && open < close; }
 };
 
-Braces braces_of(std::string_view t) {
-    return {find_outside_literals(t, "{"), find_outside_literals(t, "}")};
-}
+Braces braces_of(std::string_view t) { return {find_outside_literals(t, "{"), find_outside_literals(t, "}")}; }
 
 } // namespace
 

@@ -330,7 +330,8 @@ bool Calls::run_one_line() {
     const std::string text = in_.get_line();
     std::string_view body;
     if (const size_t open = text.find('('); open != npos) {
-        if (const size_t close = matching_bracket(text, open); close != npos) body = dtrim(std::string_view(text).substr(close + 1));
+        if (const size_t close = matching_bracket(text, open); close != npos)
+            body = dtrim(std::string_view(text).substr(close + 1));
     }
     const std::vector<std::string_view> list = flow_text::statements(body);
     retx = 0;
@@ -419,8 +420,8 @@ void Calls::return_from_call(int32_t level) {
     if (lv.async || dtrim(in_.get_line()) == "}") in_.found_loop = 1;
     frame = Frame{};
     // Back on a header whose body stands on the line: the rest of that body runs next.
-    if (const int32_t top = in_cs_top(); top >= 1 && top <= max_depth && frames_[static_cast<size_t>(top)].one_line_next >= 0 &&
-                                         !lv.async)
+    if (const int32_t top = in_cs_top();
+        top >= 1 && top <= max_depth && frames_[static_cast<size_t>(top)].one_line_next >= 0 && !lv.async)
         in_.found_loop = 1;
 }
 

@@ -73,7 +73,7 @@ private:
 
     Interpreter& in_;
     std::array<Frame, max_depth + 1> frames_{};
-    std::string one_line_statement_; // the statement of a header-line body that is running
+    std::string one_line_statement_;   // the statement of a header-line body that is running
     std::vector<std::string> binding_; // argument texts being evaluated for a parameter, innermost last
 };
 

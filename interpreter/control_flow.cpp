@@ -18,12 +18,8 @@ constexpr size_t no_pos = std::string_view::npos;
 // Deeper nesting on one line than this is read as plain text rather than recursed into.
 constexpr int max_nesting = 64;
 
-bool ident(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-bool blank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
+bool ident(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
+bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 size_t skip_blanks(std::string_view t, size_t i) {
     while (i < t.size() && blank(t[i])) ++i;
     return i;
@@ -119,9 +115,7 @@ BodyForm body_form(std::string_view after) {
     return BodyForm::one_line;
 }
 
-size_t statement_end(std::string_view t, size_t i) {
-    return statement_end_at(t, i, 0);
-}
+size_t statement_end(std::string_view t, size_t i) { return statement_end_at(t, i, 0); }
 
 std::vector<std::string_view> statements(std::string_view body) {
     std::string_view t = dtrim(body);

@@ -15,9 +15,7 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-bool ident(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+bool ident(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 
 // The first `word` in t at or after `from`, as a whole word outside literals.
 size_t find_word(std::string_view t, std::string_view word, size_t from) {
@@ -29,9 +27,7 @@ size_t find_word(std::string_view t, std::string_view word, size_t from) {
     return npos;
 }
 
-bool loop_kind(int32_t kind) {
-    return kind == L_WHILE || kind == L_FOR || kind == L_DOWHILE;
-}
+bool loop_kind(int32_t kind) { return kind == L_WHILE || kind == L_FOR || kind == L_DOWHILE; }
 
 // A for header's bracket text split at its two ";" into init, condition and step.
 struct ForParts {
@@ -51,9 +47,7 @@ std::optional<ForParts> for_parts(std::string_view inside) {
 // ---------------------------------------------------------------------------------------------
 // Levels
 
-bool ControlFlow::push(ControlLevel level) {
-    return in_.push_level(level);
-}
+bool ControlFlow::push(ControlLevel level) { return in_.push_level(level); }
 
 bool ControlFlow::reopen() {
     if (in_.cs.loopx < 1 || in_.cs.loopx >= MAX_LOOP) {

@@ -44,10 +44,22 @@ public:
     const std::vector<std::string>& items() const { return items_; }
     uint64_t revision() const { return revision_; }
 
-    void clear() { items_.clear(); ++revision_; }
-    void add(std::string text) { items_.push_back(std::move(text)); ++revision_; }
-    void set_item(int32_t i, std::string text) { items_[static_cast<size_t>(i)] = std::move(text); ++revision_; }
-    void assign(std::vector<std::string> lines) { items_ = std::move(lines); ++revision_; }
+    void clear() {
+        items_.clear();
+        ++revision_;
+    }
+    void add(std::string text) {
+        items_.push_back(std::move(text));
+        ++revision_;
+    }
+    void set_item(int32_t i, std::string text) {
+        items_[static_cast<size_t>(i)] = std::move(text);
+        ++revision_;
+    }
+    void assign(std::vector<std::string> lines) {
+        items_ = std::move(lines);
+        ++revision_;
+    }
 
     int32_t ItemIndex = -1; // the selected item, -1 for none
 

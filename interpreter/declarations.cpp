@@ -123,8 +123,10 @@ int brace_balance(std::string_view s) {
             i = skip_literal(s, i);
             continue;
         }
-        if (c == '{') ++balance;
-        else if (c == '}') --balance;
+        if (c == '{')
+            ++balance;
+        else if (c == '}')
+            --balance;
         ++i;
     }
     return balance;
@@ -172,10 +174,14 @@ struct Initial {
 Initial convert(const Value& v, int32_t t) {
     Initial out;
     out.set = true;
-    if (t == n_string) out.s = value_text(v);
-    else if (v.type == n_string) out.set = false;
-    else if (t == n_float) out.f = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
-    else out.i = int_of(v);
+    if (t == n_string)
+        out.s = value_text(v);
+    else if (v.type == n_string)
+        out.set = false;
+    else if (t == n_float)
+        out.f = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
+    else
+        out.i = int_of(v);
     return out;
 }
 
@@ -194,6 +200,8 @@ void write(Interpreter& in, int32_t t, int32_t slot, const Initial& init) {
 
 } // namespace
 
+// One row per line, in table order.
+// clang-format off
 const std::array<DeclRow, max_ident + 1> kident = {{
     {"void", void_row, 0, false},
     {"boolean", type_row, n_boolean, true},
@@ -227,6 +235,7 @@ const std::array<DeclRow, max_ident + 1> kident = {{
     {"double", type_row, n_float, true},
     {"String", type_row, n_string, true},
 }};
+// clang-format on
 
 const std::array<DeclRow, max_hash + 1> khash = {{
     {"", nullptr, 0, true},
@@ -375,8 +384,7 @@ int32_t Declarations::cast(std::string_view t, int32_t x) {
 
     switch (x) {
     case n_float: {
-        const long double f =
-            v.type == n_float ? v.f : (v.type == n_string ? 0.0L : static_cast<long double>(v.i));
+        const long double f = v.type == n_float ? v.f : (v.type == n_string ? 0.0L : static_cast<long double>(v.i));
         in_.var_float = f;
         in_.Results.clear();
         in_.n_type = n_float;
@@ -394,7 +402,7 @@ int32_t Declarations::cast(std::string_view t, int32_t x) {
 }
 
 void Declarations::declare(std::string_view text, int32_t x, int32_t flags) {
-    const int32_t line = in_.Line; // the declaring line, before a list moves the cursor
+    const int32_t line = in_.Line;   // the declaring line, before a list moves the cursor
     const std::string written(text); // `text` may view a register that evaluations overwrite
     std::string whole(written);
     if (!collect_initialiser(whole)) {

@@ -79,9 +79,9 @@ private:
     int32_t element_size(std::string_view arg);
 
     Interpreter& in_;
-    int depth_ = 0;               // declaration handlers active; the outermost clears the flags
-    bool pass_on_ = false;        // a cast followed by more text: the operators take the statement
-    std::string_view statement_;  // the outermost statement, for messages
+    int depth_ = 0;              // declaration handlers active; the outermost clears the flags
+    bool pass_on_ = false;       // a cast followed by more text: the operators take the statement
+    std::string_view statement_; // the outermost statement, for messages
 };
 
 } // namespace quorvex

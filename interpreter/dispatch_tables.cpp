@@ -203,6 +203,8 @@ const std::array<DispatchRow, max_lib + 1> klibfn = {{
     {"adjustTime", TIME(kadjTime), 0, 0, "", R},
 }};
 
+// One row per line, in table order.
+// clang-format off
 const std::array<DispatchRow, max_op + 1> koperators = {{
     {"", nullptr, 0, 0, "", R},
     {"loop(", kloop, 0, 0, "", D},
@@ -239,10 +241,23 @@ const std::array<DispatchRow, max_op + 1> koperators = {{
     {"-", kop, 0, 0, "", R},
     {"!", kop, 0, 0, "", R},
 }};
+// clang-format on
 
 const std::array<TypeWord, 14> cast_types = {{
-    {"boolean", 1}, {"byte", 2}, {"char", 3}, {"int", 4}, {"long", 5}, {"float", 6}, {"string", 7},
-    {"uint8_t", 2}, {"uint16_t", 4}, {"uint32_t", 5}, {"bool", 1}, {"word", 4}, {"double", 6}, {"String", 7},
+    {"boolean", 1},
+    {"byte", 2},
+    {"char", 3},
+    {"int", 4},
+    {"long", 5},
+    {"float", 6},
+    {"string", 7},
+    {"uint8_t", 2},
+    {"uint16_t", 4},
+    {"uint32_t", 5},
+    {"bool", 1},
+    {"word", 4},
+    {"double", 6},
+    {"String", 7},
 }};
 
 bool prefix_matches(std::string_view s, std::string_view word) {

@@ -12,12 +12,12 @@ class Interpreter;
 
 // What a handler receives for the entry that matched.
 struct Match {
-    std::string_view rest;   // text after the word (operators: the whole cut statement)
-    std::string_view op;     // the operator, for koperators rows
-    int row = 0;             // 1-based row of the table
-    int code = 0;            // the row's code (kcheck, kTime, kmath ...), 0 for none
-    int panel = 0;           // port panel 1..5 of the simulation window, 0 for none
-    std::string_view port;   // port name passed to the device handler
+    std::string_view rest;      // text after the word (operators: the whole cut statement)
+    std::string_view op;        // the operator, for koperators rows
+    int row = 0;                // 1-based row of the table
+    int code = 0;               // the row's code (kcheck, kTime, kmath ...), 0 for none
+    int panel = 0;              // port panel 1..5 of the simulation window, 0 for none
+    std::string_view port;      // port name passed to the device handler
     std::string_view statement; // the whole statement, for messages
     // For «receiver.method(...)»: the receiver's text, and whether the call stood alone as a
     // statement (its value unused), so that in-place String methods know to store back.

@@ -61,10 +61,10 @@ void append_utf8(std::string& out, uint32_t code) {
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the upper half is Latin-1. Unassigned bytes keep
 // their value as a control character.
-constexpr std::array<uint16_t, 32> cp1252_high = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<uint16_t, 32> cp1252_high = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 } // namespace
 
@@ -75,9 +75,12 @@ std::string decode_sketch_text(std::string bytes) {
     out.reserve(bytes.size() + bytes.size() / 4);
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) out += ch;
-        else if (c < 0xA0) append_utf8(out, cp1252_high[c - 0x80]);
-        else append_utf8(out, c);
+        if (c < 0x80)
+            out += ch;
+        else if (c < 0xA0)
+            append_utf8(out, cp1252_high[c - 0x80]);
+        else
+            append_utf8(out, c);
     }
     return out;
 }

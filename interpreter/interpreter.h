@@ -16,8 +16,8 @@
 #include "interpreter/assignment.h"
 #include "interpreter/calls.h"
 #include "interpreter/clock.h"
-#include "interpreter/control_stack.h"
 #include "interpreter/control_flow.h"
+#include "interpreter/control_stack.h"
 #include "interpreter/controls.h"
 #include "interpreter/declarations.h"
 #include "interpreter/dispatch_tables.h"
@@ -83,7 +83,7 @@ public:
 
     // --- error stop and log ---
     Timer Timer1;
-    MenuItem AutoStep;  // "Run (F9)"
+    MenuItem AutoStep; // "Run (F9)"
     ToolButton RunButton;
     Shape ON_LED;
     bool update1 = true;
@@ -196,9 +196,9 @@ public:
     // Replaceable entry points of the step, so execution control can be driven before the
     // handlers they lead to exist. Empty means the built-in behaviour.
     struct StepHooks {
-        std::function<void(Interpreter&)> execute_line;                    // the current line
-        std::function<bool(Interpreter&, std::string_view)> sr_found;     // a subroutine call
-        std::function<void(Interpreter&, int32_t)> check_int;             // a level interrupt
+        std::function<void(Interpreter&)> execute_line;               // the current line
+        std::function<bool(Interpreter&, std::string_view)> sr_found; // a subroutine call
+        std::function<void(Interpreter&, int32_t)> check_int;         // a level interrupt
     } hooks;
 
     void Step1Click();
@@ -231,9 +231,9 @@ public:
     std::unique_ptr<FileAccess> files = std::make_unique<DiskFiles>();
 
     // --- loading, subroutine scan and reset ---
-    std::string FileName;    // the loaded sketch's full path
-    std::string Logdir1;     // its folder
-    std::string Caption;     // the main window's caption: the file name without its folder
+    std::string FileName;                    // the loaded sketch's full path
+    std::string Logdir1;                     // its folder
+    std::string Caption;                     // the main window's caption: the file name without its folder
     std::array<std::string, 4> StatusBar1{}; // the status bar's four panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);

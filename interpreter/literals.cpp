@@ -8,8 +8,10 @@ size_t skip_literal(std::string_view s, size_t i) {
     if (i >= s.size()) return s.size();
     const char quote = s[i];
     for (size_t j = i + 1; j < s.size(); ++j) {
-        if (s[j] == '\\') ++j;
-        else if (s[j] == quote) return j + 1;
+        if (s[j] == '\\')
+            ++j;
+        else if (s[j] == quote)
+            return j + 1;
     }
     return s.size();
 }
@@ -39,8 +41,10 @@ size_t closing_bracket(std::string_view s, size_t from, char open, char close, i
             i = skip_literal(s, i);
             continue;
         }
-        if (s[i] == open) ++depth;
-        else if (s[i] == close && --depth == 0) return i;
+        if (s[i] == open)
+            ++depth;
+        else if (s[i] == close && --depth == 0)
+            return i;
         ++i;
     }
     return std::string_view::npos;
@@ -112,14 +116,17 @@ size_t word_length(std::string_view s, size_t i) {
         const char c = s[j];
         const char prev = j > i ? s[j - 1] : '\0';
         const bool exponent = hex ? (prev == 'p' || prev == 'P') : (prev == 'e' || prev == 'E');
-        if (ident_start(c) || digit(c) || c == '.' || ((c == '+' || c == '-') && exponent)) ++j;
-        else break;
+        if (ident_start(c) || digit(c) || c == '.' || ((c == '+' || c == '-') && exponent))
+            ++j;
+        else
+            break;
     }
     return j - i;
 }
 
 size_t find_operator(std::string_view s, std::string_view op, size_t from) {
-    return find_operator_if(s, [op](std::string_view token) { return token == op; }, from);
+    return find_operator_if(
+        s, [op](std::string_view token) { return token == op; }, from);
 }
 
 size_t find_operator(std::string_view s, std::string_view op, Occurrence which) {

@@ -13,9 +13,9 @@ namespace {
 constexpr uintmax_t max_sketch_bytes = 16 * 1024 * 1024;
 
 // Return types that start a subroutine header, compared without regard to case.
-constexpr std::array<std::string_view, 16> header_words = {
-    "void", "boolean", "byte", "char", "int", "long", "float", "string", "unsigned",
-    "bool", "double", "word", "uint8_t", "uint16_t", "uint32_t", "String"};
+constexpr std::array<std::string_view, 16> header_words = {"void",    "boolean",  "byte",     "char",  "int",    "long",
+                                                           "float",   "string",   "unsigned", "bool",  "double", "word",
+                                                           "uint8_t", "uint16_t", "uint32_t", "String"};
 
 bool starts_with_nocase(std::string_view s, std::string_view word) {
     if (s.size() < word.size()) return false;
@@ -239,8 +239,10 @@ void Interpreter::RestartClick() {
     find_sr();
 
     const std::string& first = ListBox1.item(0);
-    if (contains(first, "Simulate Uno")) board.Uno1Click();
-    else if (contains(first, "Simulate Mega")) board.Mega1Click();
+    if (contains(first, "Simulate Uno"))
+        board.Uno1Click();
+    else if (contains(first, "Simulate Mega"))
+        board.Mega1Click();
 
     // Stop on the first code line of setup(): its registered header first, else its text.
     opencomment = false;

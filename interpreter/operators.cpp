@@ -66,7 +66,6 @@ bool single_term(std::string_view s) {
 
 // --- shared helpers ------------------------------------------------------------------------
 
-
 int32_t Operators::int_of(const Value& v) { return v.type == n_float ? truncate_to_int32(v.f) : v.i; }
 
 int32_t Operators::decline() {

@@ -37,8 +37,7 @@ bool steppable(std::string_view s) {
     if (s.empty()) return false;
     const char c = s[0];
     const bool ident = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    return ident &&
-           find_operator_if(s, [](std::string_view t) { return t != "." && t != "->" && t != "::"; }) == npos;
+    return ident && find_operator_if(s, [](std::string_view t) { return t != "." && t != "->" && t != "::"; }) == npos;
 }
 
 } // namespace

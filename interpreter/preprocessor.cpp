@@ -200,8 +200,10 @@ void Preprocessor::khelif(std::string_view s) {
         skip_to_endif();
         return;
     }
-    if (in_.get_var(s) != 0) hif[static_cast<size_t>(hloop - 1)] = 1;
-    else skip_to_branch();
+    if (in_.get_var(s) != 0)
+        hif[static_cast<size_t>(hloop - 1)] = 1;
+    else
+        skip_to_branch();
 }
 
 void Preprocessor::khendif(std::string_view) {
@@ -261,8 +263,8 @@ void Preprocessor::include_file(const std::string& name) {
 
     drop_stale_ranges();
     const int32_t include_line = in_.Line;
-    const bool already = std::any_of(ranges_.begin(), ranges_.end(),
-                                     [&](const auto& r) { return r.first == include_line + 1; });
+    const bool already =
+        std::any_of(ranges_.begin(), ranges_.end(), [&](const auto& r) { return r.first == include_line + 1; });
     const bool parent_inserts = readers_.empty() || readers_.back()->inserting;
     // Only the reset scan inserts: lines inserted under a running step would move the
     // subroutine table's lines and the control stack's under them.

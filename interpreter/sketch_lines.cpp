@@ -50,7 +50,6 @@ std::string strip_comments(std::string_view s, bool& in_comment) {
     return std::string(dtrim(out));
 }
 
-
 } // namespace
 
 std::string Interpreter::uncomment(std::string_view s) {

@@ -10,8 +10,8 @@
 namespace quorvex {
 
 struct Subroutine {
-    std::string name;      // as the sketch writes it, without the return type
-    int32_t params = 0;    // as the argument splitter counts them
+    std::string name;   // as the sketch writes it, without the return type
+    int32_t params = 0; // as the argument splitter counts them
     int32_t header_line = 0;
     int32_t close_line = -1; // the line of the body's closing brace
 };

@@ -118,9 +118,12 @@ size_t top_level_comma(std::string_view s) {
             i = skip_literal(s, i);
             continue;
         }
-        if (c == '(' || c == '[') ++depth;
-        else if ((c == ')' || c == ']') && depth > 0) --depth;
-        else if (c == ',' && depth == 0) return i;
+        if (c == '(' || c == '[')
+            ++depth;
+        else if ((c == ')' || c == ']') && depth > 0)
+            --depth;
+        else if (c == ',' && depth == 0)
+            return i;
         ++i;
     }
     return std::string_view::npos;
@@ -169,9 +172,12 @@ int32_t StrToHex(std::string_view s) {
     for (char c : s) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         uint32_t digit;
-        if (c >= '0' && c <= '9') digit = static_cast<uint32_t>(c - '0');
-        else if (c >= 'a' && c <= 'f') digit = static_cast<uint32_t>(c - 'a' + 10);
-        else break;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<uint32_t>(c - 'a' + 10);
+        else
+            break;
         value = value * 16 + digit;
     }
     return static_cast<int32_t>(value);

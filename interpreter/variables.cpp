@@ -17,8 +17,8 @@ struct FixedName {
 };
 
 constexpr FixedName fixed_names[] = {
-    {"TOTAL_ANALOG_PINS", 6}, {"TOTAL_PORTS", 14},      {"OUTPUT", 1},           {"TOTAL_PINS", 20},
-    {"SD_CARD_TYPE_SD1", 1},  {"SD_CARD_TYPE_SD2", 2}, {"SD_CARD_TYPE_SDHC", 3},
+    {"TOTAL_ANALOG_PINS", 6}, {"TOTAL_PORTS", 14},      {"OUTPUT", 1}, {"TOTAL_PINS", 20}, {"SD_CARD_TYPE_SD1", 1},
+    {"SD_CARD_TYPE_SD2", 2},  {"SD_CARD_TYPE_SDHC", 3},
 };
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }

@@ -34,16 +34,16 @@ inline constexpr int32_t max_var_slots = 1000;
 inline constexpr int32_t max_side_slots = 200;
 
 // The type words for codes 1..7 (code 0 unused), as messages name them.
-inline constexpr std::array<const char*, 8> kident_type_word = {"", "boolean", "byte", "char", "int",
-                                                                 "long", "float", "string"};
+inline constexpr std::array<const char*, 8> kident_type_word = {"",    "boolean", "byte",  "char",
+                                                                "int", "long",    "float", "string"};
 
 struct Entry {
     std::string name;
-    int32_t ival = 0;   // value of codes 1..5 (and the integer side of any code)
-    float fval = 0.0f;  // value of a float (code 6), single precision
-    std::string sval;   // value of a string (code 7)
-    std::string def;    // macro text of a #define (code 12)
-    int32_t flags = 0;  // SET_* qualifier flags
+    int32_t ival = 0;       // value of codes 1..5 (and the integer side of any code)
+    float fval = 0.0f;      // value of a float (code 6), single precision
+    std::string sval;       // value of a string (code 7)
+    std::string def;        // macro text of a #define (code 12)
+    int32_t flags = 0;      // SET_* qualifier flags
     int32_t decl_line = -1; // the code line whose declaration created the entry
     bool from_scan = false; // created by the reset scan (a global)
 };

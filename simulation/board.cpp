@@ -90,7 +90,8 @@ void Board::set_output(int32_t pin, int32_t mode, std::string_view label) {
         p.shape.brush = clWhite;
         p.shape.visible = false;
         break;
-    default: break;
+    default:
+        break;
     }
     ++revision;
 }

@@ -84,7 +84,7 @@ struct Point {
 
 class Board {
 public:
-    static constexpr int32_t pin_count = 76;      // 0..53 digital, 60..75 analog A0..A15
+    static constexpr int32_t pin_count = 76;       // 0..53 digital, 60..75 analog A0..A15
     static constexpr int32_t analog_pin_base = 60; // A0's pin number in the display
     static constexpr int32_t analog_inputs = 16;
     static constexpr int32_t analog_outputs = 14; // value labels beside pins 0..13

@@ -92,8 +92,10 @@ std::vector<HeaderStrip> header_strips(BoardKind kind) {
     // Digital 0..13 upward, then the ground, reference and I2C holes above pin 13.
     HeaderStrip digital{doubled(header_x), doubled(pin0_y), 0, -2 * pitch, {}, {}};
     // "~" marks the pins with PWM output.
-    static const char* const uno_names[] = {"RX0", "TX0", "2", "~3", "4", "~5", "~6", "7", "8", "~9", "~10", "~11", "12", "13"};
-    static const char* const mega_names[] = {"RX0", "TX0", "~2", "~3", "~4", "~5", "~6", "~7", "~8", "~9", "~10", "~11", "~12", "~13"};
+    static const char* const uno_names[] = {"RX0", "TX0", "2",  "~3",  "4",   "~5", "~6",
+                                            "7",   "8",   "~9", "~10", "~11", "12", "13"};
+    static const char* const mega_names[] = {"RX0", "TX0", "~2", "~3",  "~4",  "~5",  "~6",
+                                             "~7",  "~8",  "~9", "~10", "~11", "~12", "~13"};
     for (int32_t pin = 0; pin <= 13; ++pin) {
         digital.pins.push_back(pin);
         digital.names.emplace_back(mega ? mega_names[pin] : uno_names[pin]);

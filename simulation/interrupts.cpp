@@ -66,8 +66,8 @@ void Interrupts::check_int(int32_t n) {
     const std::string& type = in_.int_type[k];
     // The present level decides, not a change of it.
     const bool high = in_.board.is_high(ipin[k]);
-    const bool fires = type == "CHANGE" || (type == "RISING" && high) || (type == "FALLING" && !high) ||
-                       (type == "LOW" && !high);
+    const bool fires =
+        type == "CHANGE" || (type == "RISING" && high) || (type == "FALLING" && !high) || (type == "LOW" && !high);
     if (!fires) return;
 
     const int32_t before = in_.cs.loopx;
@@ -87,8 +87,10 @@ void Interrupts::check_low_levels() {
         const auto k = static_cast<size_t>(n);
         if (in_.int_type[k] != "LOW" || in_.int_loopx[k] < in_.cs.loopx) continue;
         in_.int_loopx[k] = in_.cs.loopx;
-        if (in_.hooks.check_int) in_.hooks.check_int(in_, n);
-        else check_int(n);
+        if (in_.hooks.check_int)
+            in_.hooks.check_int(in_, n);
+        else
+            check_int(n);
     }
 }
 

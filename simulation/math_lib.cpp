@@ -40,13 +40,20 @@ int32_t mask_of(int32_t bit) { return static_cast<int32_t>(uint32_t{1} << bit); 
 
 const char* bits_function_name(int code) {
     switch (code) {
-    case B_LOWBYTE: return "lowByte";
-    case B_HIBYTE: return "highByte";
-    case B_BITREAD: return "bitRead";
-    case B_BITWRITE: return "bitWrite";
-    case B_BITSET: return "bitSet";
-    case B_BITCLEAR: return "bitClear";
-    default: return "bit";
+    case B_LOWBYTE:
+        return "lowByte";
+    case B_HIBYTE:
+        return "highByte";
+    case B_BITREAD:
+        return "bitRead";
+    case B_BITWRITE:
+        return "bitWrite";
+    case B_BITSET:
+        return "bitSet";
+    case B_BITCLEAR:
+        return "bitClear";
+    default:
+        return "bit";
     }
 }
 
@@ -151,8 +158,8 @@ int32_t MathLib::kmath(const Match& m) {
     // Each argument once: a call or «i++» in either acts once.
     const Value y = in_.get_value(a[1]);
     if (code == M_POW) return float_result(std::pow(as_double(x), as_double(y)));
-    const bool take_first = code == M_MIN ? !(as_long_double(y) < as_long_double(x))
-                                          : !(as_long_double(y) > as_long_double(x));
+    const bool take_first =
+        code == M_MIN ? !(as_long_double(y) < as_long_double(x)) : !(as_long_double(y) > as_long_double(x));
     if (is_float(x) || is_float(y)) return float_result(as_long_double(take_first ? x : y));
     return int_result(take_first ? x.i : y.i);
 }
@@ -165,9 +172,12 @@ int32_t MathLib::ktrig(const Match& m) {
     }
     const double angle = as_double(in_.get_value(a[0]));
     switch (m.code) {
-    case T_COS: return float_result(std::cos(angle));
-    case T_SIN: return float_result(std::sin(angle));
-    default: return float_result(std::tan(angle));
+    case T_COS:
+        return float_result(std::cos(angle));
+    case T_SIN:
+        return float_result(std::sin(angle));
+    default:
+        return float_result(std::tan(angle));
     }
 }
 

@@ -248,8 +248,10 @@ void PinIO::LD0MouseDown(int32_t pin) {
     if (pin < 0 || pin > 53 || !in_.board.toggle(pin)) return;
     const int32_t n = in_.board.click_interrupt(pin);
     if (n < 0) return;
-    if (in_.hooks.check_int) in_.hooks.check_int(in_, n);
-    else in_.interrupts.check_int(n);
+    if (in_.hooks.check_int)
+        in_.hooks.check_int(in_, n);
+    else
+        in_.interrupts.check_int(n);
 }
 
 void PinIO::LDAN0MouseDown(int32_t k) {

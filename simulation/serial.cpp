@@ -157,7 +157,8 @@ void SerialPorts::ksoftserial(std::string_view s) {
         }
     }
     ++soft_serial;
-    if (const size_t eq = name.find('='); eq != std::string::npos) name = std::string(dtrim(std::string_view(name).substr(0, eq)));
+    if (const size_t eq = name.find('='); eq != std::string::npos)
+        name = std::string(dtrim(std::string_view(name).substr(0, eq)));
     if (name.empty()) return;
     in_.register_object(soft_serial == 1 ? softser_key : softser_key2, name + ".");
 }

@@ -51,9 +51,9 @@ bool valid_date_time(int32_t h, int32_t mi, int32_t s, int32_t d, int32_t mo, in
 int64_t days_from_civil(int64_t y, int32_t m, int32_t d) {
     y -= m <= 2;
     const int64_t era = floor_div(y, 400);
-    const int64_t yoe = y - era * 400;                                          // [0, 399]
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;        // [0, 365]
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                 // [0, 146096]
+    const int64_t yoe = y - era * 400;                                  // [0, 399]
+    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1; // [0, 365]
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;          // [0, 146096]
     return era * 146097 + doe - 719468;
 }
 
@@ -152,11 +152,15 @@ int32_t SimTime::kTime(const Match& m) {
     case TIME_HRFORMAT:
         hr_format = 1;
         return number_result(in_, hour % 12 == 0 ? 12 : hour % 12);
-    case TIME_ISAM: return number_result(in_, hour < 12 ? 1 : 0);
-    case TIME_ISPM: return number_result(in_, hour >= 12 ? 1 : 0);
-    case TIME_NOW: return number_result(in_, arduino_time[TIME_NOW]);
+    case TIME_ISAM:
+        return number_result(in_, hour < 12 ? 1 : 0);
+    case TIME_ISPM:
+        return number_result(in_, hour >= 12 ? 1 : 0);
+    case TIME_NOW:
+        return number_result(in_, arduino_time[TIME_NOW]);
     default:
-        if (m.code >= TIME_HOUR && m.code <= TIME_YEAR) return number_result(in_, arduino_time[static_cast<size_t>(m.code)]);
+        if (m.code >= TIME_HOUR && m.code <= TIME_YEAR)
+            return number_result(in_, arduino_time[static_cast<size_t>(m.code)]);
         return number_result(in_, 0);
     }
 }
@@ -190,7 +194,8 @@ int32_t SimTime::ksetTime(const Match& m) {
     arduino_time[TIME_YEAR] = y;
     if (!valid_date_time(h, mi, s, d, mo, y)) throw EvalFault("impossible date or time");
     const int64_t t = days_from_civil(y, mo, d) * seconds_per_day + h * 3600 + mi * 60 + s;
-    arduino_time[TIME_NOW] = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(t))); // 32-bit, wraps in 2038
+    arduino_time[TIME_NOW] =
+        static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(t))); // 32-bit, wraps in 2038
     return number_result(in_, 0);
 }
 

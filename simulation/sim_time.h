@@ -65,7 +65,7 @@ public:
     // Part of reset: `us` and the Time library clock from the wall clock.
     void reset();
 
-    int32_t delay_timer = 0; // the last delay's argument, for the countdown window
+    int32_t delay_timer = 0;                // the last delay's argument, for the countdown window
     std::array<int32_t, 13> arduino_time{}; // [1..12]; see TIME_*; [11] Unix seconds of the local wall clock
     int32_t hr_format = 0;
     int32_t half_s = 0; // half-second ticks since start; reset leaves it

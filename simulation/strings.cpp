@@ -41,20 +41,34 @@ std::string char_of(const Value& v) {
 
 bool in_char_class(int ch, int32_t c) {
     switch (ch) {
-    case CH_ALPHANUM: return is_digit(c) || is_upper(c) || is_lower(c);
-    case CH_ALPHA: return is_upper(c) || is_lower(c);
-    case CH_ASCII: return c < 128;
-    case CH_WHITE: return c == 32;
-    case CH_CONTROL: return c < 32;
-    case CH_DIGIT: return is_digit(c);
-    case CH_GRAPH: return c >= 33 && c <= 127;
-    case CH_LOWER: return is_lower(c);
-    case CH_PRINT: return c >= 32 && c <= 127;
-    case CH_PUNCT: return c >= 32 && c <= 47;
-    case CH_SPACE: return c == 32;
-    case CH_UPPER: return is_upper(c);
-    case CH_HEXA: return is_hex_digit(c);
-    default: return false;
+    case CH_ALPHANUM:
+        return is_digit(c) || is_upper(c) || is_lower(c);
+    case CH_ALPHA:
+        return is_upper(c) || is_lower(c);
+    case CH_ASCII:
+        return c < 128;
+    case CH_WHITE:
+        return c == 32;
+    case CH_CONTROL:
+        return c < 32;
+    case CH_DIGIT:
+        return is_digit(c);
+    case CH_GRAPH:
+        return c >= 33 && c <= 127;
+    case CH_LOWER:
+        return is_lower(c);
+    case CH_PRINT:
+        return c >= 32 && c <= 127;
+    case CH_PUNCT:
+        return c >= 32 && c <= 47;
+    case CH_SPACE:
+        return c == 32;
+    case CH_UPPER:
+        return is_upper(c);
+    case CH_HEXA:
+        return is_hex_digit(c);
+    default:
+        return false;
     }
 }
 
@@ -83,8 +97,8 @@ int32_t string_to_int(std::string_view text) {
         uint32_t value = 0;
         for (char c : digits) {
             if (!is_hex_digit(c)) throw EvalFault("not a number");
-            const uint32_t d = is_digit(c) ? static_cast<uint32_t>(c - '0')
-                                           : static_cast<uint32_t>((c | 0x20) - 'a' + 10);
+            const uint32_t d =
+                is_digit(c) ? static_cast<uint32_t>(c - '0') : static_cast<uint32_t>((c | 0x20) - 'a' + 10);
             value = value * 16u + d;
         }
         return static_cast<int32_t>(negative ? 0u - value : value);
@@ -148,9 +162,7 @@ int32_t Strings::ktouppercase(const Match& m) { return text_result(m, upper_asci
 
 int32_t Strings::ktolowercase(const Match& m) { return text_result(m, lower_ascii(receiver_text(m)), true); }
 
-int32_t Strings::ktrim(const Match& m) {
-    return text_result(m, std::string(dtrim(receiver_text(m))), true);
-}
+int32_t Strings::ktrim(const Match& m) { return text_result(m, std::string(dtrim(receiver_text(m))), true); }
 
 int32_t Strings::kreplace(const Match& m) {
     std::string text = receiver_text(m);
@@ -303,8 +315,9 @@ int32_t Strings::klastindexof(const Match& m) {
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (needle.empty()) return number_result(0);
     // The last hit that starts at or before `from` (from 1); hits may overlap.
-    const size_t limit = from > 0 ? static_cast<size_t>(std::min<int64_t>(from - 1, std::numeric_limits<int32_t>::max()))
-                                  : std::string::npos;
+    const size_t limit = from > 0
+                             ? static_cast<size_t>(std::min<int64_t>(from - 1, std::numeric_limits<int32_t>::max()))
+                             : std::string::npos;
     const size_t hit = text.rfind(needle, limit);
     return number_result(hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
 }

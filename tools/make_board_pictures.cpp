@@ -25,13 +25,12 @@ const QColor metal_dark(120, 124, 130);
 const QColor black_part(34, 34, 38);
 
 // Panel pixels to picture pixels.
-QRectF to_picture(const g::Rect& r) {
-    return QRectF(r.x - g::picture.x, r.y - g::picture.y, r.w, r.h);
-}
+QRectF to_picture(const g::Rect& r) { return QRectF(r.x - g::picture.x, r.y - g::picture.y, r.w, r.h); }
 
 QPointF hole_centre(const g::HeaderStrip& s, size_t i) {
     const auto step = static_cast<int32_t>(i);
-    return QPointF((s.first_cx2 + step * s.step_x) / 2.0 - g::picture.x, (s.first_cy2 + step * s.step_y) / 2.0 - g::picture.y);
+    return QPointF((s.first_cx2 + step * s.step_x) / 2.0 - g::picture.x,
+                   (s.first_cy2 + step * s.step_y) / 2.0 - g::picture.y);
 }
 
 QFont silk_font(int pixels, bool bold = false) {
@@ -66,7 +65,8 @@ void draw_strip(QPainter& p, const g::HeaderStrip& s) {
         if (vertical) {
             const bool right_edge = c.x() > g::picture.w / 2;
             // Where a pin has a label the board panel draws its label over the name.
-            const QRectF box = right_edge ? QRectF(c.x() - 60, c.y() - 7, 49, 14) : QRectF(c.x() + 18.5, c.y() - 7, 49, 14);
+            const QRectF box =
+                right_edge ? QRectF(c.x() - 60, c.y() - 7, 49, 14) : QRectF(c.x() + 18.5, c.y() - 7, 49, 14);
             p.drawText(box, (right_edge ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, name);
         } else {
             // Rows along the bottom: the upper row's names above it, the lower row's below.
@@ -148,7 +148,8 @@ void draw_reset_switch(QPainter& p, const g::Rect& r) {
     p.drawEllipse(box.center(), box.width() / 3.2, box.height() / 3.2);
     p.setFont(silk_font(7));
     p.setPen(silk);
-    p.drawText(QRectF(box.left() - 6, box.bottom() + 1, box.width() + 12, 10), Qt::AlignCenter, QStringLiteral("RESET"));
+    p.drawText(QRectF(box.left() - 6, box.bottom() + 1, box.width() + 12, 10), Qt::AlignCenter,
+               QStringLiteral("RESET"));
 }
 
 QImage draw_board(BoardKind kind) {
@@ -170,8 +171,10 @@ QImage draw_board(BoardKind kind) {
     const double hole = 5;
     const QPointF top_left(outline.left() + 110, outline.top() + 14);
     const QPointF top_right(outline.right() - 70, outline.top() + 120);
-    const QPointF low_left = mega ? QPointF(outline.left() + 130, outline.bottom() - 90) : QPointF(outline.left() + 100, outline.bottom() - 14);
-    const QPointF low_right = mega ? QPointF(outline.right() - 120, outline.bottom() - 130) : QPointF(outline.right() - 110, outline.bottom() - 30);
+    const QPointF low_left = mega ? QPointF(outline.left() + 130, outline.bottom() - 90)
+                                  : QPointF(outline.left() + 100, outline.bottom() - 14);
+    const QPointF low_right = mega ? QPointF(outline.right() - 120, outline.bottom() - 130)
+                                   : QPointF(outline.right() - 110, outline.bottom() - 30);
     for (const QPointF& c : {top_left, top_right, low_left, low_right}) p.drawEllipse(c, hole, hole);
 
     draw_jacks(p, outline);

@@ -25,9 +25,12 @@ QRect qrect(const g::Rect& r) { return QRect(r.x, r.y, r.w, r.h); }
 // The model keeps label backgrounds as tokens; the button face follows the palette.
 QColor background(LabelBackground b, const QPalette& palette) {
     switch (b) {
-    case LabelBackground::White: return Qt::white;
-    case LabelBackground::SkyBlue: return colour(clSkyBlue);
-    case LabelBackground::ButtonFace: break;
+    case LabelBackground::White:
+        return Qt::white;
+    case LabelBackground::SkyBlue:
+        return colour(clSkyBlue);
+    case LabelBackground::ButtonFace:
+        break;
     }
     return palette.color(QPalette::Button);
 }
@@ -41,9 +44,15 @@ void draw_label(QPainter& p, const g::LabelBox& box, const QString& caption, con
     const int width = box.align == g::Align::Centre ? advance + 2 : std::max(advance + 4, 24);
     QRect r = qrect(box.rect);
     switch (box.align) {
-    case g::Align::Left: r.setWidth(width); break;
-    case g::Align::Right: r.setLeft(r.right() + 1 - width); break;
-    case g::Align::Centre: r = QRect(r.center().x() - width / 2 + 1, r.y(), width, r.height()); break;
+    case g::Align::Left:
+        r.setWidth(width);
+        break;
+    case g::Align::Right:
+        r.setLeft(r.right() + 1 - width);
+        break;
+    case g::Align::Centre:
+        r = QRect(r.center().x() - width / 2 + 1, r.y(), width, r.height());
+        break;
     }
     p.fillRect(r, back);
     p.setPen(text);
@@ -98,8 +107,9 @@ bool BoardView::load_other_picture(const QString& path) {
 void BoardView::Other1Click() {
     core_.board.Other1Click();
     update();
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Board Picture"), QDir::currentPath(),
-                                                      QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Board Picture"), QDir::currentPath(),
+                                     QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
     if (path.isEmpty()) return;
     if (!load_other_picture(path))
         QMessageBox::warning(this, QStringLiteral("Board Picture"), QStringLiteral("Cannot read the picture ") + path);
@@ -160,7 +170,8 @@ void BoardView::paintEvent(QPaintEvent*) {
         if (!label.visible) continue;
         const g::LabelBox box = *g::label_box(pin);
         p.setFont(box.align == g::Align::Centre ? tiny : small);
-        draw_label(p, box, QString::fromStdString(label.caption), colour(label.text), background(label.background, palette()));
+        draw_label(p, box, QString::fromStdString(label.caption), colour(label.text),
+                   background(label.background, palette()));
     }
     p.setFont(small);
     for (int32_t k = 0; k < Board::analog_outputs; ++k) {
@@ -180,8 +191,10 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int pin = visible_pin_at(pos);
     if (pin >= 0) {
-        if (pin >= Board::analog_pin_base) core_.pinio.LDAN0MouseDown(pin - Board::analog_pin_base);
-        else core_.pinio.LD0MouseDown(pin);
+        if (pin >= Board::analog_pin_base)
+            core_.pinio.LDAN0MouseDown(pin - Board::analog_pin_base);
+        else
+            core_.pinio.LD0MouseDown(pin);
     } else if (QRect(core_.board.reset_sw_pos.x, core_.board.reset_sw_pos.y, reset_sw_w, reset_sw_h).contains(pos)) {
         core_.ResetSwClick();
     } else {
@@ -195,9 +208,13 @@ bool BoardView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const int pin = visible_pin_at(help->pos());
-        if (pin >= 0) QToolTip::showText(help->globalPos(), QString::fromUtf8(core_.board.pin(pin).shape.hint.data(),
-                                                                                static_cast<qsizetype>(core_.board.pin(pin).shape.hint.size())), this);
-        else QToolTip::hideText();
+        if (pin >= 0)
+            QToolTip::showText(help->globalPos(),
+                               QString::fromUtf8(core_.board.pin(pin).shape.hint.data(),
+                                                 static_cast<qsizetype>(core_.board.pin(pin).shape.hint.size())),
+                               this);
+        else
+            QToolTip::hideText();
         return true;
     }
     return QWidget::event(event);

@@ -2,18 +2,18 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMenuBar>
-#include <QStatusBar>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 
@@ -21,9 +21,7 @@
 
 // The bundled example lives in a static library, whose resource object the linker would
 // drop because nothing refers to it; registering it by name keeps it in the program.
-static void init_workbench_resources() {
-    Q_INIT_RESOURCE(resources);
-}
+static void init_workbench_resources() { Q_INIT_RESOURCE(resources); }
 
 namespace quorvex {
 
@@ -115,8 +113,8 @@ bool MainWindow::load_sketch(const QString& path) {
 void MainWindow::Open1Click() {
     if (core_.AutoStep.Checked) run(); // stops Run
     const QString start = core_.Logdir1.empty() ? QDir::homePath() : QString::fromStdString(core_.Logdir1);
-    const QString path = QFileDialog::getOpenFileName(this, "Load Sketch", start,
-                                                      "Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All Files (*)");
+    const QString path = QFileDialog::getOpenFileName(
+        this, "Load Sketch", start, "Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All Files (*)");
     if (!path.isEmpty()) load_sketch(path);
     list_->setFocus();
 }

@@ -109,11 +109,20 @@ QByteArray square_wave(int32_t freq, int32_t ms, const QAudioFormat& format) {
         const bool high = ((2 * static_cast<int64_t>(freq) * i) / rate) % 2 == 0;
         for (int c = 0; c < channels; ++c) {
             switch (format.sampleFormat()) {
-            case QAudioFormat::UInt8: put<uint8_t>(out, high ? 160 : 96); break;
-            case QAudioFormat::Int16: put<int16_t>(out, high ? 8192 : -8192); break;
-            case QAudioFormat::Int32: put<int32_t>(out, high ? 536870912 : -536870912); break;
-            case QAudioFormat::Float: put<float>(out, high ? 0.25F : -0.25F); break;
-            default: return {};
+            case QAudioFormat::UInt8:
+                put<uint8_t>(out, high ? 160 : 96);
+                break;
+            case QAudioFormat::Int16:
+                put<int16_t>(out, high ? 8192 : -8192);
+                break;
+            case QAudioFormat::Int32:
+                put<int32_t>(out, high ? 536870912 : -536870912);
+                break;
+            case QAudioFormat::Float:
+                put<float>(out, high ? 0.25F : -0.25F);
+                break;
+            default:
+                return {};
             }
         }
     }
@@ -145,7 +154,8 @@ void QtHost::play_tone(int32_t freq, int32_t ms) {
     qsizetype written = 0;
     while (written < samples.size() && clock.elapsed() < limit) {
         const qsizetype room = sink.bytesFree();
-        const qsizetype n = room > 0 ? io->write(samples.constData() + written, std::min(room, samples.size() - written)) : 0;
+        const qsizetype n =
+            room > 0 ? io->write(samples.constData() + written, std::min(room, samples.size() - written)) : 0;
         if (n < 0 || sink.error() != QAudio::NoError) break;
         written += n;
         if (n == 0) QThread::msleep(5);

@@ -41,23 +41,23 @@ TEST_P(BadInputs, RunsToTheEndWithoutHarm) {
     EXPECT_TRUE(host.errors.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sketches, BadInputs,
-    ::testing::Values(
-        BadInput{"crlf", "a;\r\nb;\r\n(1);\r\n"},
-        BadInput{"nul_bytes", std::string("x\0y;\n(\0);\n", 11)},
-        BadInput{"not_utf8", "\xff\xfe\x80;\n\"\xc3\x28\";\n"},
-        BadInput{"ten_thousand_lines", repeat("noTone(1);\n", 10000)},
-        BadInput{"very_long_line", repeat("a", 200000) + ";\n" + repeat("(", 50000) + "\n"},
-        BadInput{"unclosed_block_comment", "x;\n/* never closed\ny;\n"},
-        BadInput{"unclosed_quote", "say(\"never closed;\n'\n\"\n"},
-        BadInput{"unmatched_brackets", "(((1;\n)))2;\n(1 + 2\nf(;\n)(\n"},
-        BadInput{"nested_1000", repeat("(", 1000) + "1" + repeat(")", 1000) + ";\n" + repeat("{", 1000) + "\n"},
-        BadInput{"three_hundred_arguments", "f(" + repeat("1, ", 299) + "1);\n"},
-        BadInput{"beyond_int32", "(4294967296);\n(99999999999999999999999);\n"},
-        BadInput{"only_semicolons", ";;;;\n;\n; ;\n"},
-        BadInput{"brace_soup", "}\n{\n} else {\n{}{}}}\n"}),
-    [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sketches, BadInputs,
+                         ::testing::Values(BadInput{"crlf", "a;\r\nb;\r\n(1);\r\n"},
+                                           BadInput{"nul_bytes", std::string("x\0y;\n(\0);\n", 11)},
+                                           BadInput{"not_utf8", "\xff\xfe\x80;\n\"\xc3\x28\";\n"},
+                                           BadInput{"ten_thousand_lines", repeat("noTone(1);\n", 10000)},
+                                           BadInput{"very_long_line",
+                                                    repeat("a", 200000) + ";\n" + repeat("(", 50000) + "\n"},
+                                           BadInput{"unclosed_block_comment", "x;\n/* never closed\ny;\n"},
+                                           BadInput{"unclosed_quote", "say(\"never closed;\n'\n\"\n"},
+                                           BadInput{"unmatched_brackets", "(((1;\n)))2;\n(1 + 2\nf(;\n)(\n"},
+                                           BadInput{"nested_1000", repeat("(", 1000) + "1" + repeat(")", 1000) + ";\n" +
+                                                                       repeat("{", 1000) + "\n"},
+                                           BadInput{"three_hundred_arguments", "f(" + repeat("1, ", 299) + "1);\n"},
+                                           BadInput{"beyond_int32", "(4294967296);\n(99999999999999999999999);\n"},
+                                           BadInput{"only_semicolons", ";;;;\n;\n; ;\n"},
+                                           BadInput{"brace_soup", "}\n{\n} else {\n{}{}}}\n"}),
+                         [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
 TEST_F(CoreTest, EmptyFileReportsAtReset) {
     in.load_text("");

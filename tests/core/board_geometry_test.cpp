@@ -19,8 +19,9 @@ std::map<int32_t, std::pair<int32_t, int32_t>> holes_of(BoardKind kind) {
         for (size_t i = 0; i < strip.pins.size(); ++i) {
             if (strip.pins[i] < 0) continue;
             const int32_t step = static_cast<int32_t>(i);
-            const auto [it, fresh] = holes.emplace(
-                strip.pins[i], std::make_pair(strip.first_cx2 + step * strip.step_x, strip.first_cy2 + step * strip.step_y));
+            const auto [it, fresh] =
+                holes.emplace(strip.pins[i], std::make_pair(strip.first_cx2 + step * strip.step_x,
+                                                            strip.first_cy2 + step * strip.step_y));
             EXPECT_TRUE(fresh) << "pin " << strip.pins[i] << " has two holes";
         }
     }

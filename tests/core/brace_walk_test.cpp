@@ -44,9 +44,7 @@ struct WalkCase {
     int32_t end_line;
     bool pushed_else;
 };
-void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
 
 class ForwardWalk : public BraceWalk, public ::testing::WithParamInterface<WalkCase> {};
 

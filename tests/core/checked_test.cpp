@@ -218,7 +218,10 @@ TEST(FloatToInt32, ExtendedValuesTruncateOrFault) {
         long double f;
         int32_t i;
     } cases[] = {
-        {2.9L, 2},   {-2.9L, -2}, {3e9L, static_cast<int32_t>(3000000000u)}, {-0x1p63L, 0},
+        {2.9L, 2},
+        {-2.9L, -2},
+        {3e9L, static_cast<int32_t>(3000000000u)},
+        {-0x1p63L, 0},
         {0x1p63L - 1024.0L, -1024}, // the low 32 bits of 2^63 - 1024
         {0x1p40L + 7.5L, 7},
     };

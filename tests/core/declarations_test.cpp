@@ -77,9 +77,9 @@ TEST_F(Decl, TypeWordsNeedANonIdentifierCharacterAfterThem) {
         const char* s;
         bool handled;
     } cases[] = {
-        {"int x;", true},           {"int(7)", true},        {"char*p = \"a\";", true}, {"integer = 5;", false},
-        {"bytestring x;", false},  {"int0 = 1;", false},    {"double_x = 2;", false},  {"Stringy = 1;", false},
-        {"void loop() {", false},  {"void blink() {", false}, {"#pragma once", false},  {"#define X 5", true}, 
+        {"int x;", true},          {"int(7)", true},          {"char*p = \"a\";", true}, {"integer = 5;", false},
+        {"bytestring x;", false},  {"int0 = 1;", false},      {"double_x = 2;", false},  {"Stringy = 1;", false},
+        {"void loop() {", false},  {"void blink() {", false}, {"#pragma once", false},   {"#define X 5", true},
         {"Servo myServo;", false}, {"x = 5;", false},
     };
     for (const Case& c : cases) EXPECT_EQ(in.decl.check_declarations(c.s), c.handled) << c.s;
@@ -138,34 +138,34 @@ TEST_P(Entries, DeclareOneStatement) {
     EXPECT_EQ(entry("pre")->ival, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Plain, Entries, ::testing::Values(
-    Declared{"int ledPin = 13;", "ledPin", n_int, "13"},
-    Declared{"int x, y = 2, z;", "y", n_int, "2"},
-    Declared{"int x, y = 2, z;", "z", n_int, "0"},
-    Declared{"word w = 70000;", "w", n_int, "4464", SET_UNSIGNED,
-             "Sketch Error - w is an unsigned int - Value is 70000 which is >= limit(65536)"},
-    Declared{"byte b = 300;", "b", n_byte, "44", 0, "Sketch Error - b is a byte - Value is 300 which is >= limit(256)"},
-    Declared{"static const unsigned long t = 0;", "t", n_long, "0", SET_STATIC | SET_CONST | SET_UNSIGNED},
-    Declared{"const word cw = 1;", "cw", n_int, "1", SET_CONST | SET_UNSIGNED},
-    Declared{"unsigned int u, v;", "v", n_int, "0", SET_UNSIGNED}, // every piece gets the flags
-    Declared{"const int constLimit = 5;", "constLimit", n_int, "5", SET_CONST},
-    Declared{"local int localPin = 3;", "localPin", n_int, "3", SET_LOCAL},
-    Declared{"volatile bool ready = true;", "ready", n_boolean, "1", SET_VOLATILE},
-    Declared{"int a1 = 7;", "a1", n_int, "7"},             // not the analog pin literal
-    Declared{"int x=int(3.7);", "x", n_int, "3"},          // a cast in the initialiser is no header
-    Declared{"uint8_t u8 = 255;", "u8", n_byte, "255"},
-    Declared{"uint32_t u32 = 5;", "u32", n_long, "5"},
-    Declared{"char c = 'A';", "c", n_char, "65"},
-    Declared{"float f = 2.5;", "f", n_float, "2.50"},
-    Declared{"double d = 3;", "d", n_float, "3.00"},
-    Declared{"String s = \"Hello, world\";", "s", n_string, "Hello, world"},
-    Declared{"const String s = \"const x\";", "s", n_string, "const x", SET_CONST},
-    Declared{"String n = 5;", "n", n_string, "5"},
-    Declared{"String fs = 2.5;", "fs", n_string, "2.50"},
-    Declared{"String cs = 'A';", "cs", n_string, "A"},
-    Declared{"char *msg = \"Hi there\";", "msg", n_string, "Hi there"},
-    Declared{"char buf[] = \"hi\";", "buf", n_string, "hi"},
-    Declared{"char line[16] = \"hi\";", "line", n_string, "hi"}));
+INSTANTIATE_TEST_SUITE_P(
+    Plain, Entries,
+    ::testing::Values(Declared{"int ledPin = 13;", "ledPin", n_int, "13"},
+                      Declared{"int x, y = 2, z;", "y", n_int, "2"}, Declared{"int x, y = 2, z;", "z", n_int, "0"},
+                      Declared{"word w = 70000;", "w", n_int, "4464", SET_UNSIGNED,
+                               "Sketch Error - w is an unsigned int - Value is 70000 which is >= limit(65536)"},
+                      Declared{"byte b = 300;", "b", n_byte, "44", 0,
+                               "Sketch Error - b is a byte - Value is 300 which is >= limit(256)"},
+                      Declared{"static const unsigned long t = 0;", "t", n_long, "0",
+                               SET_STATIC | SET_CONST | SET_UNSIGNED},
+                      Declared{"const word cw = 1;", "cw", n_int, "1", SET_CONST | SET_UNSIGNED},
+                      Declared{"unsigned int u, v;", "v", n_int, "0", SET_UNSIGNED}, // every piece gets the flags
+                      Declared{"const int constLimit = 5;", "constLimit", n_int, "5", SET_CONST},
+                      Declared{"local int localPin = 3;", "localPin", n_int, "3", SET_LOCAL},
+                      Declared{"volatile bool ready = true;", "ready", n_boolean, "1", SET_VOLATILE},
+                      Declared{"int a1 = 7;", "a1", n_int, "7"},    // not the analog pin literal
+                      Declared{"int x=int(3.7);", "x", n_int, "3"}, // a cast in the initialiser is no header
+                      Declared{"uint8_t u8 = 255;", "u8", n_byte, "255"},
+                      Declared{"uint32_t u32 = 5;", "u32", n_long, "5"}, Declared{"char c = 'A';", "c", n_char, "65"},
+                      Declared{"float f = 2.5;", "f", n_float, "2.50"}, Declared{"double d = 3;", "d", n_float, "3.00"},
+                      Declared{"String s = \"Hello, world\";", "s", n_string, "Hello, world"},
+                      Declared{"const String s = \"const x\";", "s", n_string, "const x", SET_CONST},
+                      Declared{"String n = 5;", "n", n_string, "5"},
+                      Declared{"String fs = 2.5;", "fs", n_string, "2.50"},
+                      Declared{"String cs = 'A';", "cs", n_string, "A"},
+                      Declared{"char *msg = \"Hi there\";", "msg", n_string, "Hi there"},
+                      Declared{"char buf[] = \"hi\";", "buf", n_string, "hi"},
+                      Declared{"char line[16] = \"hi\";", "line", n_string, "hi"}));
 
 TEST_F(Decl, HeadersPrototypesAndQuotedTextsDeclareNothing) {
     for (const char* s : {"int f(int a)", "int readSensor (int pin);", "long g();", "int \"x\" int"}) {
@@ -294,11 +294,11 @@ TEST_F(Decl, WhatARunAgainLineDoesToItsOwnEntries) {
     in.set_var("g", 9);
     in.set_var("body", 9);
     in.vars.at(n_int, in.vars.lookup("g").slot).from_scan = true; // as the reset scan makes globals
-    run("static int n = 0;", 3); // a static counts on
-    run("const int k = 5;", 4);  // re-declared, no const error
-    run("int w;", 5);            // no initialiser: left alone
-    run("int g = 1;", 6);        // a global keeps its value
-    run("int body = 1;", 9);     // a body local starts again
+    run("static int n = 0;", 3);                                  // a static counts on
+    run("const int k = 5;", 4);                                   // re-declared, no const error
+    run("int w;", 5);                                             // no initialiser: left alone
+    run("int g = 1;", 6);                                         // a global keeps its value
+    run("int body = 1;", 9);                                      // a body local starts again
     EXPECT_EQ(entry("n")->ival, 4);
     EXPECT_EQ(entry("k")->ival, 5);
     EXPECT_EQ(entry("w")->ival, 4);
@@ -339,12 +339,21 @@ TEST_F(Decl, FunctionStyleCastsYieldTheirTypedValue) {
         int32_t n_type;
         const char* results;
     } cases[] = {
-        {"int(3.7)", 3, n_int, ""},          {"int(7)", 7, n_int, ""},          {"char(65)", 65, n_char, ""},
-        {"int(70000)", 70000, n_int, ""},    {"byte(300)", 300, n_byte, ""},    {"long(f)", 2, n_long, ""},
-        {"float(7)", 7, n_float, ""},        {"String(3.5)", 0, n_string, "3.50"},
-        {"String(255, HEX)", 0, n_string, "FF"}, {"String(5, BIN)", 0, n_string, "00000101"},
-        {"String('A')", 0, n_string, "A"},   {"String(s)", 0, n_string, "ab"}, {"String()", 0, n_string, ""},
-        {"(int)f", 2, n_int, ""},            {"((int)5)", 5, n_int, ""},
+        {"int(3.7)", 3, n_int, ""},
+        {"int(7)", 7, n_int, ""},
+        {"char(65)", 65, n_char, ""},
+        {"int(70000)", 70000, n_int, ""},
+        {"byte(300)", 300, n_byte, ""},
+        {"long(f)", 2, n_long, ""},
+        {"float(7)", 7, n_float, ""},
+        {"String(3.5)", 0, n_string, "3.50"},
+        {"String(255, HEX)", 0, n_string, "FF"},
+        {"String(5, BIN)", 0, n_string, "00000101"},
+        {"String('A')", 0, n_string, "A"},
+        {"String(s)", 0, n_string, "ab"},
+        {"String()", 0, n_string, ""},
+        {"(int)f", 2, n_int, ""},
+        {"((int)5)", 5, n_int, ""},
     };
     for (const Case& c : cases) {
         in.Results = "stale";
@@ -378,10 +387,22 @@ TEST_F(Decl, SizeofGivesBytesOfTypesVariablesAndArrays) {
         const char* text;
         int32_t size;
     } cases[] = {
-        {"sizeof(x)", 8},   {"sizeof(l)", 4},     {"sizeof(b)", 1},      {"sizeof(c)", 1},
-        {"sizeof(ok)", 1},  {"sizeof(s)", 0},     {"sizeof(a)", 10},     {"sizeof(fa)", 24},
-        {"sizeof(a[0])", 2}, {"sizeof(int)", 2},  {"sizeof(long)", 4},   {"sizeof(double)", 8},
-        {"sizeof(unsigned long)", 4}, {"sizeof(boolean)", 1}, {"sizeof(nothing)", 2}, {"sizeof (x);", 8},
+        {"sizeof(x)", 8},
+        {"sizeof(l)", 4},
+        {"sizeof(b)", 1},
+        {"sizeof(c)", 1},
+        {"sizeof(ok)", 1},
+        {"sizeof(s)", 0},
+        {"sizeof(a)", 10},
+        {"sizeof(fa)", 24},
+        {"sizeof(a[0])", 2},
+        {"sizeof(int)", 2},
+        {"sizeof(long)", 4},
+        {"sizeof(double)", 8},
+        {"sizeof(unsigned long)", 4},
+        {"sizeof(boolean)", 1},
+        {"sizeof(nothing)", 2},
+        {"sizeof (x);", 8},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.text), c.size) << c.text;

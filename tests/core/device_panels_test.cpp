@@ -30,7 +30,8 @@ TEST(PortPanelLines, PrintPrintlnAndWriteBuildLinesByTheRules) {
          {"1", "", ""}},
         {"a printed backslash-n stays and ends the line", [](PortPanel& p) { p.print("a\\n"); }, {"a\\n", ""}},
         {"backslash-r too", [](PortPanel& p) { p.print("x\\ry"); }, {"x\\ry", ""}},
-        {"prints join one line", [](PortPanel& p) {
+        {"prints join one line",
+         [](PortPanel& p) {
              p.print("a");
              p.print("b");
          },
@@ -39,7 +40,8 @@ TEST(PortPanelLines, PrintPrintlnAndWriteBuildLinesByTheRules) {
         {"write uses the low 16 bits", [](PortPanel& p) { p.write(0x10041); }, {"A"}},
         {"write(-1) appends U+FFFF", [](PortPanel& p) { p.write(-1); }, {"\xEF\xBF\xBF"}},
         {"a lone surrogate half is replaced", [](PortPanel& p) { p.write(0xD800); }, {"\xEF\xBF\xBD"}},
-        {"write after println starts the new line", [](PortPanel& p) {
+        {"write after println starts the new line",
+         [](PortPanel& p) {
              p.println("x");
              p.write('y');
          },

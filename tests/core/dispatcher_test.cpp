@@ -57,12 +57,23 @@ TEST(Matching, ObjectAndControlWordsNeedAnIdentifierBoundary) {
         const char* word;
         bool match;
     } cases[] = {
-        {"done = 1;", "do", false},      {"format = 2;", "for", false},   {"switchState = 1;", "switch", false},
-        {"servo2.write(90);", "servo", false}, {"do {", "do", true},      {"do{", "do", true},
-        {"else{", "else", true},         {"if(x)", "if", true},           {"}else {", "}", true},
-        {"SD.begin(4);", "SD", true},    {"SDcard = 1;", "SD", false},    {"Serial.println(x);", "Serial.", true},
-        {"interrupts();", "interrupts", true}, {"return;", "return", true}, {"returned = 1;", "return", false},
-        {"do", "do", true},              {"d", "do", false},
+        {"done = 1;", "do", false},
+        {"format = 2;", "for", false},
+        {"switchState = 1;", "switch", false},
+        {"servo2.write(90);", "servo", false},
+        {"do {", "do", true},
+        {"do{", "do", true},
+        {"else{", "else", true},
+        {"if(x)", "if", true},
+        {"}else {", "}", true},
+        {"SD.begin(4);", "SD", true},
+        {"SDcard = 1;", "SD", false},
+        {"Serial.println(x);", "Serial.", true},
+        {"interrupts();", "interrupts", true},
+        {"return;", "return", true},
+        {"returned = 1;", "return", false},
+        {"do", "do", true},
+        {"d", "do", false},
     };
     for (const Case& c : cases) EXPECT_EQ(prefix_matches(c.s, c.word), c.match) << c.s << " / " << c.word;
 }
@@ -281,8 +292,7 @@ TEST_F(Dispatch, UnknownCommandAndNotYetBuiltHandlers) {
     in.evaluate_expression("SD.open(\"a;b\"); ");
     in.evaluate_expression("foo.bar()");
     EXPECT_EQ(messages(), (std::vector<std::string>{"Unknown command: foo", "Unknown command: EEPROM.write(13, 1)",
-                                                     "Unknown command: SD.open(\"a;b\")",
-                                                     "Unknown command: bar()"}));
+                                                    "Unknown command: SD.open(\"a;b\")", "Unknown command: bar()"}));
 }
 
 TEST_F(Dispatch, BuiltInWordsAreSilent) {

@@ -16,12 +16,12 @@ TEST(DecodeSketchText, KeepsUtf8DropsTheMarkAndReadsOtherTextAsWindows1252) {
     } cases[] = {
         {"int x;\n", "int x;\n"},
         {"\xEF\xBB\xBFint x;", "int x;"},
-        {"// caf\xC3\xA9", "// caf\xC3\xA9"},      // valid UTF-8 stays
-        {"// caf\xE9", "// caf\xC3\xA9"},          // Latin-1 e-acute
-        {"// \x80 5", "// \xE2\x82\xAC 5"},        // the euro sign of Windows-1252
-        {"\xC3", "\xC3\x83"},                      // a cut-off sequence is not UTF-8
+        {"// caf\xC3\xA9", "// caf\xC3\xA9"},             // valid UTF-8 stays
+        {"// caf\xE9", "// caf\xC3\xA9"},                 // Latin-1 e-acute
+        {"// \x80 5", "// \xE2\x82\xAC 5"},               // the euro sign of Windows-1252
+        {"\xC3", "\xC3\x83"},                             // a cut-off sequence is not UTF-8
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, // an encoded surrogate is not UTF-8
-        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},          // nor is an overlong form
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                 // nor is an overlong form
         {std::string("a\0b", 3), std::string("a\0b", 3)},
     };
     for (const Case& c : cases) EXPECT_EQ(decode_sketch_text(c.bytes), c.text);
@@ -39,7 +39,9 @@ protected:
         files.root = dir;
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
-    void write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
 };
 
 TEST_F(DiskFilesTest, ReadsByNameThenByAUniqueCaseInsensitiveMatch) {

@@ -26,37 +26,17 @@ void check(const std::vector<Case>& cases) {
 
 TEST(FindOperator, MatchesWholeTokensOnly) {
     check({
-        {"a = b", "=", 2},
-        {"a == b", "=", none},
-        {"a == b", "==", 2},
-        {"a <= b", "=", none},
-        {"a <= b", "<", none},
-        {"a <= b", "<=", 2},
-        {"a >= b", ">", none},
-        {"x != y", "=", none},
-        {"x != y", "!", none},
-        {"!x", "!", 0},
-        {"a << 2", "<", none},
-        {"a << 2", "<<", 2},
-        {"a <<= 2", "<<", none},
-        {"a <<= 2", "=", none},
-        {"a <<= 2", "<<=", 2},
-        {"a >>= 2", ">>=", 2},
-        {"a && b", "&", none},
-        {"a & b", "&", 2},
-        {"a || b", "|", none},
-        {"a += 1", "+", none},
-        {"a += 1", "=", none},
-        {"a ^= 1", "^", none},
-        {"i++", "+", none},
-        {"i++", "++", 1},
+        {"a = b", "=", 2},       {"a == b", "=", none},  {"a == b", "==", 2},
+        {"a <= b", "=", none},   {"a <= b", "<", none},  {"a <= b", "<=", 2},
+        {"a >= b", ">", none},   {"x != y", "=", none},  {"x != y", "!", none},
+        {"!x", "!", 0},          {"a << 2", "<", none},  {"a << 2", "<<", 2},
+        {"a <<= 2", "<<", none}, {"a <<= 2", "=", none}, {"a <<= 2", "<<=", 2},
+        {"a >>= 2", ">>=", 2},   {"a && b", "&", none},  {"a & b", "&", 2},
+        {"a || b", "|", none},   {"a += 1", "+", none},  {"a += 1", "=", none},
+        {"a ^= 1", "^", none},   {"i++", "+", none},     {"i++", "++", 1},
         {"a+++b", "+", 3}, // lexed as a ++ + b
-        {"a - -1", "-", 2},
-        {"p->x > 1", ">", 5},
-        {"p->x - 1", "-", 5},
-        {"f(a, b), c", ",", 7},
-        {"a ? b : c", ":", 6},
-        {"Foo::bar ? 1 : 2", ":", 13},
+        {"a - -1", "-", 2},      {"p->x > 1", ">", 5},   {"p->x - 1", "-", 5},
+        {"f(a, b), c", ",", 7},  {"a ? b : c", ":", 6},  {"Foo::bar ? 1 : 2", ":", 13},
         {"a.b", ".", 1},
     });
 }
@@ -119,8 +99,8 @@ TEST(FindOperator, TokenisesTheWholeTextLeftToRight) {
         std::vector<std::string> tokens;
     } cases[] = {
         {"a<<=b>>c->d!=e", {"<<=", ">>", "->", "!="}},
-        {"x=-1", {"="}},                 // a sign is no operator
-        {"i++ - -j", {"++", "-"}},       // a postfix step leaves an operand before the "-"
+        {"x=-1", {"="}},           // a sign is no operator
+        {"i++ - -j", {"++", "-"}}, // a postfix step leaves an operand before the "-"
         {"-a*(-b)", {"*"}},
         {"a&&!b||~c", {"&&", "!", "||", "~"}},
         {"f(x+1)*g[y-1]/2", {"*", "/"}},
@@ -155,8 +135,8 @@ TEST(FindOperator, SignsAreNoSplitPoints) {
         {"f(x) - 1", "-", 5},
         {"'a' - 1", "-", 4},
         {"\"s\" + 1", "+", 4},
-        {"x++ - 1", "-", 4},  // postfix: an operand stands before the "-"
-        {"--x - 1", "-", 4},  // prefix: the operand follows it
+        {"x++ - 1", "-", 4}, // postfix: an operand stands before the "-"
+        {"--x - 1", "-", 4}, // prefix: the operand follows it
         {"-a + -b", "+", 3},
         {"a - --b", "-", 2},
         {"1e-3 - -1e-3", "-", 5},
@@ -170,17 +150,11 @@ TEST(FindOperator, FirstOrLastOccurrence) {
         size_t first;
         size_t last;
     } cases[] = {
-        {"a - b - c", "-", 2, 6},
-        {"a + (b + c)", "+", 2, 2},
-        {"x += y += 1", "+=", 2, 7},
-        {"a - -b - -c", "-", 2, 7},
-        {"\"-\" - x - '-'", "-", 4, 8},
-        {"a[i - 1] - b[j - 1]", "-", 9, 9},
+        {"a - b - c", "-", 2, 6},         {"a + (b + c)", "+", 2, 2},     {"x += y += 1", "+=", 2, 7},
+        {"a - -b - -c", "-", 2, 7},       {"\"-\" - x - '-'", "-", 4, 8}, {"a[i - 1] - b[j - 1]", "-", 9, 9},
         {"x = {1 - 2} - 3", "-", 12, 12}, // braces of an initialiser hold their own operators
-        {"a - b", "+", none, none},
-        {"\"a - b", "-", none, none},  // an unclosed quote runs to the end
-        {"'-", "-", none, none},
-        {"", "-", none, none},
+        {"a - b", "+", none, none},       {"\"a - b", "-", none, none}, // an unclosed quote runs to the end
+        {"'-", "-", none, none},          {"", "-", none, none},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(find_operator(c.s, c.op, Occurrence::first), c.first) << "«" << c.s << "»";
@@ -190,11 +164,11 @@ TEST(FindOperator, FirstOrLastOccurrence) {
 
 TEST(FindOperator, EscapesInsideLiterals) {
     check({
-        {"'\\\\' + 1", "+", 5},        // '\\' is one backslash
-        {"\"a\\\\\" + 1", "+", 6},     // "a\\" ends at its second quote
-        {"\"\\\"+\" + 1", "+", 6},      // an escaped quote does not end the literal
-        {"'\\'' + 1", "+", 5},          // '\'' is the quote character
-        {"'\\' + 1", "+", none},        // '\' + 1 never closes: the rest is inside the literal
+        {"'\\\\' + 1", "+", 5},    // '\\' is one backslash
+        {"\"a\\\\\" + 1", "+", 6}, // "a\\" ends at its second quote
+        {"\"\\\"+\" + 1", "+", 6}, // an escaped quote does not end the literal
+        {"'\\'' + 1", "+", 5},     // '\'' is the quote character
+        {"'\\' + 1", "+", none},   // '\' + 1 never closes: the rest is inside the literal
         {"{a = b} = c", "=", 8},
         {"x = {1, 2}", ",", none},
     });
@@ -202,10 +176,10 @@ TEST(FindOperator, EscapesInsideLiterals) {
 
 TEST(FindOperator, OperatorLengthAgreesWithTheCOperatorSet) {
     // Every text of up to three characters over the operator alphabet, against longest match.
-    const std::vector<std::string_view> set = {
-        "<<=", ">>=", "<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "++", "--", "+=", "-=", "*=", "/=", "%=",
-        "&=",  "|=",  "^=", "->", "::", "+",  "-",  "*",  "/",  "%",  "=",  "<",  ">",  "!",  "~",  "&",  "|",
-        "^",   "?",   ":",  ",",  "."};
+    const std::vector<std::string_view> set = {"<<=", ">>=", "<<", ">>", "<=", ">=", "==", "!=", "&&", "||",
+                                               "++",  "--",  "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^=",
+                                               "->",  "::",  "+",  "-",  "*",  "/",  "%",  "=",  "<",  ">",
+                                               "!",   "~",   "&",  "|",  "^",  "?",  ":",  ",",  "."};
     const std::string alphabet = "<>=!&|+-*/%^~?:,.a(";
     for (char a : alphabet)
         for (char b : alphabet)

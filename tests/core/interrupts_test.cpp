@@ -28,17 +28,17 @@ protected:
 };
 
 // Line numbers in the comments.
-const char* const change_sketch = "int count = 0;\n"                     // 0
-                                  "int hits = 0;\n"                      // 1
-                                  "void blink() {\n"                     // 2
-                                  "  hits = hits + 1;\n"                 // 3
-                                  "}\n"                                  // 4
-                                  "void setup() {\n"                     // 5
+const char* const change_sketch = "int count = 0;\n"                       // 0
+                                  "int hits = 0;\n"                        // 1
+                                  "void blink() {\n"                       // 2
+                                  "  hits = hits + 1;\n"                   // 3
+                                  "}\n"                                    // 4
+                                  "void setup() {\n"                       // 5
                                   "  attachInterrupt(0, blink, CHANGE);\n" // 6
-                                  "}\n"                                  // 7
-                                  "void loop() {\n"                      // 8
-                                  "  count = count + 1;\n"               // 9
-                                  "}\n";                                 // 10
+                                  "}\n"                                    // 7
+                                  "void loop() {\n"                        // 8
+                                  "  count = count + 1;\n"                 // 9
+                                  "}\n";                                   // 10
 
 TEST_F(InterruptsTest, AttachAndDetachCheckTheirArguments) {
     start("void isr() {\n}\nvoid setup() {\n  int x = 0;\n}\nvoid loop() {\n}\n");
@@ -151,20 +151,20 @@ TEST_F(InterruptsTest, NoInterruptsHoldsClicksAndLevels) {
 }
 
 TEST_F(InterruptsTest, LowLevelFiresAgainAfterTheRoutineEnds) {
-    start("int hits = 0;\n"                   // 0
-          "int after = 0;\n"                  // 1
-          "void low_isr() {\n"                // 2
-          "  hits = hits + 1;\n"              // 3
-          "}\n"                               // 4
-          "void setup() {\n"                  // 5
+    start("int hits = 0;\n"                       // 0
+          "int after = 0;\n"                      // 1
+          "void low_isr() {\n"                    // 2
+          "  hits = hits + 1;\n"                  // 3
+          "}\n"                                   // 4
+          "void setup() {\n"                      // 5
           "  attachInterrupt(0, low_isr, LOW);\n" // 6
-          "}\n"                               // 7
-          "void loop() {\n"                   // 8
-          "  if (hits > 0) {\n"               // 9
-          "    after = after + 1;\n"          // 10
-          "  }\n"                             // 11
-          "}\n");                             // 12
-    in.Step1Click(); // attach
+          "}\n"                                   // 7
+          "void loop() {\n"                       // 8
+          "  if (hits > 0) {\n"                   // 9
+          "    after = after + 1;\n"              // 10
+          "  }\n"                                 // 11
+          "}\n");                                 // 12
+    in.Step1Click();                              // attach
     in.Step1Click(); // pin 0 is low: fires before setup()'s "}" and runs the routine's first line
     EXPECT_EQ(value("hits"), 1);
     EXPECT_EQ(in.cs.loopx, 2);
@@ -241,20 +241,20 @@ TEST_F(InterruptsTest, NestedClicksStopAtTheFrameLimit) {
 }
 
 TEST_F(InterruptsTest, RoutineLeavesTheInterruptedCallsStateAlone) {
-    start("int y = 0;\n"                        // 0
-          "int got = 7;\n"                      // 1
-          "void isr(int a) {\n"                 // 2
-          "  got = a;\n"                        // 3
-          "}\n"                                 // 4
-          "int f(int v) {\n"                    // 5
-          "  return v;\n"                       // 6
-          "}\n"                                 // 7
-          "void setup() {\n"                    // 8
+    start("int y = 0;\n"                         // 0
+          "int got = 7;\n"                       // 1
+          "void isr(int a) {\n"                  // 2
+          "  got = a;\n"                         // 3
+          "}\n"                                  // 4
+          "int f(int v) {\n"                     // 5
+          "  return v;\n"                        // 6
+          "}\n"                                  // 7
+          "void setup() {\n"                     // 8
           "  attachInterrupt(0, isr, CHANGE);\n" // 9
-          "  y = f(5);\n"                       // 10
-          "}\n"                                 // 11
-          "void loop() {\n"                     // 12
-          "}\n");                               // 13
+          "  y = f(5);\n"                        // 10
+          "}\n"                                  // 11
+          "void loop() {\n"                      // 12
+          "}\n");                                // 13
     ASSERT_TRUE(step_to(6));
     in.Step1Click(); // f's return has recorded 5 and waits at its "}"
     ASSERT_EQ(in.Line, 7);
@@ -262,7 +262,7 @@ TEST_F(InterruptsTest, RoutineLeavesTheInterruptedCallsStateAlone) {
     EXPECT_EQ(in.cs.loopx, 3);
     in.Step1Click();
     EXPECT_EQ(value("got"), 0); // a parameter of a routine gets 0, not f's argument
-    in.Step1Click(); // the routine's "}"
+    in.Step1Click();            // the routine's "}"
     EXPECT_EQ(in.Line, 7);
     in.Step1Click(); // f's "}" still delivers its value
     EXPECT_EQ(in.cs.loopx, 1);

@@ -13,23 +13,23 @@ protected:
     const Subroutine* sub(const std::string& name) const { return in.subs.find(name); }
 };
 
-const char* const sketch = "// Simulate Mega\n"                      // 0
-                           "int led = 13;\n"                         // 1
-                           "/* note */\n"                            // 2
-                           "unsigned long count() {\n"               // 3
-                           "  return 1;\n"                           // 4
-                           "}\n"                                     // 5
-                           "void blinkLed(int pin, int ms) {\n"      // 6
-                           "}\n"                                     // 7
-                           "int getint() {\n"                        // 8
-                           "}\n"                                     // 9
-                           "void proto(int a);\n"                    // 10
-                           "void one() { led = 2; }\n"               // 11
-                           "void setup() {\n"                        // 12
-                           "  led = 12;\n"                           // 13
-                           "}\n"                                     // 14
-                           "void loop() {\n"                         // 15
-                           "}\n";                                    // 16
+const char* const sketch = "// Simulate Mega\n"                 // 0
+                           "int led = 13;\n"                    // 1
+                           "/* note */\n"                       // 2
+                           "unsigned long count() {\n"          // 3
+                           "  return 1;\n"                      // 4
+                           "}\n"                                // 5
+                           "void blinkLed(int pin, int ms) {\n" // 6
+                           "}\n"                                // 7
+                           "int getint() {\n"                   // 8
+                           "}\n"                                // 9
+                           "void proto(int a);\n"               // 10
+                           "void one() { led = 2; }\n"          // 11
+                           "void setup() {\n"                   // 12
+                           "  led = 12;\n"                      // 13
+                           "}\n"                                // 14
+                           "void loop() {\n"                    // 15
+                           "}\n";                               // 16
 
 TEST_F(Loading, ScanRegistersSubroutinesColoursLinesAndRunsGlobals) {
     in.load_text(sketch);
@@ -121,7 +121,8 @@ TEST_F(Loading, FilesOnDisk) {
     EXPECT_TRUE(host.errors.empty());
 
     EXPECT_EQ(in.LoadFile1((dir / "bin.ino").string()), 0);
-    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - not a sketch text file: " + (dir / "bin.ino").string()});
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Sketch Error - not a sketch text file: " + (dir / "bin.ino").string()});
     EXPECT_EQ(in.ListBox1.Count(), 4); // the loaded sketch stays
     EXPECT_EQ(in.LoadFile1((dir / "missing.ino").string()), 0);
     std::filesystem::remove_all(dir);

@@ -26,8 +26,8 @@ struct Sketch {
     Sketch() {
         in.Timer1.Enabled = true;
         const std::vector<std::pair<const char*, int32_t>> ints = {
-            {"a", 1}, {"b", 2}, {"c", 3}, {"i", 0}, {"n", 1}, {"x", 0}, {"y", 0}, {"m", 0xF0},
-            {"arr[0]", 5}, {"arr[1]", 6}, {"arr[2]", 7}};
+            {"a", 1}, {"b", 2},    {"c", 3},      {"i", 0},      {"n", 1},     {"x", 0},
+            {"y", 0}, {"m", 0xF0}, {"arr[0]", 5}, {"arr[1]", 6}, {"arr[2]", 7}};
         for (const auto& [name, value] : ints) set_int(n_int, name, value);
         set_int(n_long, "z", 0);
         set_int(n_byte, "bt", 0);
@@ -111,11 +111,11 @@ void expect_effects(const std::vector<Effect>& cases, void (*setup)(Sketch&) = n
 
 TEST(OperatorPrecedence, TableOrderDecidesTheSplit) {
     expect_yields({
-        {"a + b * c", 9},   // (a + b) * c: "*" precedes "+"
-        {"a - b - c", -4},  // (a - b) - c: the last "-" splits
+        {"a + b * c", 9},  // (a + b) * c: "*" precedes "+"
+        {"a - b - c", -4}, // (a - b) - c: the last "-" splits
         {"10 - 2 - 3", 5},
         {"100 / 10 / 5", 2},
-        {"c * b - a", 3},   // c * (b - a)
+        {"c * b - a", 3}, // c * (b - a)
         {"a - b + c", 2},
         {"0 && 0 || 1", 0}, // a && (b || c)
         {"1 << 2 + 1", 8},  // 1 << (2 + 1)
@@ -188,7 +188,7 @@ TEST(OperatorFaults, EachFaultingOperation) {
         {"x = z / -1", "x", "Cannot Evaluate z / -1"}, // INT_MIN / -1
         {"x = z % -1", "x", "Cannot Evaluate z % -1"},
         {"x = 1 + 10 / 0", "x", "Cannot Evaluate 1 + 10 / 0"}, // "/" splits outermost
-        {"x = 1 + (10 / 0)", "x", "Cannot Evaluate 10 / 0"},  // the enclosing sum goes on with 0
+        {"x = 1 + (10 / 0)", "x", "Cannot Evaluate 10 / 0"},   // the enclosing sum goes on with 0
     };
     for (const Case& c : cases) {
         Sketch k;
@@ -262,11 +262,10 @@ TEST(OperatorFaults, ShiftCountsOutsideTheWordGiveZero) {
         {"-1 >> 31", 0}, // toward zero
         {"a << 0", 1},
     });
-    expect_effects({{"x <<= 40;", "x", 0}, {"z = z >> 31;", "z", -1}},
-                   [](Sketch& k) {
-                       k.set_int(n_int, "x", 3);
-                       k.set_int(n_long, "z", int_min);
-                   });
+    expect_effects({{"x <<= 40;", "x", 0}, {"z = z >> 31;", "z", -1}}, [](Sketch& k) {
+        k.set_int(n_int, "x", 3);
+        k.set_int(n_long, "z", int_min);
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -293,8 +292,8 @@ TEST(OperatorSplit, HandlersDeclineTextsThatAreNotTheirs) {
     struct Case {
         const char* text;
         const char* op;
-    } kop_cases[] = {{"a, b + 1", "+"},  {"x %= 3", "%"}, {"* a", "*"},
-                     {"a *", "*"},       {"a ! b", "!"},  {"x = y += 1", "+="}, {"+= 1", "+="}};
+    } kop_cases[] = {{"a, b + 1", "+"}, {"x %= 3", "%"},      {"* a", "*"},  {"a *", "*"},
+                     {"a ! b", "!"},    {"x = y += 1", "+="}, {"+= 1", "+="}};
     for (const Case& c : kop_cases) {
         Sketch k;
         k.in.keep_going = 0;
@@ -323,16 +322,17 @@ TEST(OperatorSplit, HandlersDeclineTextsThatAreNotTheirs) {
 }
 
 TEST(OperatorAssignment, FirstLoneEqualsAndTheTargetsType) {
-    expect_effects({
-        {"x = y == 3;", "x", 0},
-        {"x = y == 0;", "x", 1},
-        {"x = y != 0;", "x", 0},
-        {"x = f * 2;", "x", 5}, // 2.5 * 2 stored into an int
-        {"x = y = 4;", "x", 4},
-        {"x = y = 4;", "y", 4},
-        {"x = bt = 2;", "x", 2},
-    },
-                   [](Sketch& k) { k.set_int(n_int, "y", 0); });
+    expect_effects(
+        {
+            {"x = y == 3;", "x", 0},
+            {"x = y == 0;", "x", 1},
+            {"x = y != 0;", "x", 0},
+            {"x = f * 2;", "x", 5}, // 2.5 * 2 stored into an int
+            {"x = y = 4;", "x", 4},
+            {"x = y = 4;", "y", 4},
+            {"x = bt = 2;", "x", 2},
+        },
+        [](Sketch& k) { k.set_int(n_int, "y", 0); });
     expect_effects({{"x = y == 3;", "x", 1}}, [](Sketch& k) { k.set_int(n_int, "y", 3); });
 }
 
@@ -358,24 +358,25 @@ TEST(OperatorAssignment, ReturnsTheValueStored) {
 }
 
 TEST(OperatorAssignment, CompoundSplitsAtItsFirstOccurrence) {
-    expect_effects({
-        {"x += y + 1;", "x", 13},
-        {"x -= -5;", "x", 15},
-        {"x -= 2 - 1;", "x", 9},
-        {"x *= 2 + 1;", "x", 30},
-        {"x /= 3;", "x", 3},
-        {"x &= 6;", "x", 2},
-        {"x |= 5;", "x", 15},
-        {"x <<= 2;", "x", 40},
-        {"x >>= 1;", "x", 5},
-        {"x = y += 1;", "x", 3},
-        {"x = y += 1;", "y", 3},
-        {"x += 0.9;", "x", 10}, // 10.9 truncated by the int store
-    },
-                   [](Sketch& k) {
-                       k.set_int(n_int, "x", 10);
-                       k.set_int(n_int, "y", 2);
-                   });
+    expect_effects(
+        {
+            {"x += y + 1;", "x", 13},
+            {"x -= -5;", "x", 15},
+            {"x -= 2 - 1;", "x", 9},
+            {"x *= 2 + 1;", "x", 30},
+            {"x /= 3;", "x", 3},
+            {"x &= 6;", "x", 2},
+            {"x |= 5;", "x", 15},
+            {"x <<= 2;", "x", 40},
+            {"x >>= 1;", "x", 5},
+            {"x = y += 1;", "x", 3},
+            {"x = y += 1;", "y", 3},
+            {"x += 0.9;", "x", 10}, // 10.9 truncated by the int store
+        },
+        [](Sketch& k) {
+            k.set_int(n_int, "x", 10);
+            k.set_int(n_int, "y", 2);
+        });
     Sketch k;
     k.in.evaluate_expression("f += 1;");
     k.in.evaluate_expression("s += 'c';");
@@ -387,8 +388,12 @@ TEST(OperatorAssignment, CompoundSplitsAtItsFirstOccurrence) {
 }
 
 TEST(OperatorAssignment, FloatPathsEvaluateEachOperandOnce) {
-    expect_effects({{"g = n++ * 1.5;", "n", 2}, {"g = n++ + 0.5;", "n", 2}, {"g = 1.5 * n++;", "n", 2},
-                    {"x = f > n++;", "n", 2},   {"x = n++ == 1.0;", "n", 2}, {"g += n++;", "n", 2}});
+    expect_effects({{"g = n++ * 1.5;", "n", 2},
+                    {"g = n++ + 0.5;", "n", 2},
+                    {"g = 1.5 * n++;", "n", 2},
+                    {"x = f > n++;", "n", 2},
+                    {"x = n++ == 1.0;", "n", 2},
+                    {"g += n++;", "n", 2}});
     Sketch k;
     k.in.evaluate_expression("g = n++ * 1.5;");
     EXPECT_EQ(k.fval("g"), 1.5f);
@@ -465,7 +470,7 @@ TEST(OperatorLogic, AndOrGiveZeroOrOneAndShortCircuit) {
     control.in.evaluate_expression("arr[i] > 0");
     EXPECT_EQ(control.messages(), std::vector<std::string>{"Unknown command: arr[i]"});
     const std::vector<std::pair<const char*, int32_t>> guarded = {{"i < 3 && arr[i] > 0", 0},
-                                                                   {"i >= 3 || arr[i] > 0", 1}};
+                                                                  {"i >= 3 || arr[i] > 0", 1}};
     for (const auto& [text, value] : guarded) {
         Sketch k;
         k.set_int(n_int, "i", 3);
@@ -556,12 +561,9 @@ TEST(OperatorBadInput, ExactReports) {
         const char* statement;
         const char* message;
     } cases[] = {
-        {"x %= 3", "Unknown command: x %= 3"},
-        {"x ^= 3", "Unknown command: x ^= 3"},
-        {"x = 5 *", "Unknown command: 5 *"},
-        {"x = (a + b", "Cannot Evaluate (a + b"},
-        {"x = s++", "Unknown command: s++"},
-        {"= 5", "Unknown command: = 5"},
+        {"x %= 3", "Unknown command: x %= 3"}, {"x ^= 3", "Unknown command: x ^= 3"},
+        {"x = 5 *", "Unknown command: 5 *"},   {"x = (a + b", "Cannot Evaluate (a + b"},
+        {"x = s++", "Unknown command: s++"},   {"= 5", "Unknown command: = 5"},
     };
     for (const Case& c : cases) {
         Sketch k;
@@ -577,10 +579,10 @@ TEST(OperatorBadInput, ExactReports) {
 
 TEST(OperatorBadInput, HostileTextsEndInOneReportAtMost) {
     const char* texts[] = {
-        "x =",       "+",          "-",         "!",        "~",         "++",          "--",         "x++ ++",
-        "a +",       "* a",        "a <",       "< a",      "&& a",      "a &&",        "x += ",      "x = 'a",
-        "x = \"a + b", "x = a + \"", "x = ((a",  "x = a)) + b", "x = [", "x = {1, 2}", "x = s * s", "x = a[",
-        "x = -",     "x = - -",    "a ? b : c", "x = 1 +- 2", "x = !",   "x == == 1",   "'\\",        "\"",
+        "x =",         "+",          "-",         "!",           "~",     "++",         "--",        "x++ ++",
+        "a +",         "* a",        "a <",       "< a",         "&& a",  "a &&",       "x += ",     "x = 'a",
+        "x = \"a + b", "x = a + \"", "x = ((a",   "x = a)) + b", "x = [", "x = {1, 2}", "x = s * s", "x = a[",
+        "x = -",       "x = - -",    "a ? b : c", "x = 1 +- 2",  "x = !", "x == == 1",  "'\\",       "\"",
     };
     for (const char* text : texts) {
         Sketch k;

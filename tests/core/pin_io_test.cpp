@@ -198,8 +198,8 @@ TEST_F(PinIoTest, ArgumentCountMessages) {
     run("analogReference();");
     run("analogReference(DEFAULT);");
     EXPECT_EQ(messages(), (std::vector<std::string>{"Sketch Error - shiftOut needs 4 parameters - has 3",
-                                                     "Sketch Error - shiftIn needs 3 parameters - has 2",
-                                                     "Sketch Error - analogReference needs 1 parameter - has 0"}));
+                                                    "Sketch Error - shiftIn needs 3 parameters - has 2",
+                                                    "Sketch Error - analogReference needs 1 parameter - has 0"}));
     EXPECT_FALSE(in.vars.lookup("dataPin"));
 }
 

@@ -32,7 +32,8 @@ protected:
         for (size_t k = 0; k < pins.size(); ++k) {
             const PinState& now = in.board.pin(pins[k]);
             const PinState& was = before[k];
-            if (now.mode() != was.mode() || now.is_high() != was.is_high() || now.label.caption != was.label.caption) out.push_back(pins[k]);
+            if (now.mode() != was.mode() || now.is_high() != was.is_high() || now.label.caption != was.label.caption)
+                out.push_back(pins[k]);
         }
         return out;
     }

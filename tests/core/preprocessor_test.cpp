@@ -51,7 +51,7 @@ TEST_F(Preprocessor, DefineKeepsFirstTextAndLeavesKnownNames) {
     EXPECT_EQ(value("led"), 4);
     EXPECT_TRUE(defined("FLAG"));
     EXPECT_EQ(in.vars.lookup("SQ(x)").type, n_define); // stored under its whole head
-    EXPECT_EQ(in.vars.var_n[n_define], 4);              // LED, FLAG and SQ(x) only
+    EXPECT_EQ(in.vars.var_n[n_define], 4);             // LED, FLAG and SQ(x) only
 }
 
 TEST_F(Preprocessor, DefineUsedInAStatementAndAnotherDefine) {
@@ -107,8 +107,10 @@ TEST_P(IfFamily, RunsTheRightBranch) {
     const IfCase& c = GetParam();
     reset_with(c.text);
     EXPECT_EQ(messages(), c.messages);
-    if (c.a < 0) EXPECT_FALSE(defined("a"));
-    else EXPECT_EQ(value("a"), c.a);
+    if (c.a < 0)
+        EXPECT_FALSE(defined("a"));
+    else
+        EXPECT_EQ(value("a"), c.a);
     EXPECT_EQ(in.pre.hloop, 0);
 }
 
@@ -117,15 +119,19 @@ const IfCase if_cases[] = {
     {"IfTrueSkipsElse", "#if 1\nint a = 1;\n#else\nint a = 2;\n#endif\n", 1, {}},
     {"IfOnAMacro", "#define DEBUG 0\n#if DEBUG\nint a = 1;\n#endif\n", -1, {}},
     {"ElifTaken", "#if 0\nint a = 1;\n#elif 1\nint a = 3;\n#else\nint a = 2;\n#endif\n", 3, {}},
-    {"SecondElifTaken", "#if 0\nint a = 1;\n#elif 0\nint a = 3;\n#elif 2\nint a = 4;\n#else\nint a = 2;\n#endif\n",
-     4, {}},
+    {"SecondElifTaken",
+     "#if 0\nint a = 1;\n#elif 0\nint a = 3;\n#elif 2\nint a = 4;\n#else\nint a = 2;\n#endif\n",
+     4,
+     {}},
     {"NoElifTakenRunsElse", "#if 0\nint a = 1;\n#elif 0\nint a = 3;\n#else\nint a = 2;\n#endif\n", 2, {}},
     {"IfdefUndefinedRunsElse", "#ifdef DEBUG\nint a = 1;\n#else\nint a = 2;\n#endif\n", 2, {}},
     {"IfdefUndefinedNoElse", "#ifdef DEBUG\nint a = 1;\n#endif\n", -1, {}},
     {"IfdefDefinedSkipsElse", "#define DEBUG\n#ifdef DEBUG\nint a = 1;\n#else\nint a = 2;\n#endif\n", 1, {}},
     {"IfndefUndefined", "#ifndef DEBUG\nint a = 1;\n#else\nint a = 2;\n#endif\n", 1, {}},
     {"IfndefDefined", "#define DEBUG 1\n#ifndef DEBUG\nint a = 1;\n#else\nint a = 2;\n#endif\n", 2, {}},
-    {"NestedIfInSkippedBranch", "#if 0\n#if 1\nint a = 1;\n#else\nint a = 5;\n#endif\n#else\nint a = 3;\n#endif\n", 3,
+    {"NestedIfInSkippedBranch",
+     "#if 0\n#if 1\nint a = 1;\n#else\nint a = 5;\n#endif\n#else\nint a = 3;\n#endif\n",
+     3,
      {}},
     {"NestedFalseInTakenBranch", "#if 1\n#if 0\nint a = 1;\n#endif\nint a = 2;\n#else\nint a = 3;\n#endif\n", 2, {}},
     {"NestedIfdefInElseSkip", "#if 1\nint a = 1;\n#else\n#ifdef X\n#endif\nint a = 9;\n#endif\n", 1, {}},
@@ -137,10 +143,10 @@ INSTANTIATE_TEST_SUITE_P(Preprocessor, IfFamily, ::testing::ValuesIn(if_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Preprocessor, SkippedLinesAreGreyAndStopLinesAreDirectives) {
-    reset_with("#if 0\n"   // 0
-               "int a;\n"  // 1
-               "#else\n"   // 2
-               "int b;\n"  // 3
+    reset_with("#if 0\n"    // 0
+               "int a;\n"   // 1
+               "#else\n"    // 2
+               "int b;\n"   // 3
                "#endif\n"); // 4
     EXPECT_EQ(in.f_color[0], col_hash);
     EXPECT_EQ(in.f_color[1], col_comment);
@@ -176,23 +182,23 @@ TEST_F(Preprocessor, ResetClearsTheIfState) {
 }
 
 TEST_F(Preprocessor, DirectivesReachedByTheStep) {
-    in.load_text("int x = 0;\n"      // 0
-                 "void setup() {\n"  // 1
-                 "#if 0\n"           // 2
-                 "  x = 1;\n"        // 3
-                 "#else\n"           // 4
-                 "  x = 2;\n"        // 5
-                 "#endif\n"          // 6
-                 "#ifdef FOO\n"      // 7
-                 "  x = 50;\n"       // 8
-                 "#endif\n"          // 9
-                 "#ifndef FOO\n"     // 10
-                 "  x = x + 10;\n"   // 11
-                 "#endif\n"          // 12
-                 "  x = x * 2;\n"    // 13
-                 "}\n"               // 14
-                 "void loop() {\n"   // 15
-                 "}\n");             // 16
+    in.load_text("int x = 0;\n"     // 0
+                 "void setup() {\n" // 1
+                 "#if 0\n"          // 2
+                 "  x = 1;\n"       // 3
+                 "#else\n"          // 4
+                 "  x = 2;\n"       // 5
+                 "#endif\n"         // 6
+                 "#ifdef FOO\n"     // 7
+                 "  x = 50;\n"      // 8
+                 "#endif\n"         // 9
+                 "#ifndef FOO\n"    // 10
+                 "  x = x + 10;\n"  // 11
+                 "#endif\n"         // 12
+                 "  x = x * 2;\n"   // 13
+                 "}\n"              // 14
+                 "void loop() {\n"  // 15
+                 "}\n");            // 16
     in.RestartClick();
     ASSERT_EQ(in.Line, 2);
     for (int steps = 0; steps < 20 && in.Line < 14; ++steps) in.Step1Click();
@@ -311,7 +317,8 @@ TEST_F(Preprocessor, BadIncludesAreErrors) {
         chain.emplace_back("h" + std::to_string(i) + ".h", "#include \"h" + std::to_string(i + 1) + ".h\"\n");
     const Case cases[] = {
         {"self", {{"h1.h", "int a = 1;\n#include \"H1.h\"\n"}}, "Sketch Error - include file includes itself: H1.h"},
-        {"cycle", {{"h1.h", "#include \"h2.h\"\n"}, {"h2.h", "#include \"h1.h\"\n"}},
+        {"cycle",
+         {{"h1.h", "#include \"h2.h\"\n"}, {"h2.h", "#include \"h1.h\"\n"}},
          "Sketch Error - include file includes itself: h1.h"},
         {"deep", chain, "Sketch Error - include files nested too deeply: h9.h"},
         {"binary", {{"h1.h", std::string("int a;\0\x01", 8)}}, "Sketch Error - include file is not text: h1.h"},
@@ -331,7 +338,7 @@ TEST_F(Preprocessor, BadIncludesAreErrors) {
 TEST_F(Preprocessor, IncludeInsertedInMemoryThenASecondReset) {
     mem->files["pins.h"] = "#define LED 7\nint led = LED;\n#include <Servo.h>\n";
     in.includeCode1.Checked = true;
-    in.load_text(std::string("#include \"pins.h\"\n"   // 0, file lines 1..3 follow
+    in.load_text(std::string("#include \"pins.h\"\n" // 0, file lines 1..3 follow
                              "int b = led + 1;\n") + // 1 -> 4
                  body);
     in.RestartClick();
@@ -426,8 +433,9 @@ TEST_F(Preprocessor, NestedAndMultiLineIncludesInsertInOrder) {
     in.load_text("#include \"a.h\"\nint z = a3 + b1;\n" + std::string(body));
     in.RestartClick();
     EXPECT_EQ(messages(), std::vector<std::string>{});
-    const std::vector<std::string> expected = {"#include \"a.h\"", "int a1 = 1;", "#include \"b.h\"", "int b1 = 2;",
-                                               "int a2[2] = {4,", " 5};",         "int a3 = 3;",    "int z = a3 + b1;"};
+    const std::vector<std::string> expected = {"#include \"a.h\"", "int a1 = 1;",     "#include \"b.h\"",
+                                               "int b1 = 2;",      "int a2[2] = {4,", " 5};",
+                                               "int a3 = 3;",      "int z = a3 + b1;"};
     ASSERT_GE(in.ListBox1.Count(), 8);
     for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(in.ListBox1.item(static_cast<int32_t>(i)), expected[i]);
     EXPECT_EQ(value("a2[1]"), 5);

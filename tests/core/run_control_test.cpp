@@ -278,7 +278,7 @@ TEST_F(RunControl, RunIntervalComesFromTheDelayBox) {
         const char* box;
         int interval;
         bool update1;
-    } cases[] = {{"250", 250, true}, {"", 250, true}, {"abc", 250, true}, {"5", 5, false},
+    } cases[] = {{"250", 250, true}, {"", 250, true},  {"abc", 250, true}, {"5", 5, false},
                  {"0", 0, false},    {"12", 12, true}, {"-3", 250, true}};
     for (const Case& c : cases) {
         in.AutoStep_Time = c.box;
@@ -321,11 +321,11 @@ TEST_F(RunControl, NoSketchMessages) {
     in.StepOverClick();
     in.StepOutOfClick();
     in.BBackClick();
-    EXPECT_EQ(messages(), (std::vector<std::string>{
-                              "Sketch Error - Please load a sketch first before performing a single step",
-                              "Sketch Error - Please load a sketch first before performing a step over",
-                              "Sketch Error - Please load a sketch first before performing a step out of",
-                              "Sketch Error - Please load a sketch first before back stepping"}));
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{"Sketch Error - Please load a sketch first before performing a single step",
+                                        "Sketch Error - Please load a sketch first before performing a step over",
+                                        "Sketch Error - Please load a sketch first before performing a step out of",
+                                        "Sketch Error - Please load a sketch first before back stepping"}));
     EXPECT_FALSE(in.Timer1.Enabled);
 }
 

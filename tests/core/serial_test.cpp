@@ -55,7 +55,8 @@ TEST_F(SerialTest, PrintFormats) {
 }
 
 TEST_F(SerialTest, PrintsFloatsWithoutTheLocale) {
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed here";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed here";
     struct Restore {
         ~Restore() { std::setlocale(LC_ALL, "C"); }
     } restore;
@@ -187,8 +188,8 @@ TEST_F(SerialTest, UnknownCommandsAndBadBracketsAreErrors) {
 
 TEST_F(SerialTest, BadLiteralsNeverReadPastTheText) {
     begin();
-    for (const char* s : {"Serial.print(\"abc);", "Serial.print('');", "Serial.print('\\');",
-                          "Serial.print(''');", "Serial.print(');", "Serial.write(-1);"})
+    for (const char* s : {"Serial.print(\"abc);", "Serial.print('');", "Serial.print('\\');", "Serial.print(''');",
+                          "Serial.print(');", "Serial.write(-1);"})
         run(s);
     EXPECT_EQ(lines().back().substr(lines().back().size() - 3), "\xEF\xBF\xBF");
 }
@@ -255,19 +256,18 @@ TEST_F(SerialTest, ResetKeepsInputAndRestartsTheCount) {
 }
 
 TEST_F(SerialTest, SerialEventFiresWhileThePanelIsShownWithInput) {
-    in.load_text(
-        "String line = \"\";\n"
-        "void serialEvent() {\n"
-        "  while (Serial.available()) {\n"
-        "    char c = Serial.read();\n"
-        "    line += c;\n"
-        "  }\n"
-        "}\n"
-        "void setup() {\n"
-        "  Serial.begin(9600);\n"
-        "}\n"
-        "void loop() {\n"
-        "}\n");
+    in.load_text("String line = \"\";\n"
+                 "void serialEvent() {\n"
+                 "  while (Serial.available()) {\n"
+                 "    char c = Serial.read();\n"
+                 "    line += c;\n"
+                 "  }\n"
+                 "}\n"
+                 "void setup() {\n"
+                 "  Serial.begin(9600);\n"
+                 "}\n"
+                 "void loop() {\n"
+                 "}\n");
     in.RestartClick();
     in.Step1Click(); // begin fills the example input
     in.panels[1].IN.set_text("hi");

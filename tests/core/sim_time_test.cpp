@@ -31,8 +31,8 @@ TEST(CivilDays, KnownDatesAndRoundTrip) {
     EXPECT_EQ(days_from_civil(2000, 3, 1), 11017);
     EXPECT_EQ(days_from_civil(2024, 2, 29), 19782);
     EXPECT_EQ(days_from_civil(1, 1, 1), -719162);
-    EXPECT_EQ(weekday_from_days(0), 5);                            // Thursday
-    EXPECT_EQ(weekday_from_days(-1), 4);                           // Wednesday
+    EXPECT_EQ(weekday_from_days(0), 5);                             // Thursday
+    EXPECT_EQ(weekday_from_days(-1), 4);                            // Wednesday
     EXPECT_EQ(weekday_from_days(days_from_civil(2015, 12, 25)), 6); // Friday
     EXPECT_EQ(weekday_from_days(days_from_civil(1899, 12, 30)), 7); // Saturday
     for (int64_t d = -800000; d <= 3000000; d += 997) {
@@ -68,7 +68,7 @@ TEST_F(SimTimeTest, MillisAndMicrosKeepThe32BitCounterWithoutOverflow) {
     in.us = 2147483647;
     run("delay(1)");
     EXPECT_EQ(value("millis()"), 2147484); // no sign flip after 35.8 minutes
-    in.us = 5'000'000'000'000;            // 58 days: both counters have wrapped
+    in.us = 5'000'000'000'000;             // 58 days: both counters have wrapped
     EXPECT_EQ(value("millis()"), static_cast<int32_t>(5'000'000'000u));
     EXPECT_EQ(value("micros()"), static_cast<int32_t>(static_cast<uint32_t>(5'000'000'000'000u)));
     in.us = std::numeric_limits<int64_t>::max() - 10;
@@ -153,8 +153,10 @@ TEST_F(SimTimeTest, ResetTakesTheLocalWallClockUnderAnyZone) {
         EXPECT_EQ(value("second()"), 30);
         EXPECT_EQ(value("year()"), 2024);
     }
-    if (saved) setenv("TZ", saved->c_str(), 1);
-    else unsetenv("TZ");
+    if (saved)
+        setenv("TZ", saved->c_str(), 1);
+    else
+        unsetenv("TZ");
     tzset();
     EXPECT_TRUE(messages().empty());
 }
@@ -202,7 +204,8 @@ TEST_F(SimTimeTest, SetTimeFromSixFieldsAndTheHalfDayFlags) {
     EXPECT_EQ(value("year()"), 2020);
     EXPECT_TRUE(messages().empty());
     run("setTime(1, 2)");
-    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - setTime can have either one argument or six arguments!"});
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Sketch Error - setTime can have either one argument or six arguments!"});
 }
 
 TEST_F(SimTimeTest, ImpossibleDateStoresTheFieldsThenFaults) {
@@ -267,7 +270,8 @@ TEST_F(SimTimeTest, FrequencyCounterReadsThePulseBox) {
     value("FreqCounter::f_freq");
     in.pinio.inputs.EPulseIn = "99999999999";
     value("FreqCounter::f_ready");
-    EXPECT_EQ(messages(), (std::vector<std::string>{"Cannot Evaluate FreqCounter::f_freq", "Cannot Evaluate FreqCounter::f_ready"}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Cannot Evaluate FreqCounter::f_freq",
+                                                    "Cannot Evaluate FreqCounter::f_ready"}));
 }
 
 TEST_F(SimTimeTest, MillisBoxShowsAndSetsTheClock) {
@@ -299,8 +303,8 @@ TEST_F(SimTimeTest, FaultingOrUnbalancedArgumentsChangeNothing) {
     const std::vector<std::string> faulting = {"delay(1 / 0)", "delayMicroseconds(1 % 0)", "setTime(1 / 0)",
                                                "setTime(1, 2, 3, 4, 5 / 0, 6)", "adjustTime(1 / 0)"};
     for (const std::string& s : faulting) in.evaluate_expression(s);
-    for (const char* s : {"delay(1000", "delay()", "setTime(", "adjustTime(", "FreqCounter::start(", "FreqCounter::f_freq(",
-                          "delay(nowhere)", "setTime(nowhere)", "adjustTime(nowhere)"})
+    for (const char* s : {"delay(1000", "delay()", "setTime(", "adjustTime(", "FreqCounter::start(",
+                          "FreqCounter::f_freq(", "delay(nowhere)", "setTime(nowhere)", "adjustTime(nowhere)"})
         in.evaluate_expression(s);
     EXPECT_EQ(in.us, 7);
     EXPECT_EQ(in.simtime.arduino_time[TIME_NOW], before);

@@ -64,9 +64,7 @@ struct UncommentCase {
     std::string code;
     bool open_after;
 };
-void PrintTo(const UncommentCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const UncommentCase& c, std::ostream* os) { *os << c.name; }
 
 class Uncomment : public SketchLines, public ::testing::WithParamInterface<UncommentCase> {};
 
@@ -197,9 +195,7 @@ struct CodeLineCase {
     std::string text;
     bool code;
 };
-void PrintTo(const CodeLineCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const CodeLineCase& c, std::ostream* os) { *os << c.name; }
 
 class CodeLineTable : public SketchLines, public ::testing::WithParamInterface<CodeLineCase> {};
 
@@ -308,9 +304,7 @@ struct LoadCase {
     std::string text;
     std::vector<std::string> lines;
 };
-void PrintTo(const LoadCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
 
 class LoadText : public SketchLines, public ::testing::WithParamInterface<LoadCase> {};
 

@@ -89,10 +89,16 @@ TEST_F(Str, NumericMethodsOnHello) {
 TEST_F(Str, TextMethodsLeaveTheReceiverAlone) {
     set_text("t", "  pad me\t");
     const TextCase cases[] = {
-        {"s.charAt(1)", "e"},           {"s.substring(1, 3)", "el"},    {"s.substring(2)", "llo"},
-        {"s.toUpperCase()", "HELLO"},   {"s.toLowerCase()", "hello"},   {"t.trim()", "pad me"},
-        {"s.replace('l', 'L')", "HeLLo"}, {"s.replace(\"l\", \"LL\")", "HeLLLLo"},
-        {"s.replace(\"\", \"x\")", "Hello"}, {"\"abc\".toUpperCase()", "ABC"},
+        {"s.charAt(1)", "e"},
+        {"s.substring(1, 3)", "el"},
+        {"s.substring(2)", "llo"},
+        {"s.toUpperCase()", "HELLO"},
+        {"s.toLowerCase()", "hello"},
+        {"t.trim()", "pad me"},
+        {"s.replace('l', 'L')", "HeLLo"},
+        {"s.replace(\"l\", \"LL\")", "HeLLLLo"},
+        {"s.replace(\"\", \"x\")", "Hello"},
+        {"\"abc\".toUpperCase()", "ABC"},
     };
     for (const TextCase& c : cases) {
         run(c.expr);
@@ -104,17 +110,17 @@ TEST_F(Str, TextMethodsLeaveTheReceiverAlone) {
 
 TEST_F(Str, PositionsOutOfRangeStayInsideTheText) {
     const TextCase texts[] = {
-        {"s.charAt(9)", ""},        {"s.charAt(-1)", ""},        {"s.substring(-2, 2)", "He"},
-        {"s.substring(3, 1)", ""},  {"s.substring(2, 99)", "llo"}, {"s.substring(99)", ""},
+        {"s.charAt(9)", ""},       {"s.charAt(-1)", ""},          {"s.substring(-2, 2)", "He"},
+        {"s.substring(3, 1)", ""}, {"s.substring(2, 99)", "llo"}, {"s.substring(99)", ""},
     };
     for (const TextCase& c : texts) {
         EXPECT_EQ(run(c.expr), 0) << c.expr;
         EXPECT_EQ(in.Results, c.text) << c.expr;
     }
     const NumberCase numbers[] = {
-        {"s.indexOf('l', 99)", 0},      {"s.indexOf(\"\")", 0},         {"s.startsWith(\"He\", 9)", 0},
-        {"s.startsWith(\"\")", 0},      {"s.lastIndexOf('l', 3)", 3},  {"s.lastIndexOf('l', 0)", 4},
-        {"s.lastIndexOf('l', 2)", 0},   {"s.lastIndexOf('l', 99)", 4}, {"s.lastIndexOf(\"\")", 0},
+        {"s.indexOf('l', 99)", 0},    {"s.indexOf(\"\")", 0},        {"s.startsWith(\"He\", 9)", 0},
+        {"s.startsWith(\"\")", 0},    {"s.lastIndexOf('l', 3)", 3},  {"s.lastIndexOf('l', 0)", 4},
+        {"s.lastIndexOf('l', 2)", 0}, {"s.lastIndexOf('l', 99)", 4}, {"s.lastIndexOf(\"\")", 0},
     };
     for (const NumberCase& c : numbers) EXPECT_EQ(run(c.expr), c.value) << c.expr;
     for (const char* st : {"s.setCharAt(99, 'x');", "s.setCharAt(-1, 'x');", "s.setCharAt(1);"}) run(st);
@@ -204,9 +210,8 @@ TEST_F(Str, ConcatStoresEveryKindOfValue) {
 
 TEST_F(Str, StringConstructorFormats) {
     const TextCase cases[] = {
-        {"String(255, HEX)", "FF"}, {"String(5, BIN)", "00000101"}, {"String(3.5)", "3.50"},
-        {"String('A')", "A"},       {"String(s)", "Hello"},        {"String(-12)", "-12"},
-        {"String(\"a, b\")", "a, b"},
+        {"String(255, HEX)", "FF"}, {"String(5, BIN)", "00000101"}, {"String(3.5)", "3.50"},      {"String('A')", "A"},
+        {"String(s)", "Hello"},     {"String(-12)", "-12"},         {"String(\"a, b\")", "a, b"},
     };
     for (const TextCase& c : cases) {
         run(c.expr);
@@ -226,14 +231,24 @@ TEST_F(Str, StringConstructorFormats) {
 
 TEST(StringToInt, AcceptsSignsBlanksAndHex) {
     const std::pair<const char*, int32_t> cases[] = {
-        {"42", 42},       {" -42", -42},      {"+7", 7},          {"$1f", 31},
-        {"0x1F", 31},     {"x10", 16},        {"X10", 16},        {"0xFFFFFFFF", -1},
-        {"-0x10", -16},   {"", 0},            {"   ", 0},          {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<int32_t>::min()},     {"007", 7},
+        {"42", 42},
+        {" -42", -42},
+        {"+7", 7},
+        {"$1f", 31},
+        {"0x1F", 31},
+        {"x10", 16},
+        {"X10", 16},
+        {"0xFFFFFFFF", -1},
+        {"-0x10", -16},
+        {"", 0},
+        {"   ", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"007", 7},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(string_to_int(text), value) << text;
-    for (const char* bad : {"12 ", "99999999999", "2147483648", "-2147483649", "0x123456789", "abc", "-", "0x",
-                            "$", "1.5", "12a"})
+    for (const char* bad :
+         {"12 ", "99999999999", "2147483648", "-2147483649", "0x123456789", "abc", "-", "0x", "$", "1.5", "12a"})
         EXPECT_THROW(string_to_int(bad), EvalFault) << bad;
 }
 
@@ -254,10 +269,9 @@ TEST_F(Str, ToIntThroughTheExecutor) {
 TEST(CharClasses, TableAtTheBoundaries) {
     // Classes 1..13 for each code, as a string of 0/1 flags.
     const std::pair<int32_t, const char*> cases[] = {
-        {-1, "0010100000000"},  {9, "0010100000000"},   {32, "0011000011100"},
-        {47, "0010001011000"},  {127, "0010001010000"}, {'q', "1110001110000"},
-        {':', "0010001010000"}, {'F', "1110001010011"}, {'7', "1010011010001"},
-        {200, "0000000000000"},
+        {-1, "0010100000000"},  {9, "0010100000000"},   {32, "0011000011100"},  {47, "0010001011000"},
+        {127, "0010001010000"}, {'q', "1110001110000"}, {':', "0010001010000"}, {'F', "1110001010011"},
+        {'7', "1010011010001"}, {200, "0000000000000"},
     };
     for (const auto& [c, flags] : cases) {
         std::string got;
@@ -269,9 +283,9 @@ TEST(CharClasses, TableAtTheBoundaries) {
 TEST_F(Str, CharacterTestsThroughTheExecutor) {
     run("char c = 'q';");
     const NumberCase cases[] = {
-        {"isAlpha(c)", 1},     {"isLowerCase(c)", 1}, {"isPunct(' ')", 1}, {"isPunct(':')", 0},
-        {"isWhitespace(9)", 0}, {"isDigit('7')", 1},  {"isUpperCase(c)", 0}, {"isAscii(-5)", 1},
-        {"isHexadecimalDigit('f')", 1},
+        {"isAlpha(c)", 1},     {"isLowerCase(c)", 1},  {"isPunct(' ')", 1},
+        {"isPunct(':')", 0},   {"isWhitespace(9)", 0}, {"isDigit('7')", 1},
+        {"isUpperCase(c)", 0}, {"isAscii(-5)", 1},     {"isHexadecimalDigit('f')", 1},
     };
     for (const NumberCase& n : cases) EXPECT_EQ(run(n.expr), n.value) << n.expr;
     EXPECT_TRUE(host.errors.empty());

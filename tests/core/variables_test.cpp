@@ -77,19 +77,53 @@ struct Term {
 
 TEST_F(Values, LiteralsFixedNamesAndPins) {
     const Term terms[] = {
-        {"A0", 0, 4, true},      {"a5", 5, 4, true},        {"A12", 12, 4, true},     {"A10", 10, 4, true},
-        {"a15", 15, 4, true},    {"A16", 1, 4, true},       {"A1x", 1, 4, true},      {"A5x", 5, 4, true},
-        {"D13", 13, 4, true},    {"d13", 13, 4, true},      {"d7x", 7, 4, true},      {"d123", 12, 4, true},
-        {"HIGH", 1, 4, true},    {"High", 1, 4, true},      {"low", 0, 4, true},      {"TRUE", 1, 4, true},
-        {"false", 0, 4, true},   {"OUTPUT", 1, -1, true},   {"TOTAL_PINS", 20, -1, true},
-        {"SD_CARD_TYPE_SDHC", 3, -1, true},                 {"output", 0, 4, false},  {"'A'", 65, 3, true},
-        {"'\\n'", 13, 3, true},  {"'\\a'", 0, 3, true},     {"'''", 39, 3, true},     {"0x1F", 31, 4, true},
-        {"0x1Fz", 31, 4, true},  {"0x", 0, 4, true},        {"0b101", 5, 4, true},    {"0b102", 4, 4, true},
-        {"B101", 5, 4, true},    {"B0", 0, 4, true},        {"42", 42, 4, true},      {"007", 7, 4, true},
-        {"2147483647", 2147483647, 4, true},                {"12a", 0, 4, false},     {"10x5", 0, 4, false},
-        {"B12", 0, 4, false},    {"B", 0, 4, false},        {"xB1", 0, 4, false},     {"LEDB1", 0, 4, false},
-        {" 42 ;", 42, 4, true},  {"x ; y", 0, 4, false},    {"", 0, -1, false},       {"  ;", 0, -1, false},
-        {"= 5", 0, 4, false},    {"Serial.print (x)", 0, 4, false},
+        {"A0", 0, 4, true},
+        {"a5", 5, 4, true},
+        {"A12", 12, 4, true},
+        {"A10", 10, 4, true},
+        {"a15", 15, 4, true},
+        {"A16", 1, 4, true},
+        {"A1x", 1, 4, true},
+        {"A5x", 5, 4, true},
+        {"D13", 13, 4, true},
+        {"d13", 13, 4, true},
+        {"d7x", 7, 4, true},
+        {"d123", 12, 4, true},
+        {"HIGH", 1, 4, true},
+        {"High", 1, 4, true},
+        {"low", 0, 4, true},
+        {"TRUE", 1, 4, true},
+        {"false", 0, 4, true},
+        {"OUTPUT", 1, -1, true},
+        {"TOTAL_PINS", 20, -1, true},
+        {"SD_CARD_TYPE_SDHC", 3, -1, true},
+        {"output", 0, 4, false},
+        {"'A'", 65, 3, true},
+        {"'\\n'", 13, 3, true},
+        {"'\\a'", 0, 3, true},
+        {"'''", 39, 3, true},
+        {"0x1F", 31, 4, true},
+        {"0x1Fz", 31, 4, true},
+        {"0x", 0, 4, true},
+        {"0b101", 5, 4, true},
+        {"0b102", 4, 4, true},
+        {"B101", 5, 4, true},
+        {"B0", 0, 4, true},
+        {"42", 42, 4, true},
+        {"007", 7, 4, true},
+        {"2147483647", 2147483647, 4, true},
+        {"12a", 0, 4, false},
+        {"10x5", 0, 4, false},
+        {"B12", 0, 4, false},
+        {"B", 0, 4, false},
+        {"xB1", 0, 4, false},
+        {"LEDB1", 0, 4, false},
+        {" 42 ;", 42, 4, true},
+        {"x ; y", 0, 4, false},
+        {"", 0, -1, false},
+        {"  ;", 0, -1, false},
+        {"= 5", 0, 4, false},
+        {"Serial.print (x)", 0, 4, false},
     };
     for (const Term& t : terms) {
         const Value v = in.find_value(t.s);
@@ -133,7 +167,7 @@ TEST_F(Values, MalformedNumbersAreFaultsThatTheExecutorReports) {
     in.tables.koperators[op_assign] = read_right_side;
     for (const char* line : {"c = '", "c = '\\", "x = 2147483648;", "x = 3.5.1;"}) in.evaluate_expression(line);
     EXPECT_EQ(messages(), (std::vector<std::string>{"Cannot Evaluate c = '", "Cannot Evaluate c = '\\",
-                                                     "Cannot Evaluate x = 2147483648", "Cannot Evaluate x = 3.5.1"}));
+                                                    "Cannot Evaluate x = 2147483648", "Cannot Evaluate x = 3.5.1"}));
     host.errors.clear();
     EXPECT_EQ(in.evaluate_expression("c = ';"), ';'); // an unclosed literal still has its character
     EXPECT_TRUE(host.errors.empty());
@@ -144,8 +178,8 @@ TEST_F(Values, WordsThatAreNoTermGoToTheExecutor) {
     EXPECT_EQ(in.get_var("12a"), 0);
     EXPECT_EQ(in.get_var("a["), 0);
     EXPECT_EQ(in.get_var("undeclared"), 0);
-    EXPECT_EQ(messages(), (std::vector<std::string>{"Unknown command: 12a", "Unknown command: a[",
-                                                     "Unknown command: undeclared"}));
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{"Unknown command: 12a", "Unknown command: a[", "Unknown command: undeclared"}));
     // A find_var of an undeclared name reports nothing and leaves n_type 4.
     host.errors.clear();
     EXPECT_EQ(in.find_var("undeclared"), 0);
@@ -372,8 +406,8 @@ TEST_F(Values, SelfReferringDefinesEndWithOneError) {
             host.errors.clear();
             in.Timer1.Enabled = true;
             const int32_t value = through_find ? in.find_var(c.read) : in.get_var(c.read);
-            EXPECT_EQ(messages(), std::vector<std::string>{std::string("Sketch Error - #define ") + c.name +
-                                                           " refers to itself"})
+            EXPECT_EQ(messages(),
+                      std::vector<std::string>{std::string("Sketch Error - #define ") + c.name + " refers to itself"})
                 << c.read;
             EXPECT_FALSE(in.Timer1.Enabled) << c.read;
             if (std::string(c.read) != "N") {

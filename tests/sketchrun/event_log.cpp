@@ -8,8 +8,10 @@ namespace {
 
 std::string where(int32_t line, int32_t line_count) {
     char text[16];
-    if (line >= 0 && line < line_count) std::snprintf(text, sizeof text, "%.4d", line);
-    else std::snprintf(text, sizeof text, "Past End");
+    if (line >= 0 && line < line_count)
+        std::snprintf(text, sizeof text, "%.4d", line);
+    else
+        std::snprintf(text, sizeof text, "Past End");
     return text;
 }
 
@@ -18,10 +20,14 @@ std::string pin_name(int32_t pin) { return pin >= 60 ? "A" + std::to_string(pin 
 
 const char* mode_name(int32_t mode) {
     switch (mode) {
-    case 0: return "INPUT";
-    case 1: return "OUTPUT";
-    case 2: return "SPECIAL";
-    default: return "UNDEFINED";
+    case 0:
+        return "INPUT";
+    case 1:
+        return "OUTPUT";
+    case 2:
+        return "SPECIAL";
+    default:
+        return "UNDEFINED";
     }
 }
 
@@ -43,8 +49,10 @@ void EventLog::tone(int32_t freq, int32_t ms) { out_ << "tone " << freq << ' ' <
 
 void EventLog::variable(const std::string& name, int32_t type, const std::string& value) {
     out_ << "var " << name << " = ";
-    if (type == 7) out_ << '"' << value << '"';
-    else out_ << value;
+    if (type == 7)
+        out_ << '"' << value << '"';
+    else
+        out_ << value;
     out_ << '\n';
 }
 

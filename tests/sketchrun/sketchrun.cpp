@@ -119,13 +119,17 @@ bool input_file_text(const std::string& path, std::string& text) {
     if (!file) return false;
     const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::string_view body = raw;
-    if (body.ends_with("\r\n")) body.remove_suffix(2);
-    else if (body.ends_with('\n')) body.remove_suffix(1);
+    if (body.ends_with("\r\n"))
+        body.remove_suffix(2);
+    else if (body.ends_with('\n'))
+        body.remove_suffix(1);
     text.clear();
     for (size_t i = 0; i < body.size(); ++i) {
         if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') continue;
-        if (body[i] == '\n' || body[i] == '\r') text += "\\n";
-        else text += body[i];
+        if (body[i] == '\n' || body[i] == '\r')
+            text += "\\n";
+        else
+            text += body[i];
     }
     return true;
 }
@@ -171,13 +175,18 @@ int parse_options(int argc, char** argv, Options& o) {
             (a[2] == 'p' ? o.pulse : o.shift) = argv[i];
         } else if (std::strcmp(a, "--option") == 0) {
             if (++i >= argc) return usage("--option needs a name");
-            if (std::strcmp(argv[i], "simulate-tone") == 0) o.simulate_tone = true;
-            else if (std::strcmp(argv[i], "show-volts") == 0) o.show_volts = true;
-            else if (std::strcmp(argv[i], "simulate-delay") == 0) o.simulate_delay = true;
-            else return usage("--option takes simulate-tone, show-volts or simulate-delay");
+            if (std::strcmp(argv[i], "simulate-tone") == 0)
+                o.simulate_tone = true;
+            else if (std::strcmp(argv[i], "show-volts") == 0)
+                o.show_volts = true;
+            else if (std::strcmp(argv[i], "simulate-delay") == 0)
+                o.simulate_delay = true;
+            else
+                return usage("--option takes simulate-tone, show-volts or simulate-delay");
         } else if (std::strcmp(a, "--input") == 0) {
             Options::Input in;
-            if (++i >= argc || !port_input(argv[i], true, in)) return usage("--input takes K=TEXT or K@N=TEXT (K 1..5)");
+            if (++i >= argc || !port_input(argv[i], true, in))
+                return usage("--input takes K=TEXT or K@N=TEXT (K 1..5)");
             o.port_inputs.push_back(std::move(in));
         } else if (std::strcmp(a, "--input-file") == 0) {
             Options::Input in;
@@ -275,8 +284,10 @@ int main(int argc, char** argv) {
                 in.board.output_on(h.pin, h.high);
         for (const Options::Click& c : o.clicks) {
             if (c.step != step) continue;
-            if (c.pin >= Board::analog_pin_base) in.pinio.LDAN0MouseDown(c.pin - Board::analog_pin_base);
-            else in.pinio.LD0MouseDown(c.pin);
+            if (c.pin >= Board::analog_pin_base)
+                in.pinio.LDAN0MouseDown(c.pin - Board::analog_pin_base);
+            else
+                in.pinio.LD0MouseDown(c.pin);
         }
     };
     // Tones are printed as they sound.

@@ -185,7 +185,8 @@ private slots:
         const QByteArray f = quorvex::square_wave(440, 100, stereo);
         QCOMPARE(f.size(), qsizetype(4410 * 2 * 4));
         // The longest tone at the highest frequency: the sample and phase counts stay in range.
-        const QByteArray longest = quorvex::square_wave(quorvex::QtHost::highest_tone, quorvex::QtHost::longest_tone_ms, stereo);
+        const QByteArray longest =
+            quorvex::square_wave(quorvex::QtHost::highest_tone, quorvex::QtHost::longest_tone_ms, stereo);
         QCOMPARE(longest.size(), qsizetype(441000 * 2 * 4));
         float last = 0;
         std::memcpy(&last, longest.constData() + longest.size() - 4, 4);
@@ -200,8 +201,8 @@ private slots:
         quorvex::QtHost host;
         QElapsedTimer clock;
         clock.start();
-        host.play_tone(20, 5000);     // below the lowest: dropped at once
-        host.play_tone(40000, 5000);  // above the highest
+        host.play_tone(20, 5000);    // below the lowest: dropped at once
+        host.play_tone(40000, 5000); // above the highest
         host.play_tone(440, -1);
         QVERIFY(clock.elapsed() < 1000);
         host.play_tone(440, 100); // plays, or stays silent without an audio output; never hangs

@@ -92,13 +92,12 @@ private slots:
         w.run();
         QVERIFY(w.timer1()->isActive());
         QCOMPARE(w.timer1()->interval(), 40);
-        QCOMPARE(w.core().Line, 2); // Run's first step happens at once
+        QCOMPARE(w.core().Line, 2);                          // Run's first step happens at once
         QTRY_VERIFY_WITH_TIMEOUT(w.core().Line >= 3, 10000); // the timer's ticks step on
         QCOMPARE(w.code_list()->currentRow(), w.core().Line);
         w.abort();
         QVERIFY(!w.timer1()->isActive());
         QVERIFY(!w.core().AutoStep.Checked);
-
     }
 
     void example_fills_the_code_list() {
