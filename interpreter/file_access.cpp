@@ -66,7 +66,24 @@ constexpr std::array<uint16_t, 32> cp1252_high = {0x20AC, 0x0081, 0x201A, 0x0192
                                                   0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// A regular file's bytes, when it is no larger than `max_bytes` and can be read.
+SketchBytes read_regular_file(const std::filesystem::path& path, std::uintmax_t max_bytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return {};
+    if (size > max_bytes) return {SketchBytes::Status::TooLarge, {}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return {};
+    return {SketchBytes::Status::Read, text.str()};
+}
+
 } // namespace
+
+SketchBytes FileAccess::read_sketch(const std::string& path) { return read_regular_file(path, max_sketch_bytes); }
 
 std::string decode_sketch_text(std::string bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
@@ -115,14 +132,9 @@ std::optional<std::string> DiskFiles::read(const std::string& name) {
         if (matches != 1) return std::nullopt;
         path = match;
     }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > max_bytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return text.str();
+    SketchBytes file = read_regular_file(path, max_bytes);
+    if (file.status != SketchBytes::Status::Read) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 } // namespace quorvex

@@ -1,7 +1,9 @@
 #pragma once
-// Where include files come from: the sketch's folder on disk, or memory in tests.
+// Where sketches and include files come from: the disk, memory in tests, or the workbench's
+// bundled examples.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -13,12 +15,26 @@ namespace quorvex {
 // valid UTF-8 is taken as Windows-1252, the code page sketches were commonly saved in.
 std::string decode_sketch_text(std::string bytes);
 
+// What reading a sketch file gave.
+struct SketchBytes {
+    enum class Status { Missing, TooLarge, Read };
+    Status status = Status::Missing;
+    std::string bytes;
+};
+
 class FileAccess {
 public:
+    static constexpr std::uintmax_t max_sketch_bytes = 16 * 1024 * 1024;
+
     virtual ~FileAccess() = default;
     // The bytes of the named file, relative to the sketch folder; nullopt when there is no
     // such regular file or it cannot be read.
     virtual std::optional<std::string> read(const std::string& name) = 0;
+    // A sketch by the path the user or the settings gave: a regular file on disk up to
+    // max_sketch_bytes. Missing also when it cannot be read.
+    virtual SketchBytes read_sketch(const std::string& path);
+    // Include names are looked up in this folder from now on: the loaded sketch's.
+    virtual void set_folder(const std::filesystem::path& folder) { (void)folder; }
 };
 
 // Files in one folder. A name with no exact match takes a unique case-insensitive match;
@@ -28,6 +44,7 @@ public:
     static constexpr std::size_t max_bytes = 4 * 1024 * 1024;
     std::filesystem::path root;
     std::optional<std::string> read(const std::string& name) override;
+    void set_folder(const std::filesystem::path& folder) override { root = folder; }
 };
 
 class MemoryFiles : public FileAccess {

@@ -237,8 +237,9 @@ public:
     std::array<std::string, 4> StatusBar1{}; // the status bar's four panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);
-    // Stops Run, reads the file, resets and logs the file name.
-    void LoadFile(const std::string& Fname);
+    // Stops Run, reads the file, resets and logs the file name; true when the file was read.
+    // Does nothing during a step.
+    bool LoadFile(const std::string& Fname);
     // Puts sketch text into the code list, as a load does (tests and the bundled example).
     void load_text(std::string_view text);
     void find_sr();

@@ -1,7 +1,5 @@
 // Loading a sketch, the reset scan (colours, subroutines, globals) and reset.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
@@ -9,8 +7,6 @@
 namespace quorvex {
 
 namespace {
-
-constexpr uintmax_t max_sketch_bytes = 16 * 1024 * 1024;
 
 // Return types that start a subroutine header, compared without regard to case.
 constexpr std::array<std::string_view, 16> header_words = {"void",    "boolean",  "byte",     "char",  "int",    "long",
@@ -69,39 +65,35 @@ int32_t Interpreter::LoadFile1(const std::string& Fname) {
     pre.include_end = -1;
     pre.included = false;
 
-    std::error_code ec;
-    const std::filesystem::path path(Fname);
-    if (!std::filesystem::is_regular_file(path, ec)) return 0;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > max_sketch_bytes) {
+    SketchBytes file = files->read_sketch(Fname);
+    if (file.status == SketchBytes::Status::TooLarge) {
         ShowMessage1("Sketch Error - sketch file too large: " + Fname);
         return 0;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return 0;
-    std::string text = bytes.str();
+    if (file.status != SketchBytes::Status::Read) return 0;
+    std::string& text = file.bytes;
     if (text.find('\0') != std::string::npos) {
         // A binary file would make every line a sketch error.
         ShowMessage1("Sketch Error - not a sketch text file: " + Fname);
         return 0;
     }
 
+    const std::filesystem::path path(Fname);
     FileName = Fname;
     Caption = path.filename().string();
     Logdir1 = path.parent_path().string();
-    if (auto* disk = dynamic_cast<DiskFiles*>(files.get())) disk->root = path.parent_path();
+    files->set_folder(path.parent_path());
     load_text(decode_sketch_text(std::move(text)));
     return 1;
 }
 
-void Interpreter::LoadFile(const std::string& Fname) {
+bool Interpreter::LoadFile(const std::string& Fname) {
+    if (in_step_) return false; // a modal window opened by a step must not swap the sketch under it
     if (AutoStep.Checked) AutoStepClick();
-    LoadFile1(Fname);
+    const bool read = LoadFile1(Fname) != 0;
     RestartClick();
     log_error(std::filesystem::path(Fname).filename().string());
+    return read;
 }
 
 void Interpreter::find_sr() {

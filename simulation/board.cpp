@@ -150,7 +150,7 @@ void Board::set_analog(int32_t ch, int32_t level, bool show_volts) {
 
 void Board::Uno1Click() {
     kind = BoardKind::Uno;
-    on_led_pos = {273, 454};
+    layout = kind;
     picture = "UnoR3.jpg";
     maxPin = 13;
     maxInt = 1;
@@ -158,7 +158,6 @@ void Board::Uno1Click() {
         at(i).label.visible = false;
         at(i).shape.visible = false;
     }
-    reset_sw_pos = {345, 105};
     for (int32_t k = first_mega_analog; k < analog_inputs; ++k) {
         ValAn[static_cast<size_t>(k)].visible = false;
         at(analog_pin_base + k).label.visible = false;
@@ -169,12 +168,11 @@ void Board::Uno1Click() {
 
 void Board::Mega1Click() {
     kind = BoardKind::Mega;
-    on_led_pos = {280, 576};
+    layout = kind;
     picture = "MegaR3.jpg";
     maxPin = 53;
     maxInt = 5;
     for (int32_t i = 14; i <= 53; ++i) at(i).label.visible = true;
-    reset_sw_pos = {205, 550};
     for (int32_t k = first_mega_analog; k < analog_inputs; ++k) {
         ValAn[static_cast<size_t>(k)].visible = true;
         at(analog_pin_base + k).label.visible = true;

@@ -76,12 +76,6 @@ struct TextLabel {
     bool visible = false;
 };
 
-struct Point {
-    int32_t x = 0;
-    int32_t y = 0;
-    friend constexpr bool operator==(Point, Point) = default;
-};
-
 class Board {
 public:
     static constexpr int32_t pin_count = 76;       // 0..53 digital, 60..75 analog A0..A15
@@ -94,11 +88,12 @@ public:
     BoardKind kind = BoardKind::Uno; // the ticked Hardware menu item
     int32_t maxPin = 13;
     int32_t maxInt = 1;
+    // The Uno or Mega last chosen: it places the ON light and the reset switch (board_geometry),
+    // which the Other board leaves where they were.
+    BoardKind layout = BoardKind::Uno;
     std::string picture = "UnoR3.jpg"; // a bundled picture's name, or the Other board's file path
-    Point on_led_pos{273, 454};
-    Point reset_sw_pos{345, 105};
-    bool led13 = false; // the board's pin-13 light: follows output_on of pin 13
-    bool rxled = false; // the serial receive and transmit lights, cleared by the half-second tick
+    bool led13 = false;                // the board's pin-13 light: follows output_on of pin 13
+    bool rxled = false;                // the serial receive and transmit lights, cleared by the half-second tick
     bool txled = false;
 
     // Analog inputs: levels 0..1023 that analogRead returns, the captions of their input boxes

@@ -74,11 +74,18 @@ Rect led13_rect() { return {312, 256, 10, 15}; }
 Rect rxled_rect() { return {261, 256, 10, 15}; }
 Rect txled_rect() { return {276, 256, 10, 15}; }
 
-Rect on_led_rect(BoardKind kind) { return kind == BoardKind::Mega ? Rect{280, 576, 10, 15} : Rect{273, 454, 10, 15}; }
-
-Rect reset_switch_rect(BoardKind kind) {
-    return kind == BoardKind::Mega ? Rect{205, 550, 41, 40} : Rect{345, 105, 41, 40};
+Rect on_led_rect(BoardKind layout) {
+    return layout == BoardKind::Mega ? Rect{280, 576, 10, 15} : Rect{273, 454, 10, 15};
 }
+
+Rect reset_switch_rect(BoardKind layout) {
+    return layout == BoardKind::Mega ? Rect{205, 550, 41, 40} : Rect{345, 105, 41, 40};
+}
+
+Rect step_image_rect() { return {2, 2, 34, 22}; }
+
+// Partly past the panel's right edge, which cuts it: the designed place.
+Rect legend_rect() { return {339, 0, 120, 139}; }
 
 Rect board_outline(BoardKind kind) {
     // The Mega's long board fills the picture; the shorter Uno spans its headers and jacks.

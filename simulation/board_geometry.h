@@ -57,8 +57,13 @@ int32_t pin_at(int32_t x, int32_t y);
 Rect led13_rect();
 Rect rxled_rect();
 Rect txled_rect();
-Rect on_led_rect(BoardKind kind);
-Rect reset_switch_rect(BoardKind kind);
+// Placed by the Uno or Mega last chosen (Board::layout).
+Rect on_led_rect(BoardKind layout);
+Rect reset_switch_rect(BoardKind layout);
+// The step picture: a click on it steps into.
+Rect step_image_rect();
+// Where the legend docks in the panel.
+Rect legend_rect();
 
 // The board's outline on the panel.
 Rect board_outline(BoardKind kind);

@@ -59,9 +59,6 @@ void draw_label(QPainter& p, const g::LabelBox& box, const QString& caption, con
     p.drawText(r, Qt::AlignCenter, caption);
 }
 
-constexpr int reset_sw_w = 41;
-constexpr int reset_sw_h = 40;
-
 QString bundled(const QString& name) { return QStringLiteral(":/boards/") + name; }
 
 // A bare name is one of the bundled pictures; the Other board's picture is a path.
@@ -130,7 +127,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     }
 
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect reset_sw(board.reset_sw_pos.x, board.reset_sw_pos.y, reset_sw_w, reset_sw_h);
+    const QRect reset_sw = qrect(g::reset_switch_rect(board.layout));
     if (is_path(picture_name_)) {
         // A picture of the user's own has no reset switch drawn on it.
         p.setPen(QPen(Qt::darkGray, 1));
@@ -147,7 +144,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     if (board.led13) light(qrect(g::led13_rect()), Qt::yellow);
     if (board.rxled) light(qrect(g::rxled_rect()), Qt::yellow);
     if (board.txled) light(qrect(g::txled_rect()), Qt::yellow);
-    if (core_.ON_LED.Visible) light(QRect(board.on_led_pos.x, board.on_led_pos.y, 10, 15), QColor(0, 255, 0));
+    if (core_.ON_LED.Visible) light(qrect(g::on_led_rect(board.layout)), QColor(0, 255, 0));
 
     // Level shapes, then labels.
     for (int32_t pin = 0; pin < Board::pin_count; ++pin) {
@@ -195,7 +192,7 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
             core_.pinio.LDAN0MouseDown(pin - Board::analog_pin_base);
         else
             core_.pinio.LD0MouseDown(pin);
-    } else if (QRect(core_.board.reset_sw_pos.x, core_.board.reset_sw_pos.y, reset_sw_w, reset_sw_h).contains(pos)) {
+    } else if (qrect(g::reset_switch_rect(core_.board.layout)).contains(pos)) {
         core_.ResetSwClick();
     } else {
         return QWidget::mousePressEvent(event);

@@ -25,8 +25,24 @@ static void init_workbench_resources() { Q_INIT_RESOURCE(resources); }
 
 namespace quorvex {
 
+namespace {
+
+// Sketches from the disk, and the bundled examples (":/...") from the program's resources.
+class BundledFiles : public DiskFiles {
+public:
+    SketchBytes read_sketch(const std::string& path) override {
+        if (!path.starts_with(':')) return DiskFiles::read_sketch(path);
+        QFile file(QString::fromStdString(path));
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return {SketchBytes::Status::Read, file.readAll().toStdString()};
+    }
+};
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core_(host_, clock_) {
     init_workbench_resources();
+    core_.files = std::make_unique<BundledFiles>();
     setWindowTitle("Quorvex");
     list_ = new QListWidget(this);
     list_->setObjectName("ListBox1");
@@ -88,26 +104,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
 }
 
 bool MainWindow::load_sketch(const QString& path) {
-    // A missing or unreadable file (or a folder) leaves the loaded sketch as it was.
-    const QFileInfo info(path);
-    if (!info.isFile()) return false;
-    if (path.startsWith(':')) {
-        // A bundled example: its text comes from the program's resources.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        const QByteArray bytes = file.readAll();
-        core_.load_text(decode_sketch_text(bytes.toStdString()));
-        core_.Caption = info.fileName().toStdString();
-    } else if (core_.LoadFile1(path.toStdString()) == 0) {
-        return false;
-    }
-    setWindowTitle("Quorvex - " + QString::fromStdString(core_.Caption));
-    refresh_code_list();
-    core_.RestartClick(); // may report an error (an empty sketch) with the list already showing
-    if (!path.startsWith(':')) core_.log_error(info.fileName().toStdString());
+    const bool read = core_.LoadFile(path.toStdString());
+    if (read) setWindowTitle("Quorvex - " + QString::fromStdString(core_.Caption));
     refresh_code_list();
     show_status();
-    return true;
+    return read;
 }
 
 void MainWindow::Open1Click() {

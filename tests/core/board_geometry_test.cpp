@@ -103,6 +103,7 @@ TEST(BoardGeometry, NothingOverlapsAndAllFitsThePanel) {
     items.emplace_back("led13", led13_rect());
     items.emplace_back("rx", rxled_rect());
     items.emplace_back("tx", txled_rect());
+    items.emplace_back("step", step_image_rect());
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_TRUE(items[i].second.inside(panel)) << items[i].first;
         for (size_t j = i + 1; j < items.size(); ++j)

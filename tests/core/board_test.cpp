@@ -108,6 +108,7 @@ TEST_F(BoardTest, BoardChoicesSetLimitsAndVisibility) {
     EXPECT_EQ(board.picture, "MegaR3.jpg");
     board.Other1Click(); // keeps the Mega's limits
     EXPECT_EQ(board.kind, BoardKind::Other);
+    EXPECT_EQ(board.layout, BoardKind::Mega); // the light and the switch stay where they were
     EXPECT_EQ(board.maxPin, 53);
     EXPECT_EQ(board.maxInt, 5);
     board.set_other_picture("/tmp/mine.png");
@@ -117,7 +118,7 @@ TEST_F(BoardTest, BoardChoicesSetLimitsAndVisibility) {
     EXPECT_EQ(board.maxInt, 1);
     EXPECT_FALSE(pin(30).label.visible);
     EXPECT_FALSE(board.ValAn[10].visible);
-    EXPECT_EQ(board.on_led_pos, (Point{273, 454}));
+    EXPECT_EQ(board.layout, BoardKind::Uno);
 }
 
 // Interrupt numbers a click fires, recorded through the step's stand-in.

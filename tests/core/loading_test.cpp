@@ -128,6 +128,46 @@ TEST_F(Loading, FilesOnDisk) {
     std::filesystem::remove_all(dir);
 }
 
+// A seam that serves one sketch from memory, as the workbench serves its bundled examples.
+class ServedFiles : public MemoryFiles {
+public:
+    std::string folder;
+    SketchBytes read_sketch(const std::string& path) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return {};
+        return {SketchBytes::Status::Read, it->second};
+    }
+    void set_folder(const std::filesystem::path& f) override { folder = f.string(); }
+};
+
+TEST_F(Loading, LoadFileReadsThroughTheFileSeamAndNotDuringAStep) {
+    auto served = std::make_unique<ServedFiles>();
+    ServedFiles& files = *served;
+    files.files[":/examples/a.ino"] = "// Simulate Mega\nvoid setup() {\n\tx = 1;\n}\n";
+    files.files["b.ino"] = "void setup() {\n}\n";
+    in.files = std::move(served);
+    EXPECT_TRUE(in.LoadFile(":/examples/a.ino"));
+    EXPECT_EQ(in.ListBox1.item(2), " x = 1;");
+    EXPECT_EQ(in.Caption, "a.ino");
+    EXPECT_EQ(files.folder, ":/examples");
+    EXPECT_EQ(in.board.kind, BoardKind::Mega);
+    EXPECT_EQ(in.Line, 2);
+
+    // An error window opened by a step keeps the sketch it is showing.
+    bool loaded_during_step = true;
+    host.on_error = [&](const std::string&, const std::string&) { loaded_during_step = in.LoadFile("b.ino"); };
+    in.ListBox1.set_item(2, "foo;");
+    in.Step1Click();
+    EXPECT_FALSE(loaded_during_step);
+    EXPECT_EQ(in.Caption, "a.ino");
+    host.on_error = nullptr;
+
+    EXPECT_FALSE(in.LoadFile("missing.ino")); // the loaded sketch stays, reset
+    EXPECT_EQ(in.ListBox1.Count(), 4);
+    EXPECT_TRUE(in.LoadFile("b.ino"));
+    EXPECT_EQ(in.ListBox1.Count(), 2);
+}
+
 TEST_F(Loading, FiveThousandLinesLoadAndReset) {
     std::string text = "// Simulate Uno\n";
     for (int i = 0; i < 400; ++i) text += "int g" + std::to_string(i) + " = " + std::to_string(i) + ";\n";

@@ -101,7 +101,7 @@ private slots:
         const int32_t first = w.core().Line;
         w.core().Step1Click();
         QVERIFY(w.core().Line != first);
-        const quorvex::Point sw = w.core().board.reset_sw_pos;
+        const g::Rect sw = g::reset_switch_rect(w.core().board.layout);
         QTest::mouseClick(w.board_view(), Qt::LeftButton, {}, QPoint(sw.x + 20, sw.y + 20));
         QCOMPARE(w.core().Line, first);
     }
