@@ -14,10 +14,6 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-bool ident_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 // A call of a sketch subroutine found in a text: where its name starts and its brackets.
 struct CallAt {
     size_t start;
@@ -55,38 +51,13 @@ std::vector<CallAt> find_calls(std::string_view s, const SubroutineTable& subs) 
     return out;
 }
 
-// The arguments inside a bracket text, split at the commas outside brackets and literals.
-std::vector<std::string_view> split_args(std::string_view s) {
-    std::vector<std::string_view> out;
-    int depth = 0;
-    size_t from = 0;
-    for (size_t i = 0; i < s.size();) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (c == ',' && depth == 0) {
-            out.push_back(dtrim(s.substr(from, i - from)));
-            from = i + 1;
-        }
-        ++i;
-    }
-    out.push_back(dtrim(s.substr(from)));
-    return out;
-}
-
 // A nested call can deliver only to a parameter: at most one argument may call a subroutine,
 // and that argument must be the call alone (recursively).
 bool args_deliverable(std::string_view call, const SubroutineTable& subs) {
     const size_t open = call.find('(');
     if (open == npos || call.size() < open + 2) return true;
     int calls = 0;
-    for (std::string_view arg : split_args(call.substr(open + 1, call.size() - open - 2))) {
+    for (std::string_view arg : split_top_level(call.substr(open + 1, call.size() - open - 2))) {
         const std::vector<CallAt> inner = find_calls(arg, subs);
         if (inner.empty()) continue;
         if (inner.front().start != 0 || inner.front().close != arg.size() - 1) return false;

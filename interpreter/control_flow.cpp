@@ -18,7 +18,6 @@ constexpr size_t no_pos = std::string_view::npos;
 // Deeper nesting on one line than this is read as plain text rather than recursed into.
 constexpr int max_nesting = 64;
 
-bool ident(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 size_t skip_blanks(std::string_view t, size_t i) {
     while (i < t.size() && blank(t[i])) ++i;
@@ -28,22 +27,8 @@ size_t skip_blanks(std::string_view t, size_t i) {
 // Index just past the first ";" at bracket depth 0 outside literals, or the end of the text;
 // a stray closing bracket does not end the statement.
 size_t simple_end(std::string_view t, size_t i) {
-    int depth = 0;
-    while (i < t.size()) {
-        const char c = t[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(t, i);
-            continue;
-        }
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (c == ';' && depth == 0)
-            return i + 1;
-        ++i;
-    }
-    return t.size();
+    const size_t semi = find_top_level(t, i, BraceRule::nest, [](char c) { return c == ';'; });
+    return semi == no_pos ? t.size() : semi + 1;
 }
 
 size_t statement_end_at(std::string_view t, size_t i, int nesting) {
@@ -81,11 +66,6 @@ size_t statement_end_at(std::string_view t, size_t i, int nesting) {
 }
 
 } // namespace
-
-bool starts_with_word(std::string_view s, std::string_view word) {
-    if (!s.starts_with(word)) return false;
-    return s.size() == word.size() || !ident(s[word.size()]);
-}
 
 std::string_view after_word(std::string_view s, std::string_view word) {
     return starts_with_word(s, word) ? dtrim(s.substr(word.size())) : s;
@@ -134,23 +114,7 @@ std::vector<std::string_view> statements(std::string_view body) {
     return out;
 }
 
-int open_braces(std::string_view t, size_t from, size_t to) {
-    int depth = 0;
-    to = std::min(to, t.size());
-    for (size_t i = from; i < to;) {
-        const char c = t[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(t, i);
-            continue;
-        }
-        if (c == '{')
-            ++depth;
-        else if (c == '}' && depth > 0)
-            --depth;
-        ++i;
-    }
-    return depth;
-}
+int open_braces(std::string_view t, size_t from, size_t to) { return brace_balance(t, from, to, true); }
 
 } // namespace flow_text
 

@@ -21,8 +21,6 @@ class Interpreter;
 // Text helpers of the control words; they look at one statement or one line, never the code list.
 namespace flow_text {
 
-// `s` begins with `word` followed by no identifier character.
-bool starts_with_word(std::string_view s, std::string_view word);
 // The trimmed text after a leading `word`; `s` itself when it does not begin with it.
 std::string_view after_word(std::string_view s, std::string_view word);
 

@@ -15,13 +15,11 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-bool ident(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
-
 // The first `word` in t at or after `from`, as a whole word outside literals.
 size_t find_word(std::string_view t, std::string_view word, size_t from) {
     for (size_t at = find_outside_literals(t, word, from); at != npos; at = find_outside_literals(t, word, at + 1)) {
-        const bool starts = at == 0 || !ident(t[at - 1]);
-        const bool ends = at + word.size() >= t.size() || !ident(t[at + word.size()]);
+        const bool starts = at == 0 || !ident_char(t[at - 1]);
+        const bool ends = at + word.size() >= t.size() || !ident_char(t[at + word.size()]);
         if (starts && ends) return at;
     }
     return npos;
@@ -174,7 +172,7 @@ void ControlFlow::end_of_setup() {
         for (std::string_view word : {"void", "boolean", "byte", "char", "int"}) {
             bool holds = false;
             for (size_t at = t.find(word); at != npos && !holds; at = t.find(word, at + 1)) {
-                const bool starts = at == 0 || !ident(t[at - 1]);
+                const bool starts = at == 0 || !ident_char(t[at - 1]);
                 holds = starts && starts_with_word(std::string_view(t).substr(at), word);
             }
             if (!holds) continue;

@@ -11,6 +11,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -66,70 +67,11 @@ int32_t local_row(Interpreter& in, std::string_view rest, int32_t) {
     return 0;
 }
 
-bool ident_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool ident_char(char c) { return ident_start(c) || (c >= '0' && c <= '9'); }
-
-bool is_identifier(std::string_view s) {
-    if (s.empty() || !ident_start(s[0])) return false;
-    for (char c : s)
-        if (!ident_char(c)) return false;
-    return true;
-}
-
 bool all_digits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s)
         if (c < '0' || c > '9') return false;
     return true;
-}
-
-// `t` starts with `word` and the word ends there: «int0 = 1» and «integer» hold no "int".
-bool starts_with_word(std::string_view t, std::string_view word) {
-    return t.starts_with(word) && (t.size() == word.size() || !ident_char(t[word.size()]));
-}
-
-// Splits at commas outside literals and outside round and square brackets, and with `braces`
-// outside braces too, so «String s = "a, b"» and «int x = f(1, 2), y» split where C does.
-std::vector<std::string_view> split_commas(std::string_view s, bool braces) {
-    std::vector<std::string_view> parts;
-    int depth = 0;
-    size_t start = 0;
-    for (size_t i = 0; i < s.size();) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (c == '(' || c == '[' || (braces && c == '{')) {
-            ++depth;
-        } else if (c == ')' || c == ']' || (braces && c == '}')) {
-            if (depth > 0) --depth;
-        } else if (c == ',' && depth == 0) {
-            parts.push_back(dtrim(s.substr(start, i - start)));
-            start = i + 1;
-        }
-        ++i;
-    }
-    parts.push_back(dtrim(s.substr(start)));
-    return parts;
-}
-
-// Opening minus closing braces outside literals.
-int brace_balance(std::string_view s) {
-    int balance = 0;
-    for (size_t i = 0; i < s.size();) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (c == '{')
-            ++balance;
-        else if (c == '}')
-            --balance;
-        ++i;
-    }
-    return balance;
 }
 
 // An initialiser without the braces of nested lists around it: «{1» and «2}» give 1 and 2.
@@ -377,7 +319,7 @@ int32_t Declarations::cast(std::string_view t, int32_t x) {
         in_.n_type = n_string;
         return 0;
     }
-    const std::vector<std::string_view> args = split_commas(inner, true);
+    const std::vector<std::string_view> args = split_top_level(inner);
     in_.Results.clear();
     Value v;
     if (!args[0].empty()) v = in_.get_value(args[0]);
@@ -412,7 +354,7 @@ void Declarations::declare(std::string_view text, int32_t x, int32_t flags) {
 
     // Every piece is checked, and its entries counted, before any is created.
     std::vector<Piece> pieces;
-    for (std::string_view part : split_commas(whole, true)) {
+    for (std::string_view part : split_top_level(whole)) {
         Piece& p = pieces.emplace_back();
         if (!plan(part, x, p)) {
             bad_declaration(written, x);
@@ -503,7 +445,7 @@ bool Declarations::plan(std::string_view part, int32_t x, Piece& p) {
         if (p.init.front() != '{') return false;
         const size_t end = closing_bracket(p.init, 1, '{', '}');
         if (end != p.init.size() - 1) return false;
-        for (std::string_view item : split_commas(p.init.substr(1, end - 1), false)) {
+        for (std::string_view item : split_top_level(p.init.substr(1, end - 1), BraceRule::plain)) {
             item = strip_braces(item);
             if (!item.empty()) p.list.push_back(item);
         }
@@ -646,7 +588,7 @@ int32_t Declarations::ksizeof(std::string_view s) {
     }
     std::vector<std::string_view> args;
     if (close != std::string_view::npos && !dtrim(t.substr(1, close - 1)).empty())
-        args = split_commas(t.substr(1, close - 1), true);
+        args = split_top_level(t.substr(1, close - 1));
     int32_t size = 0;
     if (args.size() != 1) {
         in_.ShowMessage1("Sketch Error - sizeof needs 1 parameter - has " + std::to_string(args.size()));

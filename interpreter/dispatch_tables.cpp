@@ -58,10 +58,6 @@ int32_t lib(Interpreter& in, const Match& m) {
 #define STR(h) lib<&Interpreter::strings, &Strings::h>
 #define SER lib<&Interpreter::serial, &SerialPorts::kserial>
 
-bool ident_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 } // namespace
 
 const std::array<DispatchRow, max_obj + 1> kobj = {{
@@ -260,33 +256,12 @@ const std::array<TypeWord, 14> cast_types = {{
     {"String", 7},
 }};
 
-bool prefix_matches(std::string_view s, std::string_view word) {
-    if (word.empty() || !s.starts_with(word)) return false;
-    if (!ident_char(word.back())) return true;
-    return s.size() == word.size() || !ident_char(s[word.size()]);
-}
-
-bool call_matches(std::string_view s, std::string_view word) {
-    if (word.empty() || !s.starts_with(word)) return false;
-    const std::string_view raw = s.substr(word.size());
-    if (!raw.empty() && ident_char(word.back()) && ident_char(raw.front())) return false;
-    const std::string_view rest = dtrim(raw);
-    if (rest.empty()) return true;
-    if (rest.front() != '(') return false;
-    return matching_bracket(rest, 0) == rest.size() - 1;
-}
-
 int32_t cast_type(std::string_view bracket_text) {
     std::string_view t = dtrim(bracket_text);
     if (t.starts_with("unsigned") && t.size() > 8 && static_cast<unsigned char>(t[8]) <= ' ') t = dtrim(t.substr(8));
     for (const TypeWord& w : cast_types)
         if (t == w.word) return w.type;
     return 0;
-}
-
-std::string_view cut_statement(std::string_view s) {
-    const size_t semi = find_outside_literals(s, ";");
-    return dtrim(semi == std::string_view::npos ? s : s.substr(0, semi));
 }
 
 } // namespace quorvex

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "interpreter/literals.h" // the matchers: prefix_matches, call_matches, cut_statement
+
 namespace quorvex {
 
 class Interpreter;
@@ -75,15 +77,7 @@ struct TypeWord {
 };
 extern const std::array<TypeWord, 14> cast_types;
 
-// Matching rules, pure so they can be tested on the real tables.
-// kobj/kcontrol: `s` starts with `word`, and a word ending in a letter, digit or "_"
-// is not followed by one of those.
-bool prefix_matches(std::string_view s, std::string_view word);
-// karduinofn: `s` starts with `word`, and the rest is empty or a "(" whose ")" ends `s`.
-bool call_matches(std::string_view s, std::string_view word);
 // The type code of a cast's bracket text ("int", "unsigned long", ...), 0 for none.
 int32_t cast_type(std::string_view bracket_text);
-// The statement cut before its first ";" outside literals, trimmed.
-std::string_view cut_statement(std::string_view s);
 
 } // namespace quorvex

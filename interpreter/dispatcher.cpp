@@ -211,10 +211,7 @@ int32_t Interpreter::dispatch(std::string& s) {
                 result = 0;
                 n_type = type;
             } else if (!contains(part, ',')) {
-                const char last = head.empty() ? ' ' : head.back();
-                const bool name_before = (last >= 'a' && last <= 'z') || (last >= 'A' && last <= 'Z') ||
-                                         (last >= '0' && last <= '9') || last == '_';
-                if (!name_before) {
+                if (head.empty() || !ident_char(head.back())) {
                     const int32_t value = get_var(part);
                     s = head + std::to_string(value);
                     result = get_var(s);

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "interpreter/text_routines.h"
+
 namespace quorvex {
 
 namespace {
@@ -44,19 +46,6 @@ bool valid_utf8(const std::string& s) {
         i += extra + 1;
     }
     return true;
-}
-
-void append_utf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the upper half is Latin-1. Unassigned bytes keep

@@ -1,8 +1,33 @@
 #include "interpreter/literals.h"
 
-#include "interpreter/text_routines.h"
-
 namespace quorvex {
+
+static bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view dtrim_left(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && blank(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::string_view dtrim_right(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && blank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
+
+bool is_identifier(std::string_view s) {
+    if (s.empty() || !ident_start(s[0])) return false;
+    for (char c : s)
+        if (!ident_char(c)) return false;
+    return true;
+}
+
+bool starts_with_word(std::string_view s, std::string_view word) {
+    return s.starts_with(word) && (s.size() == word.size() || !ident_char(s[word.size()]));
+}
 
 size_t skip_literal(std::string_view s, size_t i) {
     if (i >= s.size()) return s.size();
@@ -15,8 +40,6 @@ size_t skip_literal(std::string_view s, size_t i) {
     }
     return s.size();
 }
-
-static bool is_quote(char c) { return c == '"' || c == '\''; }
 
 size_t find_outside_literals(std::string_view s, std::string_view needle, size_t from) {
     for (size_t i = from; i < s.size();) {
@@ -50,6 +73,39 @@ size_t closing_bracket(std::string_view s, size_t from, char open, char close, i
     return std::string_view::npos;
 }
 
+int brace_balance(std::string_view s, size_t from, size_t to, bool unclosed_only) {
+    int balance = 0;
+    if (to > s.size()) to = s.size();
+    for (size_t i = from; i < to;) {
+        if (is_quote(s[i])) {
+            i = skip_literal(s, i);
+            continue;
+        }
+        if (s[i] == '{')
+            ++balance;
+        else if (s[i] == '}' && (!unclosed_only || balance > 0))
+            --balance;
+        ++i;
+    }
+    return balance;
+}
+
+size_t top_level_comma(std::string_view s, size_t from, BraceRule braces) {
+    return find_top_level(s, from, braces, [](char c) { return c == ','; });
+}
+
+std::vector<std::string_view> split_top_level(std::string_view s, BraceRule braces) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t comma = top_level_comma(s, 0, braces); comma != std::string_view::npos;
+         comma = top_level_comma(s, start, braces)) {
+        parts.push_back(dtrim(s.substr(start, comma - start)));
+        start = comma + 1;
+    }
+    parts.push_back(dtrim(s.substr(start)));
+    return parts;
+}
+
 size_t matching_bracket(std::string_view s, size_t open) {
     if (open >= s.size()) return std::string_view::npos;
     const char o = s[open];
@@ -57,12 +113,7 @@ size_t matching_bracket(std::string_view s, size_t open) {
     return closing_bracket(s, open + 1, o, c);
 }
 
-namespace {
-
-bool ident_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool digit(char c) { return c >= '0' && c <= '9'; }
-
-} // namespace
+static bool digit(char c) { return c >= '0' && c <= '9'; }
 
 // The C operator set: "<<=" ">>=", the two-character operators << >> <= >= == != && || ++ --
 // += -= *= /= %= &= |= ^= -> ::, then the single characters + - * / % = < > ! ~ & | ^ ? : , .
@@ -150,6 +201,27 @@ std::vector<std::string_view> split_statements(std::string_view s) {
     std::string_view tail = dtrim(s.substr(start));
     if (!tail.empty()) parts.push_back(tail);
     return parts;
+}
+
+std::string_view cut_statement(std::string_view s) {
+    const size_t semi = find_outside_literals(s, ";");
+    return dtrim(semi == std::string_view::npos ? s : s.substr(0, semi));
+}
+
+bool prefix_matches(std::string_view s, std::string_view word) {
+    if (word.empty()) return false;
+    if (!ident_char(word.back())) return s.starts_with(word);
+    return starts_with_word(s, word);
+}
+
+bool call_matches(std::string_view s, std::string_view word) {
+    if (word.empty() || !s.starts_with(word)) return false;
+    const std::string_view raw = s.substr(word.size());
+    if (!raw.empty() && ident_char(word.back()) && ident_char(raw.front())) return false;
+    const std::string_view rest = dtrim(raw);
+    if (rest.empty()) return true;
+    if (rest.front() != '(') return false;
+    return matching_bracket(rest, 0) == rest.size() - 1;
 }
 
 } // namespace quorvex

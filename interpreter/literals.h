@@ -1,12 +1,28 @@
 #pragma once
-// Scanning that skips string and character literals, so that ";", comment markers,
-// braces and brackets inside quotes are not taken for code.
+// The scanning layer under every text routine: blanks, identifiers, literals, brackets, commas,
+// operator tokens, statements and the keyword matchers. String and character literals are
+// skipped, so that ";", comment markers, commas, braces and brackets inside quotes are not taken
+// for code. Nothing here knows the interpreter.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorvex {
+
+// Removes leading and trailing characters <= ' '.
+std::string_view dtrim(std::string_view s);
+std::string_view dtrim_left(std::string_view s);
+std::string_view dtrim_right(std::string_view s);
+
+// Identifier characters: ASCII letters, digits and "_"; a name does not start with a digit.
+constexpr bool ident_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+constexpr bool ident_char(char c) { return ident_start(c) || (c >= '0' && c <= '9'); }
+constexpr bool is_quote(char c) { return c == '"' || c == '\''; }
+// `s` is one whole name.
+bool is_identifier(std::string_view s);
+// `s` begins with `word` and the word ends there: «int0 = 1» and «integer» hold no "int".
+bool starts_with_word(std::string_view s, std::string_view word);
 
 // Index just past the literal that opens at `i` (s[i] is a quote); the end of `s` when unclosed.
 size_t skip_literal(std::string_view s, size_t i);
@@ -18,6 +34,42 @@ size_t matching_bracket(std::string_view s, size_t open);
 // Index of the `close` that brings `depth` open brackets down to 0, scanning from `from` and
 // skipping literals; npos when they are never all closed.
 size_t closing_bracket(std::string_view s, size_t from, char open, char close, int depth = 1);
+// Opening minus closing braces outside literals in s[from, to). With `unclosed_only` a brace that
+// closes a block opened before `from` is not counted, so the result never drops below 0.
+int brace_balance(std::string_view s, size_t from = 0, size_t to = std::string_view::npos, bool unclosed_only = false);
+
+// Whether braces nest in a top-level scan; round and square brackets always do.
+enum class BraceRule { nest, plain };
+
+// First index at or after `from` at bracket depth 0, outside literals, whose character satisfies
+// stop(c); npos when none. A stray closing bracket does not take the depth below 0.
+template <class Stop>
+size_t find_top_level(std::string_view s, size_t from, BraceRule braces, Stop&& stop) {
+    const bool nest_braces = braces == BraceRule::nest;
+    int depth = 0;
+    for (size_t i = from; i < s.size();) {
+        const char c = s[i];
+        if (c == '"' || c == '\'') {
+            i = skip_literal(s, i);
+            continue;
+        }
+        if (c == '(' || c == '[' || (nest_braces && c == '{')) {
+            ++depth;
+        } else if (c == ')' || c == ']' || (nest_braces && c == '}')) {
+            if (depth > 0) --depth;
+        } else if (depth == 0 && stop(c)) {
+            return i;
+        }
+        ++i;
+    }
+    return std::string_view::npos;
+}
+
+// Index of the first "," at or after `from` at depth 0 outside literals, npos when there is none.
+size_t top_level_comma(std::string_view s, size_t from = 0, BraceRule braces = BraceRule::plain);
+// The argument splitter: the trimmed texts between the depth-0 commas outside literals, so
+// «String s = "a, b"» and «f(1, 2), y» split where C does. An empty text is one empty part.
+std::vector<std::string_view> split_top_level(std::string_view s, BraceRule braces = BraceRule::nest);
 
 // Length of the C operator token that starts at s[i], longest match first ("<<=" before "<<"
 // before "<"); 0 when no operator starts there.
@@ -85,5 +137,14 @@ size_t find_operator(std::string_view s, std::string_view op, Occurrence which);
 // Splits at every ";" outside literals; each part keeps its ";". A trailing part that is
 // blank is dropped. Returns the trimmed parts.
 std::vector<std::string_view> split_statements(std::string_view s);
+// The statement cut before its first ";" outside literals, trimmed.
+std::string_view cut_statement(std::string_view s);
+
+// The keyword matchers of the dispatch tables, pure so they can be tested on the real tables.
+// kobj/kcontrol: `s` starts with `word`, and a word ending in a letter, digit or "_"
+// is not followed by one of those.
+bool prefix_matches(std::string_view s, std::string_view word);
+// karduinofn: `s` starts with `word`, and the rest is empty or a "(" whose ")" ends `s`.
+bool call_matches(std::string_view s, std::string_view word);
 
 } // namespace quorvex

@@ -21,13 +21,6 @@ bool starts_with_nocase(std::string_view s, std::string_view word) {
     return true;
 }
 
-bool identifier(std::string_view s) {
-    if (s.empty() || (s[0] >= '0' && s[0] <= '9')) return false;
-    for (char c : s)
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) return false;
-    return true;
-}
-
 std::string line_number(const char* format, int32_t n) {
     char text[32];
     std::snprintf(text, sizeof text, format, n);
@@ -119,7 +112,7 @@ void Interpreter::find_sr() {
                 const std::string_view rest = dtrim(head.substr(word.size()));
                 const size_t open = rest.find('(');
                 // «int x = f(2);» has no bare name before its "(", «void f() { x = 1; }» does.
-                if (open != std::string_view::npos && identifier(dtrim(rest.substr(0, open)))) {
+                if (open != std::string_view::npos && is_identifier(dtrim(rest.substr(0, open)))) {
                     name = std::string(dtrim(rest.substr(0, open)));
                     colour_line(Line, col_sr);
                     break;

@@ -8,6 +8,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "simulation/library.h"
 
 namespace quorvex {
 
@@ -73,33 +74,6 @@ int32_t Operators::decline() {
     return 0;
 }
 
-int32_t Operators::result_int(int32_t v) {
-    in_.Results.clear();
-    in_.n_type = n_int;
-    return v;
-}
-
-int32_t Operators::result_float(long double f) {
-    in_.Results.clear();
-    in_.var_float = f;
-    in_.n_type = n_float;
-    return float_int_side(f);
-}
-
-int32_t Operators::result_text(std::string text) {
-    in_.Results = std::move(text);
-    in_.n_type = n_string;
-    return 0;
-}
-
-int32_t Operators::result_value(const Value& v) {
-    if (v.type == n_float) return result_float(v.f);
-    if (v.type == n_string) return result_text(v.s);
-    in_.Results.clear();
-    in_.n_type = v.type;
-    return v.i;
-}
-
 std::string Operators::resolve_target(std::string target) {
     const size_t open = target.find('[');
     if (open == npos) return target;
@@ -118,13 +92,11 @@ std::string Operators::resolve_target(std::string target) {
 int32_t Operators::store(const std::string& target, const Value& v) {
     in_.assign(target, v);
     const VariableTable::Ref r = in_.vars.lookup(target, n_boolean, n_string);
-    if (!r) return result_value(v);
+    if (!r) return value_result(in_, v);
     const Entry& e = in_.vars.at(r.type, r.slot);
-    if (r.type == n_float) return result_float(e.fval);
-    if (r.type == n_string) return result_text(e.sval);
-    in_.Results.clear();
-    in_.n_type = r.type;
-    return e.ival;
+    if (r.type == n_float) return float_result(in_, e.fval);
+    if (r.type == n_string) return text_result(in_, e.sval);
+    return int_result(in_, e.ival, r.type);
 }
 
 // --- assignment ----------------------------------------------------------------------------
@@ -201,13 +173,11 @@ int32_t Operators::kop(std::string_view statement, std::string_view op) {
     if (lv.type == n_string || rv.type == n_string) {
         if (base != "+") {
             // No other operator has a String meaning: nothing is computed or stored.
-            in_.Results.clear();
-            in_.n_type = n_string;
-            return 0;
+            return int_result(in_, 0, n_string);
         }
         in_.got_it = 1;
         std::string joined = sign ? value_text(rv) : value_text(lv) + value_text(rv);
-        return compound ? store(target, Value::of_text(std::move(joined))) : result_text(std::move(joined));
+        return compound ? store(target, Value::of_text(std::move(joined))) : text_result(in_, std::move(joined));
     }
 
     // A fault below leaves a plain int 0 in the registers, not an operand's type.
@@ -215,13 +185,13 @@ int32_t Operators::kop(std::string_view statement, std::string_view op) {
     in_.n_type = n_int;
     if ((lv.type == n_float || rv.type == n_float) && float_operator(base)) {
         const long double r = float_operator_result(base, lv.f, rv.f);
-        return compound ? store(target, Value::of_float(r)) : result_float(r);
+        return compound ? store(target, Value::of_float(r)) : float_result(in_, r);
     }
 
     const int32_t l = int_of(lv);
     const int32_t r = int_of(rv);
     const int32_t result = integer_operator(base, l, r);
-    return compound ? store(target, Value::of_int(result)) : result_int(result);
+    return compound ? store(target, Value::of_int(result)) : int_result(in_, result);
 }
 
 // "!x": 1 for 0, else 0. There is no left operand; «a ! b» is no expression.
@@ -231,8 +201,8 @@ int32_t Operators::knot(std::string_view s) {
     const std::string_view operand = dtrim(s.substr(at + 1));
     if (operand.empty()) return decline();
     const Value v = in_.get_value(operand);
-    if (v.type == n_string) return result_int(0); // a String is always there
-    return result_int(int_of(v) == 0 ? 1 : 0);
+    if (v.type == n_string) return int_result(in_, 0); // a String is always there
+    return int_result(in_, int_of(v) == 0 ? 1 : 0);
 }
 
 } // namespace quorvex

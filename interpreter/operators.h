@@ -34,10 +34,6 @@ private:
     int32_t step(std::string_view s, std::string_view op, int32_t delta);
 
     int32_t decline();
-    int32_t result_int(int32_t v);
-    int32_t result_float(long double f);
-    int32_t result_text(std::string text);
-    int32_t result_value(const Value& v);
     // A trimmed target with its array index evaluated once: «a[i + 1]» becomes "a[2]".
     std::string resolve_target(std::string target);
     // Stores `v` through the typed store and returns what the target now holds, in the registers

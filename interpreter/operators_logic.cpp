@@ -5,6 +5,7 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 #include "interpreter/operators.h"
+#include "simulation/library.h"
 
 namespace quorvex {
 
@@ -35,9 +36,8 @@ bool one_operand(std::string_view s) {
 // What «name++» may step: a name or an element, which starts like an identifier.
 bool steppable(std::string_view s) {
     if (s.empty()) return false;
-    const char c = s[0];
-    const bool ident = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    return ident && find_operator_if(s, [](std::string_view t) { return t != "." && t != "->" && t != "::"; }) == npos;
+    return ident_start(s[0]) &&
+           find_operator_if(s, [](std::string_view t) { return t != "." && t != "->" && t != "::"; }) == npos;
 }
 
 } // namespace
@@ -67,7 +67,7 @@ int32_t Operators::kcomparison(std::string_view statement, std::string_view comp
     } else {
         result = holds(comp, lv.i, rv.i);
     }
-    return result_int(result ? 1 : 0);
+    return int_result(in_, result ? 1 : 0);
 }
 
 // "&&" and "||" give 0 or 1 and leave the right side unread when the left decides;
@@ -85,12 +85,12 @@ int32_t Operators::klop(std::string_view statement, std::string_view op) {
 
     if (op == "&&" || op == "||") {
         const bool l = truthy(in_.get_value(left));
-        if (l == (op == "||")) return result_int(l ? 1 : 0); // «i < 3 && arr[i] > 0» never reads arr[3]
-        return result_int(truthy(in_.get_value(right)) ? 1 : 0);
+        if (l == (op == "||")) return int_result(in_, l ? 1 : 0); // «i < 3 && arr[i] > 0» never reads arr[3]
+        return int_result(in_, truthy(in_.get_value(right)) ? 1 : 0);
     }
     const int32_t l = int_of(in_.get_value(left));
     const int32_t r = int_of(in_.get_value(right));
-    return result_int(l ^ r);
+    return int_result(in_, l ^ r);
 }
 
 // «~m» only: «0xFF & ~m» and «~m + 1» decline here, so the operator further down splits first.
@@ -99,7 +99,7 @@ int32_t Operators::kcomplement(std::string_view s) {
     if (s.empty() || s[0] != '~') return decline();
     const std::string_view operand = dtrim(s.substr(1));
     if (operand.empty() || !one_operand(operand)) return decline();
-    return result_int(~int_of(in_.get_value(operand)));
+    return int_result(in_, ~int_of(in_.get_value(operand)));
 }
 
 int32_t Operators::kinc(std::string_view s) { return step(s, "++", 1); }
@@ -126,13 +126,11 @@ int32_t Operators::step(std::string_view statement, std::string_view op, int32_t
     if (old.type == n_float) {
         const long double before = old.f;
         const int32_t stored = store(target, Value::of_float(before + delta));
-        return postfix ? result_float(before) : stored;
+        return postfix ? float_result(in_, before) : stored;
     }
     const int32_t stored = store(target, Value::of_int(wrap_add(old.i, delta)));
     if (!postfix) return stored;
-    in_.Results.clear();
-    in_.n_type = old.type >= n_boolean && old.type <= n_long ? old.type : n_int;
-    return old.i;
+    return int_result(in_, old.i, old.type >= n_boolean && old.type <= n_long ? old.type : n_int);
 }
 
 } // namespace quorvex

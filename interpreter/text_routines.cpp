@@ -1,15 +1,5 @@
 #include "interpreter/text_routines.h"
 
-#include <cfloat>
-#include <charconv>
-#include <cstdio>
-#include <limits>
-
-#include "interpreter/checked.h"
-#include "interpreter/interpreter.h"
-#include "interpreter/literals.h"
-#include "simulation/device_panels.h"
-
 namespace quorvex {
 
 int dpos(std::string_view sub, std::string_view s) {
@@ -33,22 +23,6 @@ std::string_view dcopy(std::string_view s, int64_t index, int64_t count) {
     return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
 }
 
-static bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view dtrim_left(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && blank(s[i])) ++i;
-    return s.substr(i);
-}
-
-std::string_view dtrim_right(std::string_view s) {
-    size_t n = s.size();
-    while (n > 0 && blank(s[n - 1])) --n;
-    return s.substr(0, n);
-}
-
-std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
-
 std::string lower_ascii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -58,8 +32,6 @@ std::string lower_ascii(std::string_view s) {
 
 bool contains(std::string_view s, std::string_view sub) { return s.find(sub) != std::string_view::npos; }
 bool contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
-
-static bool is_quote(char c) { return c == '"' || c == '\''; }
 
 int nextbracket(std::string_view s) {
     // Brackets inside string or char literals are text, as in «(")" + x)».
@@ -71,100 +43,6 @@ std::string Trim_Last_Bracket(std::string_view s, char brr) {
     const size_t p = s.rfind(brr);
     if (p == std::string_view::npos) return {};
     return std::string(dtrim(s.substr(0, p)));
-}
-
-std::string print_format(int32_t i, std::string_view s) {
-    char buf[40];
-    const auto u = static_cast<uint32_t>(i);
-    if (s == "hex") {
-        std::snprintf(buf, sizeof buf, "%X", u);
-        return buf;
-    }
-    if (s == "oct" || s == "bin") {
-        // Every digit of the unsigned value, padded to the format's minimum width.
-        const unsigned shift = s == "oct" ? 3 : 1;
-        const size_t width = s == "oct" ? 3 : 8;
-        std::string digits;
-        uint32_t v = u;
-        do {
-            digits.insert(digits.begin(), static_cast<char>('0' + (v & ((1u << shift) - 1))));
-            v >>= shift;
-        } while (v != 0);
-        if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-        return digits;
-    }
-    std::snprintf(buf, sizeof buf, "%d", i);
-    return buf;
-}
-
-std::string float_text(long double value, int decimals) {
-    if (decimals < 0) decimals = 0;
-    if (decimals > 10) decimals = 10;
-    if (value != value) return "nan";
-    // Saturate first: narrowing a long double beyond double's range is undefined.
-    if (value > DBL_MAX) return "inf";
-    if (value < -DBL_MAX) return "-inf";
-    const double d = static_cast<double>(value);
-    char buf[400]; // the longest fixed double: 309 digits, sign, point, ten decimals
-    const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
-}
-
-size_t top_level_comma(std::string_view s) {
-    int depth = 0;
-    for (size_t i = 0; i < s.size();) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            i = skip_literal(s, i);
-            continue;
-        }
-        if (c == '(' || c == '[')
-            ++depth;
-        else if ((c == ')' || c == ']') && depth > 0)
-            --depth;
-        else if (c == ',' && depth == 0)
-            return i;
-        ++i;
-    }
-    return std::string_view::npos;
-}
-
-std::string printx(Interpreter& in, std::string_view s) {
-    const std::string t(dtrim(s)); // a copy: `s` may view a register the evaluation overwrites
-    // Cleared before every evaluation, so a text left by an earlier statement is never printed.
-    in.Results.clear();
-    if (t.empty()) {
-        in.n_type = n_string;
-        return {};
-    }
-    in.n_type = -1;
-    if (t[0] == '"') {
-        const Value v = in.get_value(t);
-        return v.type == n_string ? v.s : in.Results;
-    }
-    const size_t comma = top_level_comma(t);
-    if (comma == std::string::npos) {
-        const Value v = in.get_value(t);
-        if (v.type == n_string) return v.s;
-        if (v.type == n_float) return float_text(v.f);
-        if (v.type == n_char) {
-            std::string c;
-            append_code_unit(c, v.i);
-            return c;
-        }
-        if (!in.Results.empty()) return in.Results;
-        return print_format(v.i, "dec");
-    }
-    const std::string_view left = dtrim(std::string_view(t).substr(0, comma));
-    const std::string_view right = dtrim(std::string_view(t).substr(comma + 1));
-    const std::string format = lower_ascii(right);
-    const Value v = in.get_value(left);
-    if (v.type != n_float) return print_format(v.i, format);
-    if (format == "dec" || format == "hex" || format == "oct" || format == "bin")
-        return print_format(float_int_side(v.f), format);
-    // Any other word is a count of decimals.
-    in.Results.clear();
-    return float_text(v.f, in.get_var(right));
 }
 
 int32_t StrToHex(std::string_view s) {
@@ -187,6 +65,24 @@ int32_t StrToBin(std::string_view s) {
     uint32_t value = 0;
     for (char c : s) value = value * 2 + (c == '1' ? 1 : 0);
     return static_cast<int32_t>(value);
+}
+
+void append_utf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
 }
 
 int TextRoutines::SplitString(std::string_view id, std::string_view s) {

@@ -1,25 +1,22 @@
 #pragma once
-// Text routines shared by the whole interpreter: splitting, brackets, argument lists,
-// number formats. Positions are 1-based, as the sketch-facing routines count them;
-// dpos/dcopy/dtrim are the only index arithmetic, and dcopy clamps.
+// Text routines shared by the whole interpreter, on top of the scanning layer (literals.h):
+// splitting into the text registers, brackets, argument lists, number texts. Positions are
+// 1-based, as the sketch-facing routines count them; dpos/dcopy/dtrim are the only index
+// arithmetic, and dcopy clamps.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quorvex {
+#include "interpreter/literals.h"
 
-class Interpreter;
+namespace quorvex {
 
 // 1-based position of the first `sub` in `s`, 0 when absent.
 int dpos(std::string_view sub, std::string_view s);
 // `count` characters from 1-based `index`, clamped to the text.
 std::string_view dcopy(std::string_view s, int64_t index, int64_t count);
-// Removes leading and trailing characters <= ' '.
-std::string_view dtrim(std::string_view s);
-std::string_view dtrim_left(std::string_view s);
-std::string_view dtrim_right(std::string_view s);
 std::string lower_ascii(std::string_view s);
 bool contains(std::string_view s, std::string_view sub);
 bool contains(std::string_view s, char c);
@@ -29,19 +26,10 @@ bool contains(std::string_view s, char c);
 int nextbracket(std::string_view s);
 // `s` cut before its last `brr`, trimmed; "" when `s` holds no `brr`.
 std::string Trim_Last_Bracket(std::string_view s, char brr);
-// A number in a base word: "dec", "hex", "oct", "bin"; anything else is decimal.
-std::string print_format(int32_t i, std::string_view s);
-// A float with `decimals` decimals (clamped to 0..10; "2.50" by default), the same under every
-// locale; NaN reads "nan", and beyond double's range it reads "inf" or "-inf".
-std::string float_text(long double value, int decimals = 2);
-// Index of the first "," outside literals and brackets, npos when there is none.
-size_t top_level_comma(std::string_view s);
-// The printed form of one print argument, evaluated in `in`: «x» as its text, number,
-// character or float (two decimals); «x, HEX» (DEC, OCT, BIN) in that base; «f, n» a float
-// with n decimals.
-std::string printx(Interpreter& in, std::string_view s);
 int32_t StrToHex(std::string_view s);
 int32_t StrToBin(std::string_view s);
+// Appends Unicode character `code` (up to U+10FFFF) as UTF-8.
+void append_utf8(std::string& out, uint32_t code);
 
 // Argument texts of the last parse. Reading past the stored entries gives "".
 class TextList {

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "interpreter/text_routines.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 

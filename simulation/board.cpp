@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "interpreter/text_routines.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 

@@ -62,16 +62,7 @@ std::string decimal(int64_t v) {
 void append_code_unit(std::string& out, int32_t code) {
     auto c = static_cast<uint32_t>(code) & 0xFFFFu;
     if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    append_utf8(out, c);
 }
 
 // --- output list -----------------------------------------------------------------------------

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "interpreter/interpreter.h"
-#include "simulation/argument_errors.h"
+#include "simulation/library.h"
 
 namespace quorvex {
 

@@ -11,6 +11,7 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
+#include "simulation/library.h"
 
 namespace quorvex {
 
@@ -66,30 +67,10 @@ uint32_t clock_seed(const LocalDateTime& t) {
 
 } // namespace
 
-std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest) {
-    int n = in.parse(rest, '(', ')');
-    // A lone quoted argument is left in entry 0 without being counted: «("abc")» is one argument.
-    if (n == 0 && !in.varx[0].empty()) n = 1;
-    std::vector<std::string> out;
-    out.reserve(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k) out.push_back(in.varx[static_cast<size_t>(k)]);
-    return out;
-}
-
-int32_t MathLib::int_result(int32_t i) {
-    in_.Results.clear();
-    in_.n_type = n_int;
-    return i;
-}
-
-int32_t MathLib::float_result(long double f) {
+int32_t MathLib::real_result(long double f) {
     // A root of a negative number, a power without a real result or one beyond range.
     if (!std::isfinite(f)) throw EvalFault("no real result");
-    in_.Results.clear();
-    in_.var_float = f;
-    in_.n_type = n_float;
-    // An int target truncates through the float side; beyond 64 bits it faults there.
-    return float_int_side(f);
+    return float_result(in_, f);
 }
 
 RandomGenerator& MathLib::generator() {
@@ -100,25 +81,23 @@ RandomGenerator& MathLib::generator() {
     return *random_;
 }
 
-void MathLib::reset() {}
-
 int32_t MathLib::kmap(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    if (a.size() != 5) return int_result(0);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    if (a.size() != 5) return int_result(in_, 0);
     const int32_t in_low = as_int(in_.get_value(a[1]));
     const int32_t in_high = as_int(in_.get_value(a[2]));
     const int32_t out_low = as_int(in_.get_value(a[3]));
     const int32_t out_high = as_int(in_.get_value(a[4]));
     const int32_t x = as_int(in_.get_value(a[0]));
-    if (in_high == in_low) return int_result(0);
+    if (in_high == in_low) return int_result(in_, 0);
     const int32_t product = wrap_mul(wrap_sub(x, in_low), wrap_sub(out_high, out_low));
-    return int_result(wrap_add(checked_div(product, wrap_sub(in_high, in_low)), out_low));
+    return int_result(in_, wrap_add(checked_div(product, wrap_sub(in_high, in_low)), out_low));
 }
 
 int32_t MathLib::kconstrain(const Match& m) {
     in_.keep_going = 0;
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    if (a.size() != 3) return int_result(0);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    if (a.size() != 3) return int_result(in_, 0);
     const Value low = in_.get_value(a[1]);
     const Value high = in_.get_value(a[2]);
     const Value x = in_.get_value(a[0]);
@@ -127,65 +106,65 @@ int32_t MathLib::kconstrain(const Match& m) {
         const long double fx = as_long_double(x);
         const long double fl = as_long_double(low);
         const long double fh = as_long_double(high);
-        return float_result(fx > fh ? fh : (fx < fl ? fl : fx));
+        return real_result(fx > fh ? fh : (fx < fl ? fl : fx));
     }
-    return int_result(x.i > high.i ? high.i : (x.i < low.i ? low.i : x.i));
+    return int_result(in_, x.i > high.i ? high.i : (x.i < low.i ? low.i : x.i));
 }
 
 int32_t MathLib::kmath(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.empty() || a.size() > 2) {
         in_.ShowMessage1("unknown maths fn arguments " + std::string(m.rest));
-        return int_result(0);
+        return int_result(in_, 0);
     }
     const Value x = in_.get_value(a[0]);
     const int code = m.code;
     if (a.size() == 1) {
         switch (code) {
         case M_ABS:
-            if (is_float(x)) return float_result(std::fabs(as_double(x)));
-            return int_result(x.i < 0 ? wrap_neg(x.i) : x.i); // abs(INT_MIN) wraps to itself
+            if (is_float(x)) return real_result(std::fabs(as_double(x)));
+            return int_result(in_, x.i < 0 ? wrap_neg(x.i) : x.i); // abs(INT_MIN) wraps to itself
         case M_SQRT:
-            return float_result(std::sqrt(as_double(x)));
+            return real_result(std::sqrt(as_double(x)));
         case M_SQ:
-            if (is_float(x)) return float_result(as_double(x) * as_double(x));
-            return int_result(wrap_mul(x.i, x.i));
+            if (is_float(x)) return real_result(as_double(x) * as_double(x));
+            return int_result(in_, wrap_mul(x.i, x.i));
         default:
-            return int_result(0); // min, max and pow need two arguments
+            return int_result(in_, 0); // min, max and pow need two arguments
         }
     }
-    if (code != M_MIN && code != M_MAX && code != M_POW) return int_result(0);
+    if (code != M_MIN && code != M_MAX && code != M_POW) return int_result(in_, 0);
     // Each argument once: a call or «i++» in either acts once.
     const Value y = in_.get_value(a[1]);
-    if (code == M_POW) return float_result(std::pow(as_double(x), as_double(y)));
+    if (code == M_POW) return real_result(std::pow(as_double(x), as_double(y)));
     const bool take_first =
         code == M_MIN ? !(as_long_double(y) < as_long_double(x)) : !(as_long_double(y) > as_long_double(x));
-    if (is_float(x) || is_float(y)) return float_result(as_long_double(take_first ? x : y));
-    return int_result(take_first ? x.i : y.i);
+    if (is_float(x) || is_float(y)) return real_result(as_long_double(take_first ? x : y));
+    return int_result(in_, take_first ? x.i : y.i);
 }
 
 int32_t MathLib::ktrig(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.size() != 1) {
         in_.ShowMessage1("unknown trig function arguments " + std::string(m.rest));
-        return int_result(0);
+        return int_result(in_, 0);
     }
     const double angle = as_double(in_.get_value(a[0]));
     switch (m.code) {
     case T_COS:
-        return float_result(std::cos(angle));
+        return real_result(std::cos(angle));
     case T_SIN:
-        return float_result(std::sin(angle));
+        return real_result(std::sin(angle));
     default:
-        return float_result(std::tan(angle));
+        return real_result(std::tan(angle));
     }
 }
 
 int32_t MathLib::kbits(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.empty() || a.size() > 3) {
         in_.ShowMessage1("Sketch Error - unknown bytes and bits  function arguments " + std::string(m.rest));
-        return int_result(0);
+        return int_result(in_, 0);
     }
     const int code = m.code;
     const int32_t x = as_int(in_.get_value(a[0]));
@@ -200,25 +179,25 @@ int32_t MathLib::kbits(const Match& m) {
     if (uses_bit && (bit < 0 || bit > max_bit)) {
         in_.ShowMessage1("Sketch Error - " + std::string(bits_function_name(code)) + " bit " + std::to_string(bit) +
                          " is outside 0-31");
-        return int_result(0);
+        return int_result(in_, 0);
     }
 
     // The first argument's text names the variable that bitSet, bitClear and bitWrite change.
     auto store = [&](int32_t r) {
         in_.set_var(a[0], r);
-        return int_result(r);
+        return int_result(in_, r);
     };
     switch (a.size()) {
     case 1:
-        if (code == B_LOWBYTE) return int_result(x & 255);
-        if (code == B_HIBYTE) return int_result((x / 256) & 255); // rounds toward zero: highByte(-1) is 0
-        if (code == B_BIT) return int_result(mask_of(x));
-        return int_result(0);
+        if (code == B_LOWBYTE) return int_result(in_, x & 255);
+        if (code == B_HIBYTE) return int_result(in_, (x / 256) & 255); // rounds toward zero: highByte(-1) is 0
+        if (code == B_BIT) return int_result(in_, mask_of(x));
+        return int_result(in_, 0);
     case 2:
-        if (code == B_BITREAD) return int_result((x & mask_of(b)) != 0 ? 1 : 0);
+        if (code == B_BITREAD) return int_result(in_, (x & mask_of(b)) != 0 ? 1 : 0);
         if (code == B_BITSET) return store(x | mask_of(b));
         if (code == B_BITCLEAR) return store(x & ~mask_of(b));
-        return int_result(0);
+        return int_result(in_, 0);
     default:
         if (code == B_BITWRITE) return store(v != 0 ? (x | mask_of(b)) : (x & ~mask_of(b)));
         return store(x);
@@ -226,7 +205,7 @@ int32_t MathLib::kbits(const Match& m) {
 }
 
 int32_t MathLib::krandom(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     // A range of 0 or less still draws, and gives 0.
     auto draw = [&](int64_t range) {
         const uint32_t r = generator().draw(range > 0 ? static_cast<uint32_t>(range) : 0u);
@@ -234,25 +213,25 @@ int32_t MathLib::krandom(const Match& m) {
     };
     switch (a.size()) {
     case 0:
-        return int_result(draw(1000));
+        return int_result(in_, draw(1000));
     case 1:
-        return int_result(draw(as_int(in_.get_value(a[0]))));
+        return int_result(in_, draw(as_int(in_.get_value(a[0]))));
     case 2: {
         // The low end once: «random(i++, 10)» steps i once. The range is exact in 64 bits.
         const int32_t lo = as_int(in_.get_value(a[0]));
         const int32_t hi = as_int(in_.get_value(a[1]));
-        return int_result(wrap_add(draw(int64_t{hi} - lo), lo));
+        return int_result(in_, wrap_add(draw(int64_t{hi} - lo), lo));
     }
     default:
-        return int_result(0);
+        return int_result(in_, 0);
     }
 }
 
 int32_t MathLib::krandomseed(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const int32_t s = as_int(in_.get_value(a.empty() ? std::string() : a[0]));
     generator().seed(static_cast<uint32_t>(s));
-    return int_result(0);
+    return int_result(in_, 0);
 }
 
 } // namespace quorvex

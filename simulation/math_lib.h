@@ -13,10 +13,6 @@ namespace quorvex {
 
 class Interpreter;
 
-// The argument texts of a call such as «(a, 0, 1023)», copied: evaluating one re-parses and
-// overwrites the interpreter's argument register.
-std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest);
-
 // Function codes the dispatch table passes with the text.
 inline constexpr int M_MIN = 1, M_MAX = 2, M_ABS = 3, M_SQRT = 4, M_POW = 5, M_SQ = 6;
 inline constexpr int T_COS = 1, T_SIN = 2, T_TAN = 3;
@@ -51,16 +47,13 @@ public:
     int32_t krandom(const Match& m);
     int32_t krandomseed(const Match& m);
 
-    // Called at reset: the generator keeps its seed, so a sequence runs on across resets.
-    void reset();
-
-    // The generator, seeded from the clock on first use unless the sketch seeded it.
+    // The generator, seeded from the clock on first use unless the sketch seeded it. A reset
+    // leaves it, so a sequence runs on across resets.
     RandomGenerator& generator();
 
 private:
-    // The integer result of a float value: var_float holds it, the int side is truncated.
-    int32_t float_result(long double f);
-    int32_t int_result(int32_t i);
+    // A float result that must be a real number: no NaN, no infinity.
+    int32_t real_result(long double f);
 
     Interpreter& in_;
     std::optional<RandomGenerator> random_;

@@ -9,7 +9,8 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 #include "interpreter/text_routines.h"
-#include "simulation/argument_errors.h"
+#include "simulation/library.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -49,12 +50,6 @@ void PinIO::no_such_pin(const char* fn, int32_t pin) {
     char text[96];
     std::snprintf(text, sizeof text, "Sketch Error - %s Pin %d does not exist", fn, pin);
     in_.ShowMessage1(text);
-}
-
-int32_t PinIO::number_result(int32_t value, int32_t type) {
-    in_.Results.clear();
-    in_.n_type = type;
-    return value;
 }
 
 int32_t PinIO::kpinmode(const Match& m) { return pin_mode(m.rest); }
@@ -122,23 +117,23 @@ int32_t PinIO::kdigread(const Match& m) {
 
     const ArgumentErrors errors(in_);
     const int32_t pin = in_.get_var(inner);
-    if (errors.raised()) return number_result(0, n_int);
+    if (errors.raised()) return int_result(in_, 0);
 
     if (pin < 0) {
         no_such_pin("digitalRead", pin);
-        return number_result(0, n_int);
+        return int_result(in_, 0);
     }
     // Whatever the mode: an output reads back its own level, an input its clicked level.
     const int32_t value = in_.board.is_high(pin) ? 1 : 0;
     check_maximum("digitalRead", pin);
-    return number_result(value, n_int);
+    return int_result(in_, value);
 }
 
 int32_t PinIO::kanalog(const Match& m) {
     const std::string_view s = m.rest;
     if (contains(s, '=')) {
         in_.ops.kequals(s);
-        return number_result(0, n_int);
+        return int_result(in_, 0);
     }
     if (contains(s, ',') || s.empty() || s.rfind(')') != s.size() - 1) {
         in_.keep_going = 1;
@@ -148,15 +143,15 @@ int32_t PinIO::kanalog(const Match& m) {
 
     const ArgumentErrors errors(in_);
     const int32_t ch = in_.get_var(name); // "A3" is channel 3
-    if (errors.raised()) return number_result(0, n_int);
+    if (errors.raised()) return int_result(in_, 0);
 
     if (ch < 0 || ch >= Board::analog_inputs) {
         no_such_pin("analogRead", ch);
-        return number_result(0, n_int);
+        return int_result(in_, 0);
     }
     const int32_t value = in_.board.analog_val[static_cast<size_t>(ch)];
     in_.board.name_analog_input(ch, name);
-    return number_result(value, n_int);
+    return int_result(in_, value);
 }
 
 int32_t PinIO::kanalogWrite(const Match& m) {
@@ -205,7 +200,7 @@ int32_t PinIO::ktone(const Match& m) {
 
 int32_t PinIO::kpulsein(const Match&) {
     const std::string_view box = dtrim(inputs.EPulseIn);
-    return number_result(box.empty() ? 0 : box_number(box), n_int);
+    return int_result(in_, box.empty() ? 0 : box_number(box), n_int);
 }
 
 void PinIO::define_shift_pins(const std::string& data, const std::string& clock) {
@@ -229,13 +224,13 @@ int32_t PinIO::kshiftIn(const Match& m) {
     const int n = in_.parse(m.rest, '(', ')');
     if (n != 3) {
         in_.ShowMessage1("Sketch Error - shiftIn needs 3 parameters - has " + std::to_string(n));
-        return number_result(0, n_int);
+        return int_result(in_, 0);
     }
     const std::string data = in_.varx[0];
     const std::string clock = in_.varx[1];
     const int32_t value = box_number(inputs.EShiftIn); // read first: a bad box changes nothing
     define_shift_pins(data, clock);
-    return number_result(value, n_byte);
+    return int_result(in_, value, n_byte);
 }
 
 int32_t PinIO::kanalogReference(const Match& m) {

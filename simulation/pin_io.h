@@ -63,7 +63,6 @@ private:
     // Reports "Sketch Error - <fn> Pin <pin> past maximum of <maxPin>" when pin > maxPin.
     void check_maximum(const char* fn, int32_t pin);
     void no_such_pin(const char* fn, int32_t pin);
-    int32_t number_result(int32_t value, int32_t type);
 
     Interpreter& in_;
 };

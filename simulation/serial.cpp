@@ -5,6 +5,8 @@
 
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "simulation/library.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -12,18 +14,15 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-// The argument text of a call's bracket content: the first argument, or the first two joined
+// The print argument of a call's bracket content: the first argument, or the first two joined
 // by a comma (a value and its format). Commas inside literals and nested calls do not split, so
-// «println(max(a, b))» prints the call's value.
-std::string argument_text(std::string_view content) {
-    const size_t first = top_level_comma(content);
-    if (first == npos) return std::string(dtrim(content));
-    const std::string_view rest = content.substr(first + 1);
-    const size_t second = top_level_comma(rest);
-    std::string val(dtrim(content.substr(0, first)));
-    if (second == npos) {
+// «println(max(a, b))» prints the call's value; braces do not nest here.
+std::string print_argument(std::string_view content) {
+    const std::vector<std::string_view> args = split_top_level(content, BraceRule::plain);
+    std::string val(args[0]);
+    if (args.size() == 2) {
         val += ',';
-        val += dtrim(rest);
+        val += args[1];
     }
     return val;
 }
@@ -67,7 +66,7 @@ int32_t SerialPorts::kserial(const Match& m) {
     std::string val;
     if (open != npos && close != npos) {
         command = dtrim(s.substr(0, open));
-        val = argument_text(s.substr(open + 1, close - open - 1));
+        val = print_argument(s.substr(open + 1, close - open - 1));
     }
 
     PortPanel& panel = in_.panels[m.panel];
@@ -127,9 +126,7 @@ int32_t SerialPorts::kserial(const Match& m) {
         return 0;
     }
     // A number, never text: an assignment must not store what printing left behind.
-    in_.Results.clear();
-    in_.n_type = n_int;
-    return result;
+    return int_result(in_, result);
 }
 
 int32_t SerialPorts::kserialin(PortPanel& panel, int32_t move) {

@@ -7,7 +7,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
-#include "simulation/argument_errors.h"
+#include "simulation/library.h"
 
 namespace quorvex {
 
@@ -18,16 +18,6 @@ constexpr int32_t longest_shown_delay = 10000; // ms; longer delays are refused 
 
 int64_t floor_div(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 int64_t floor_mod(int64_t a, int64_t b) { return a - floor_div(a, b) * b; }
-
-int32_t number_result(Interpreter& in, int32_t value) {
-    in.Results.clear();
-    in.n_type = n_int;
-    return value;
-}
-
-bool ident_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 
 // A whole decimal text as int64, optional leading '-'.
 bool read_int64(std::string_view t, int64_t& out) {
@@ -112,7 +102,7 @@ int32_t SimTime::kmillis(const Match& m) {
         return 0;
     }
     // The board's counter is 32 bits wide: it wraps, as a sketch's unsigned long does.
-    return number_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us / 1000))));
+    return int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us / 1000))));
 }
 
 int32_t SimTime::kmicros(const Match& m) {
@@ -120,7 +110,7 @@ int32_t SimTime::kmicros(const Match& m) {
         in_.keep_going = 1;
         return 0;
     }
-    return number_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us))));
+    return int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us))));
 }
 
 bool SimTime::library_included(int32_t bit, const char* header) {
@@ -144,47 +134,47 @@ void SimTime::decode_now() {
 }
 
 int32_t SimTime::kTime(const Match& m) {
-    if (!library_included(LIB_TIME, "<time.h>")) return number_result(in_, 0);
+    if (!library_included(LIB_TIME, "<time.h>")) return int_result(in_, 0);
     decode_now();
     // The flags test the hour just decoded, in 24-hour form.
     const int32_t hour = arduino_time[TIME_HOUR];
     switch (m.code) {
     case TIME_HRFORMAT:
         hr_format = 1;
-        return number_result(in_, hour % 12 == 0 ? 12 : hour % 12);
+        return int_result(in_, hour % 12 == 0 ? 12 : hour % 12);
     case TIME_ISAM:
-        return number_result(in_, hour < 12 ? 1 : 0);
+        return int_result(in_, hour < 12 ? 1 : 0);
     case TIME_ISPM:
-        return number_result(in_, hour >= 12 ? 1 : 0);
+        return int_result(in_, hour >= 12 ? 1 : 0);
     case TIME_NOW:
-        return number_result(in_, arduino_time[TIME_NOW]);
+        return int_result(in_, arduino_time[TIME_NOW]);
     default:
         if (m.code >= TIME_HOUR && m.code <= TIME_YEAR)
-            return number_result(in_, arduino_time[static_cast<size_t>(m.code)]);
-        return number_result(in_, 0);
+            return int_result(in_, arduino_time[static_cast<size_t>(m.code)]);
+        return int_result(in_, 0);
     }
 }
 
 int32_t SimTime::ksetTime(const Match& m) {
-    if (!library_included(LIB_TIME, "<time.h>")) return number_result(in_, 0);
+    if (!library_included(LIB_TIME, "<time.h>")) return int_result(in_, 0);
     const int n = in_.parse(m.rest, '(', ')');
     std::array<std::string, 6> args;
     for (size_t i = 0; i < args.size(); ++i) args[i] = in_.varx[i]; // evaluation re-parses
     const ArgumentErrors errors(in_);
     if (n == 1) {
         const int32_t t = in_.get_var(args[0]);
-        if (errors.raised()) return number_result(in_, 0);
+        if (errors.raised()) return int_result(in_, 0);
         arduino_time[TIME_NOW] = t;
         decode_now();
-        return number_result(in_, 0);
+        return int_result(in_, 0);
     }
     if (n != 6) {
         in_.ShowMessage1("Sketch Error - setTime can have either one argument or six arguments!");
-        return number_result(in_, 0);
+        return int_result(in_, 0);
     }
     std::array<int32_t, 6> v{};
     for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint16_t>(static_cast<uint32_t>(in_.get_var(args[i])));
-    if (errors.raised()) return number_result(in_, 0);
+    if (errors.raised()) return int_result(in_, 0);
     const auto [h, mi, s, d, mo, y] = v;
     arduino_time[TIME_HOUR] = h;
     arduino_time[TIME_MIN] = mi;
@@ -196,7 +186,7 @@ int32_t SimTime::ksetTime(const Match& m) {
     const int64_t t = days_from_civil(y, mo, d) * seconds_per_day + h * 3600 + mi * 60 + s;
     arduino_time[TIME_NOW] =
         static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(t))); // 32-bit, wraps in 2038
-    return number_result(in_, 0);
+    return int_result(in_, 0);
 }
 
 int32_t SimTime::kadjTime(const Match& m) {
@@ -205,14 +195,14 @@ int32_t SimTime::kadjTime(const Match& m) {
         in_.keep_going = 1;
         return 0;
     }
-    if (!library_included(LIB_TIME, "<time.h>")) return number_result(in_, 0);
+    if (!library_included(LIB_TIME, "<time.h>")) return int_result(in_, 0);
     if (in_.parse(m.rest, '(', ')') == 1) {
         const std::string arg = in_.varx[0];
         const ArgumentErrors errors(in_);
         const int32_t seconds = in_.get_var(arg);
         if (!errors.raised()) arduino_time[TIME_NOW] = wrap_add(arduino_time[TIME_NOW], seconds);
     }
-    return number_result(in_, 0);
+    return int_result(in_, 0);
 }
 
 int32_t SimTime::pulse_box_value() {
@@ -222,7 +212,7 @@ int32_t SimTime::pulse_box_value() {
 }
 
 int32_t SimTime::kfreq(const Match& m) {
-    if (!library_included(LIB_FC, "<FreqCounter.h>")) return number_result(in_, 0);
+    if (!library_included(LIB_FC, "<FreqCounter.h>")) return int_result(in_, 0);
     in_.keep_going = 0;
     const std::string_view s = dtrim(m.rest);
     size_t end = 0;
@@ -237,18 +227,18 @@ int32_t SimTime::kfreq(const Match& m) {
             return 0;
         }
         const int n = in_.parse(s, '(', ')');
-        return number_result(in_, n == 1 && member == "start" ? 1 : 0);
+        return int_result(in_, n == 1 && member == "start" ? 1 : 0);
     }
     if (!after.empty()) {
         // The compensation setting is accepted and ignored.
-        if (member == "f_comp" && after.starts_with('=') && !after.starts_with("==")) return number_result(in_, 1);
+        if (member == "f_comp" && after.starts_with('=') && !after.starts_with("==")) return int_result(in_, 1);
         in_.keep_going = 1; // an operator follows: the operator scan splits the expression
         return 0;
     }
-    if (member == "f_comp") return number_result(in_, 1);
-    if (member == "f_ready") return number_result(in_, pulse_box_value() != 0 ? 1 : 0);
-    if (member == "f_freq") return number_result(in_, pulse_box_value());
-    return number_result(in_, 0);
+    if (member == "f_comp") return int_result(in_, 1);
+    if (member == "f_ready") return int_result(in_, pulse_box_value() != 0 ? 1 : 0);
+    if (member == "f_freq") return int_result(in_, pulse_box_value());
+    return int_result(in_, 0);
 }
 
 void SimTime::Timer2Timer() {

@@ -10,6 +10,8 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "simulation/library.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -141,32 +143,22 @@ void Strings::store_back(const Match& m, const std::string& text) {
     in_.assign(target, Value::of_text(text));
 }
 
-int32_t Strings::text_result(const Match& m, std::string text, bool in_place) {
+int32_t Strings::method_result(const Match& m, std::string text, bool in_place) {
     if (in_place && m.whole_statement) store_back(m, text);
-    in_.Results = std::move(text);
-    in_.n_type = n_string;
-    return 0;
+    return text_result(in_, std::move(text));
 }
-
-int32_t Strings::number_result(int32_t value) {
-    in_.Results.clear();
-    in_.n_type = n_int;
-    return value;
-}
-
-void Strings::reset() {}
 
 // --- case, trim, replace ---------------------------------------------------------------------
 
-int32_t Strings::ktouppercase(const Match& m) { return text_result(m, upper_ascii(receiver_text(m)), true); }
+int32_t Strings::ktouppercase(const Match& m) { return method_result(m, upper_ascii(receiver_text(m)), true); }
 
-int32_t Strings::ktolowercase(const Match& m) { return text_result(m, lower_ascii(receiver_text(m)), true); }
+int32_t Strings::ktolowercase(const Match& m) { return method_result(m, lower_ascii(receiver_text(m)), true); }
 
-int32_t Strings::ktrim(const Match& m) { return text_result(m, std::string(dtrim(receiver_text(m))), true); }
+int32_t Strings::ktrim(const Match& m) { return method_result(m, std::string(dtrim(receiver_text(m))), true); }
 
 int32_t Strings::kreplace(const Match& m) {
     std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.size() == 2) {
         const std::string from = char_of(in_.get_value(a[0]));
         const std::string to = char_of(in_.get_value(a[1]));
@@ -183,17 +175,17 @@ int32_t Strings::kreplace(const Match& m) {
             text = std::move(out);
         }
     }
-    return text_result(m, std::move(text), true);
+    return method_result(m, std::move(text), true);
 }
 
 // --- characters ------------------------------------------------------------------------------
 
 int32_t Strings::kcharAt(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const int64_t i = a.empty() ? -1 : position(in_.get_value(a[0]));
     in_.keep_going = 0;
-    if (i < 0 || i >= static_cast<int64_t>(text.size())) return text_result(m, {}, false);
+    if (i < 0 || i >= static_cast<int64_t>(text.size())) return method_result(m, {}, false);
     // The character, so that a char target takes its code and a String target its text.
     const char c = text[static_cast<size_t>(i)];
     in_.Results.assign(1, c);
@@ -203,7 +195,7 @@ int32_t Strings::kcharAt(const Match& m) {
 
 int32_t Strings::ksetcharAt(const Match& m) {
     std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.size() == 2) {
         const int64_t i = position(in_.get_value(a[0]));
         const std::string c = char_of(in_.get_value(a[1]));
@@ -212,30 +204,28 @@ int32_t Strings::ksetcharAt(const Match& m) {
             store_back(m, text);
         }
     }
-    return number_result(0);
+    return int_result(in_, 0);
 }
 
 int32_t Strings::kcheck(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
     const int32_t c = v.type == n_float ? float_int_side(v.f) : v.i;
-    return number_result(in_char_class(m.code, c) ? 1 : 0);
+    return int_result(in_, in_char_class(m.code, c) ? 1 : 0);
 }
 
 // --- construction and joining ----------------------------------------------------------------
 
 int32_t Strings::kstring(const Match& m) {
     const std::string inner = in_.StripBrackets(m.rest);
-    std::string text = printx(in_, inner);
-    in_.Results = std::move(text);
-    in_.n_type = n_string;
+    text_result(in_, printx(in_, inner));
     in_.keep_going = 0;
     return 1;
 }
 
 int32_t Strings::kconcat(const Match& m) {
     const std::string saved = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     in_.Results.clear();
     in_.n_type = -1;
     const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
@@ -243,8 +233,7 @@ int32_t Strings::kconcat(const Match& m) {
     std::string joined = saved + value_text(v);
     // An empty String takes the text too.
     store_back(m, joined);
-    in_.Results = std::move(joined);
-    in_.n_type = n_string;
+    text_result(in_, std::move(joined));
     return v.type == n_float ? float_int_side(v.f) : v.i;
 }
 
@@ -252,17 +241,17 @@ int32_t Strings::kconcat(const Match& m) {
 
 int32_t Strings::compare(const Match& m, int how) {
     std::string mine = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     std::string theirs = argument_text(a.empty() ? std::string() : a[0]);
     switch (how) {
     case 0:
-        return number_result(mine == theirs ? 1 : 0);
+        return int_result(in_, mine == theirs ? 1 : 0);
     case 1:
-        return number_result(lower_ascii(mine) == lower_ascii(theirs) ? 1 : 0);
+        return int_result(in_, lower_ascii(mine) == lower_ascii(theirs) ? 1 : 0);
     default: {
         // By character code (std::string compares bytes as unsigned).
         const int c = mine.compare(theirs);
-        return number_result(c > 0 ? 1 : (c < 0 ? -1 : 0));
+        return int_result(in_, c > 0 ? 1 : (c < 0 ? -1 : 0));
     }
     }
 }
@@ -273,20 +262,20 @@ int32_t Strings::kcompareto(const Match& m) { return compare(m, 2); }
 
 int32_t Strings::kstartswith(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const std::string prefix = argument_text(a.empty() ? std::string() : a[0]);
     const int64_t offset = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
-    if (prefix.empty() || offset > static_cast<int64_t>(text.size())) return number_result(0);
+    if (prefix.empty() || offset > static_cast<int64_t>(text.size())) return int_result(in_, 0);
     const std::string_view rest = std::string_view(text).substr(offset > 0 ? static_cast<size_t>(offset) : 0);
-    return number_result(rest.starts_with(prefix) ? 1 : 0);
+    return int_result(in_, rest.starts_with(prefix) ? 1 : 0);
 }
 
 int32_t Strings::kendswith(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     // Evaluated, char literals included: «s.endsWith('o')» tests the character.
     const std::string suffix = argument_text(a.empty() ? std::string() : a[0]);
-    return number_result(std::string_view(text).ends_with(suffix) ? 1 : 0);
+    return int_result(in_, std::string_view(text).ends_with(suffix) ? 1 : 0);
 }
 
 // --- searching -------------------------------------------------------------------------------
@@ -298,33 +287,33 @@ std::string Strings::search_text(std::string_view arg) {
 
 int32_t Strings::kindexof(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const std::string needle = search_text(a.empty() ? std::string() : a[0]);
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     // Positions count from 1; 0 is "not found".
     const int64_t start = from > 0 ? from - 1 : 0;
-    if (needle.empty() || start >= static_cast<int64_t>(text.size())) return number_result(0);
+    if (needle.empty() || start >= static_cast<int64_t>(text.size())) return int_result(in_, 0);
     const size_t hit = text.find(needle, static_cast<size_t>(start));
-    return number_result(hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
+    return int_result(in_, hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
 }
 
 int32_t Strings::klastindexof(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const std::string needle = search_text(a.empty() ? std::string() : a[0]);
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
-    if (needle.empty()) return number_result(0);
+    if (needle.empty()) return int_result(in_, 0);
     // The last hit that starts at or before `from` (from 1); hits may overlap.
     const size_t limit = from > 0
                              ? static_cast<size_t>(std::min<int64_t>(from - 1, std::numeric_limits<int32_t>::max()))
                              : std::string::npos;
     const size_t hit = text.rfind(needle, limit);
-    return number_result(hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
+    return int_result(in_, hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
 }
 
 int32_t Strings::ksubstring(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const auto size = static_cast<int64_t>(text.size());
     const int64_t from = a.empty() ? 0 : position(in_.get_value(a[0]));
     const int64_t to = a.size() > 1 ? position(in_.get_value(a[1])) : size;
@@ -332,7 +321,7 @@ int32_t Strings::ksubstring(const Match& m) {
     const int64_t hi = std::min(to, size);
     std::string out;
     if (lo < hi) out = text.substr(static_cast<size_t>(lo), static_cast<size_t>(hi - lo));
-    return text_result(m, std::move(out), false);
+    return method_result(m, std::move(out), false);
 }
 
 // --- numbers ---------------------------------------------------------------------------------
@@ -349,10 +338,10 @@ int32_t Strings::klength(const Match& m) {
         }
         in_.Results.clear();
         in_.get_value(std::string(rest.substr(1, close - 1)));
-        return number_result(static_cast<int32_t>(std::min<size_t>(in_.Results.size(), INT32_MAX)));
+        return int_result(in_, static_cast<int32_t>(std::min<size_t>(in_.Results.size(), INT32_MAX)));
     }
     const std::string text = receiver_text(m);
-    return number_result(static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX)));
+    return int_result(in_, static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX)));
 }
 
 int32_t Strings::ktoint(const Match& m) {
@@ -363,13 +352,13 @@ int32_t Strings::ktoint(const Match& m) {
         text = in_.Results;
     }
     // Set before converting: after a conversion fault the value is a plain 0, not the text.
-    number_result(0);
-    return number_result(string_to_int(text));
+    int_result(in_, 0);
+    return int_result(in_, string_to_int(text));
 }
 
 int32_t Strings::kreserve(const Match&) {
     in_.keep_going = 0;
-    return number_result(0);
+    return int_result(in_, 0);
 }
 
 } // namespace quorvex

@@ -50,9 +50,6 @@ public:
     int32_t ktoint(const Match& m);
     int32_t kreserve(const Match& m);
 
-    // Called at reset.
-    void reset();
-
 private:
     // The receiver's text, as evaluating its name leaves it; "" without a receiver.
     std::string receiver_text(const Match& m);
@@ -64,8 +61,7 @@ private:
     // Stores `text` into the receiver when it names a String variable.
     void store_back(const Match& m, const std::string& text);
     // A text result; stored back too when the call stands alone as a statement.
-    int32_t text_result(const Match& m, std::string text, bool in_place);
-    int32_t number_result(int32_t value);
+    int32_t method_result(const Match& m, std::string text, bool in_place);
     int32_t compare(const Match& m, int how);
 
     Interpreter& in_;

@@ -7,6 +7,7 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/literals.h"
+#include "simulation/printing.h"
 #include "support/fixture.h"
 
 namespace quorvex::test {

@@ -11,6 +11,7 @@
 
 #include "interpreter/literals.h"
 #include "interpreter/text_routines.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 namespace {

@@ -1,0 +1,52 @@
+// The toolkit of the library families.
+#include "simulation/library.h"
+
+#include "interpreter/checked.h"
+
+namespace quorvex {
+
+int32_t int_result(Interpreter& in, int32_t value, int32_t type) {
+    in.Results.clear();
+    in.n_type = type;
+    return value;
+}
+
+int32_t float_result(Interpreter& in, long double f) {
+    in.Results.clear();
+    in.var_float = f;
+    in.n_type = n_float;
+    return float_int_side(f);
+}
+
+int32_t text_result(Interpreter& in, std::string text) {
+    in.Results = std::move(text);
+    in.n_type = n_string;
+    return 0;
+}
+
+int32_t value_result(Interpreter& in, const Value& v) {
+    if (v.type == n_float) return float_result(in, v.f);
+    if (v.type == n_string) return text_result(in, v.s);
+    return int_result(in, v.i, v.type);
+}
+
+std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how) {
+    std::vector<std::string> out;
+    if (how == Split::as_parse) {
+        int n = in.parse(rest, '(', ')');
+        // parse leaves a lone quoted argument in entry 0 without counting it.
+        if (n == 0 && !in.varx[0].empty()) n = 1;
+        out.reserve(static_cast<size_t>(n));
+        for (int k = 0; k < n; ++k) out.push_back(in.varx[static_cast<size_t>(k)]);
+        return out;
+    }
+    const size_t open = rest.find('(');
+    const size_t close = open == std::string_view::npos ? open : matching_bracket(rest, open);
+    if (close == std::string_view::npos) return out;
+    const std::string_view inside = rest.substr(open + 1, close - open - 1);
+    if (dtrim(inside).empty()) return out;
+    for (std::string_view arg : split_top_level(inside)) out.emplace_back(arg);
+    return out;
+}
+
+} // namespace quorvex

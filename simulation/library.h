@@ -1,0 +1,79 @@
+#pragma once
+// The toolkit every library family builds on: one argument splitter, one result setter and the
+// argument-error watcher. A family uses these and keeps no helpers of its own for the same jobs.
+//
+// A family is one class in its own file pair under simulation/, constructed from the
+// Interpreter&, holding its own state and clearing it in reset(); its handlers are named as the
+// table rows call them («kdigwrite») and take `const Match&`. Adding one touches, besides its
+// own files:
+//   - interpreter.h: its #include and one member line in the family section («Lcd lcd{*this};»);
+//   - Interpreter::reset_families() in loading.cpp: one line («lcd.reset();»);
+//   - its table rows, bound with BIND (interpreter/bind.h): kobj, karduinofn and klibfn rows in
+//     dispatch_tables.cpp («{"lcd_obj", BIND(lcd, klcd), ...}»), kident and khash rows in
+//     declarations.cpp («{"LiquidCrystal", BIND(lcd, kdeclare), 0, true}»).
+// A typical handler:
+//     int32_t Lcd::kcursor(const Match& m) {
+//         const std::vector<std::string> a = call_arguments(in_, m.rest);
+//         const ArgumentErrors errors(in_);
+//         const int32_t col = a.size() > 0 ? in_.get_var(a[0]) : 0;
+//         if (errors.raised()) return int_result(in_, 0);
+//         ...
+//         return int_result(in_, 0);
+//     }
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "interpreter/interpreter.h"
+
+namespace quorvex {
+
+// --- results: a handler's value in the registers; each returns the integer side ---------------
+
+// An integer of type code `type`; Results is cleared, so a stale text never passes for it.
+int32_t int_result(Interpreter& in, int32_t value, int32_t type = n_int);
+// A float: var_float holds it, n_type 6; the integer side is truncated (beyond 64 bits it faults).
+int32_t float_result(Interpreter& in, long double f);
+// A text in Results, n_type 7; the integer side is 0.
+int32_t text_result(Interpreter& in, std::string text);
+// Whichever of the three `v` is; another type code keeps its code with the integer.
+int32_t value_result(Interpreter& in, const Value& v);
+
+// --- arguments ---------------------------------------------------------------------------------
+
+// How call_arguments splits an argument list.
+enum class Split {
+    // At the commas outside literals and brackets: «f(g(1, 2), "a,b")» has two arguments.
+    top_level,
+    // As parse() splits into varx: at every comma after a leading literal argument, so a nested
+    // call's commas split too, and a lone literal («("abc")») is one argument. The math and
+    // String families read their arguments so.
+    as_parse,
+};
+
+// The argument texts of a call's bracket, «(a, 0, 1023)» given as the text after the word;
+// copies, because evaluating one argument may parse again and overwrite the registers.
+std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how = Split::top_level);
+
+// Watches the evaluation of a handler's arguments. An argument that reported an error (a fault,
+// an unknown name) has already stopped the run and evaluated to 0; the handler then changes
+// nothing rather than acting on that 0. The last error text is kept for everyone else.
+class ArgumentErrors {
+public:
+    explicit ArgumentErrors(Interpreter& in) : in_(in), saved_(std::move(in.error_str)) { in_.error_str.clear(); }
+    ~ArgumentErrors() {
+        if (in_.error_str.empty()) in_.error_str = std::move(saved_);
+    }
+    ArgumentErrors(const ArgumentErrors&) = delete;
+    ArgumentErrors& operator=(const ArgumentErrors&) = delete;
+    bool raised() const { return !in_.error_str.empty(); }
+
+private:
+    Interpreter& in_;
+    std::string saved_;
+};
+
+} // namespace quorvex
