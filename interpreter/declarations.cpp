@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "interpreter/bind.h"
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
@@ -18,54 +19,6 @@ namespace quorvex {
 namespace {
 
 using Ref = VariableTable::Ref;
-
-int32_t type_row(Interpreter& in, std::string_view rest, int32_t code) { return in.decl.kbyte(rest, code); }
-
-// "void loop() {" marks where loop() starts; any other void header is no declaration.
-int32_t void_row(Interpreter& in, std::string_view rest, int32_t) {
-    if (contains(rest, "loop")) in.flow.kloop(rest);
-    return 0;
-}
-
-int32_t include_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.kinclude(rest), 0; }
-int32_t define_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khdefine(rest), 0; }
-int32_t ifdef_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khifdef(rest), 0; }
-int32_t ifndef_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khifndef(rest), 0; }
-int32_t if_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khif(rest), 0; }
-int32_t else_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelse(rest), 0; }
-int32_t elif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khelif(rest), 0; }
-int32_t endif_row(Interpreter& in, std::string_view rest, int32_t) { return in.pre.khendif(rest), 0; }
-int32_t softserial_row(Interpreter& in, std::string_view rest, int32_t) { return in.serial.ksoftserial(rest), 0; }
-
-// "word" is an unsigned int; the flag joins any qualifiers already collected.
-int32_t word_row(Interpreter& in, std::string_view rest, int32_t) {
-    const int32_t before = in.set_other;
-    in.set_other |= SET_UNSIGNED;
-    const int32_t value = in.decl.kbyte(rest, n_int);
-    in.set_other = before;
-    return value;
-}
-
-int32_t unsigned_row(Interpreter& in, std::string_view rest, int32_t) {
-    in.decl.kunsigned(rest);
-    return 0;
-}
-int32_t static_row(Interpreter& in, std::string_view rest, int32_t) {
-    in.decl.kstatic(rest);
-    return 0;
-}
-int32_t volatile_row(Interpreter& in, std::string_view rest, int32_t) {
-    in.decl.kvolatile(rest);
-    return 0;
-}
-int32_t const_row(Interpreter& in, std::string_view rest, int32_t) {
-    in.decl.kconst(rest);
-    return 0;
-}
-int32_t local_row(Interpreter& in, std::string_view rest, int32_t) {
-    in.decl.klocal(rest);
-    return 0;
-}
 
 bool all_digits(std::string_view s) {
     if (s.empty()) return false;
@@ -145,24 +98,24 @@ void write(Interpreter& in, int32_t t, int32_t slot, const Initial& init) {
 // One row per line, in table order.
 // clang-format off
 const std::array<DeclRow, max_ident + 1> kident = {{
-    {"void", void_row, 0, false},
-    {"boolean", type_row, n_boolean, true},
-    {"byte", type_row, n_byte, true},
-    {"char", type_row, n_char, true},
-    {"int", type_row, n_int, true},
-    {"long", type_row, n_long, true},
-    {"float", type_row, n_float, true},
-    {"string", type_row, n_string, true},
-    {"unsigned", unsigned_row, 0, true},
-    {"static", static_row, 0, true},
-    {"volatile", volatile_row, 0, true},
-    {"const", const_row, 0, true},
-    {"local", local_row, 0, true},
-    {"uint8_t", type_row, n_byte, true},
-    {"uint16_t", type_row, n_int, true},
-    {"uint32_t", type_row, n_long, true},
-    {"bool", type_row, n_boolean, true},
-    {"SoftwareSerial", softserial_row, 0, true},
+    {"void", BIND(decl, kvoid), 0, false},
+    {"boolean", BIND(decl, kbyte), n_boolean, true},
+    {"byte", BIND(decl, kbyte), n_byte, true},
+    {"char", BIND(decl, kbyte), n_char, true},
+    {"int", BIND(decl, kbyte), n_int, true},
+    {"long", BIND(decl, kbyte), n_long, true},
+    {"float", BIND(decl, kbyte), n_float, true},
+    {"string", BIND(decl, kbyte), n_string, true},
+    {"unsigned", BIND(decl, kunsigned), 0, true},
+    {"static", BIND(decl, kstatic), 0, true},
+    {"volatile", BIND(decl, kvolatile), 0, true},
+    {"const", BIND(decl, kconst), 0, true},
+    {"local", BIND(decl, klocal), 0, true},
+    {"uint8_t", BIND(decl, kbyte), n_byte, true},
+    {"uint16_t", BIND(decl, kbyte), n_int, true},
+    {"uint32_t", BIND(decl, kbyte), n_long, true},
+    {"bool", BIND(decl, kbyte), n_boolean, true},
+    {"SoftwareSerial", BIND(serial, ksoftserial), 0, true},
     {"LiquidCrystal", nullptr, 0, true},
     {"IPAddress", nullptr, 0, true},
     {"Servo", nullptr, 0, true},
@@ -173,22 +126,22 @@ const std::array<DeclRow, max_ident + 1> kident = {{
     {"SdVolume", nullptr, 0, true},
     {"SdFile", nullptr, 0, true},
     {"File", nullptr, 0, true},
-    {"word", word_row, n_int, true},
-    {"double", type_row, n_float, true},
-    {"String", type_row, n_string, true},
+    {"word", BIND(decl, kword), n_int, true},
+    {"double", BIND(decl, kbyte), n_float, true},
+    {"String", BIND(decl, kbyte), n_string, true},
 }};
 // clang-format on
 
 const std::array<DeclRow, max_hash + 1> khash = {{
     {"", nullptr, 0, true},
-    {"include", include_row, 0, true},
-    {"define", define_row, 0, true},
-    {"ifdef", ifdef_row, 0, true},
-    {"ifndef", ifndef_row, 0, true},
-    {"if", if_row, 0, true},
-    {"else", else_row, 0, true},
-    {"elif", elif_row, 0, true},
-    {"endif", endif_row, 0, true},
+    {"include", BIND(pre, kinclude), 0, true},
+    {"define", BIND(pre, khdefine), 0, true},
+    {"ifdef", BIND(pre, khifdef), 0, true},
+    {"ifndef", BIND(pre, khifndef), 0, true},
+    {"if", BIND(pre, khif), 0, true},
+    {"else", BIND(pre, khelse), 0, true},
+    {"elif", BIND(pre, khelif), 0, true},
+    {"endif", BIND(pre, khendif), 0, true},
 }};
 
 // One declaration statement, however deeply its handlers nest. The outermost clears the
@@ -567,6 +520,20 @@ void Declarations::qualify(std::string_view s, int32_t flag, bool is_const) {
     in_.evaluate_expression(std::string(dtrim(s)));
     in_.set_other = before;
     in_.colour_line(line, is_const ? col_const : col_decl);
+}
+
+void Declarations::kvoid(std::string_view s) {
+    // "void loop() {" marks where loop() starts; any other void header is no declaration.
+    if (contains(s, "loop")) in_.flow.kloop(s);
+}
+
+int32_t Declarations::kword(std::string_view s) {
+    // "word" is an unsigned int; the flag joins any qualifiers already collected.
+    const int32_t before = in_.set_other;
+    in_.set_other |= SET_UNSIGNED;
+    const int32_t value = kbyte(s, n_int);
+    in_.set_other = before;
+    return value;
 }
 
 void Declarations::kconst(std::string_view s) { qualify(s, SET_CONST, true); }

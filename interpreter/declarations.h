@@ -23,7 +23,7 @@ using DeclHandler = int32_t (*)(Interpreter&, std::string_view rest, int32_t cod
 
 struct DeclRow {
     const char* word;
-    DeclHandler handler; // nullptr: bound when its library or the preprocessor lands
+    DeclHandler handler; // nullptr: not built yet
     int32_t code;
     bool handled; // what check_declarations answers once the row's handler ran
 };
@@ -42,6 +42,10 @@ public:
     // Declaration or function-style cast for type code x; `s` is the text after the type word.
     // Returns the cast's value, 0 for anything else.
     int32_t kbyte(std::string_view s, int32_t x);
+    // "void": only a loop() header means anything.
+    void kvoid(std::string_view s);
+    // "word": an unsigned int declaration or cast.
+    int32_t kword(std::string_view s);
     void kconst(std::string_view s);
     void klocal(std::string_view s);
     void kunsigned(std::string_view s);
@@ -49,7 +53,7 @@ public:
     void kvolatile(std::string_view s);
     int32_t ksizeof(std::string_view s);
 
-    // Per-instance copies of the row handlers, so later work and tests can bind them.
+    // Per-instance copies of the row handlers, so that tests can bind stand-ins.
     std::array<DeclHandler, max_ident + 1> ident_slots{};
     std::array<DeclHandler, max_hash + 1> hash_slots{};
 

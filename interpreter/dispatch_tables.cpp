@@ -1,6 +1,7 @@
 // The keyword tables of the statement executor, in search order, and their matching rules.
 #include "interpreter/dispatch_tables.h"
 
+#include "interpreter/bind.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 
@@ -21,57 +22,20 @@ int32_t knointerrupts(Interpreter& in, const Match&) {
     return 0;
 }
 
-int32_t kequals(Interpreter& in, const Match& m) { return in.ops.kequals(m.rest); }
-
-// Control words: the handler gets the rest after the word.
-template <void (ControlFlow::*H)(std::string_view)>
-int32_t flow_word(Interpreter& in, const Match& m) {
-    (in.flow.*H)(m.rest);
-    return 0;
-}
-int32_t kreturn(Interpreter& in, const Match& m) { return in.calls.kreturn(m.rest); }
-// "setup(" and "loop(" get the whole statement.
-int32_t ksetup(Interpreter& in, const Match& m) {
-    in.flow.ksetup(m.rest);
-    return 0;
-}
-int32_t kloop(Interpreter& in, const Match& m) {
-    in.flow.kloop(m.rest);
-    return 0;
-}
-int32_t ksizeof(Interpreter& in, const Match& m) { return in.decl.ksizeof(m.rest); }
-int32_t kop(Interpreter& in, const Match& m) { return in.ops.kop(m.rest, m.op); }
-int32_t kcomparison(Interpreter& in, const Match& m) { return in.ops.kcomparison(m.rest, m.op); }
-int32_t klop(Interpreter& in, const Match& m) { return in.ops.klop(m.rest, m.op); }
-int32_t kinc(Interpreter& in, const Match& m) { return in.ops.kinc(m.rest); }
-int32_t kdec(Interpreter& in, const Match& m) { return in.ops.kdec(m.rest); }
-
-// Library handlers: a method of one of the interpreter's family objects.
-template <auto Member, auto Method>
-int32_t lib(Interpreter& in, const Match& m) {
-    return ((in.*Member).*Method)(m);
-}
-#define PIN(h) lib<&Interpreter::pinio, &PinIO::h>
-#define TIME(h) lib<&Interpreter::simtime, &SimTime::h>
-#define INTR(h) lib<&Interpreter::interrupts, &Interrupts::h>
-#define MATH(h) lib<&Interpreter::mathlib, &MathLib::h>
-#define STR(h) lib<&Interpreter::strings, &Strings::h>
-#define SER lib<&Interpreter::serial, &SerialPorts::kserial>
-
 } // namespace
 
 const std::array<DispatchRow, max_obj + 1> kobj = {{
     {"", nullptr, 0, 0, "", R},
-    {"Serial1.", SER, 0, 2, "Serial1", R},
-    {"Serial2.", SER, 0, 2, "Serial2", R},
-    {"Serial3.", SER, 0, 2, "Serial3", R},
-    {"Serial.", SER, 0, 1, "Serial", R},
+    {"Serial1.", BIND(serial, kserial), 0, 2, "Serial1", R},
+    {"Serial2.", BIND(serial, kserial), 0, 2, "Serial2", R},
+    {"Serial3.", BIND(serial, kserial), 0, 2, "Serial3", R},
+    {"Serial.", BIND(serial, kserial), 0, 1, "Serial", R},
     {"SPI", nullptr, 0, 4, "SPI", R},
     {"EEPROM.", nullptr, 0, 0, "", R},
     {"Firmata.", nullptr, 0, 0, "", R},
     {"SD", nullptr, 0, 0, "", R},
-    {"softser_obj", SER, 0, 2, "", R}, // port name: the row's current word
-    {"softser_obj2", SER, 0, 3, "", R},
+    {"softser_obj", BIND(serial, kserial), 0, 2, "", R}, // port name: the row's current word
+    {"softser_obj2", BIND(serial, kserial), 0, 3, "", R},
     {"lcd_obj", nullptr, 0, 4, "", D},
     {"Wire", nullptr, 0, 4, "Wire", R},
     {"Ethernet.", nullptr, 0, 2, "", D},
@@ -88,154 +52,154 @@ const std::array<DispatchRow, max_obj + 1> kobj = {{
 
 const std::array<DispatchRow, max_control + 1> kcontrol = {{
     {"", nullptr, 0, 0, "", D},
-    {"else", flow_word<&ControlFlow::kelse>, 0, 0, "", D},
-    {"if", flow_word<&ControlFlow::kif>, 0, 0, "", D},
-    {"while", flow_word<&ControlFlow::kwhile>, 0, 0, "", D},
-    {"for", flow_word<&ControlFlow::kfor>, 0, 0, "", D},
-    {"}", flow_word<&ControlFlow::krbr>, 0, 0, "", D},
-    {"{", flow_word<&ControlFlow::klbr>, 0, 0, "", D},
-    {"continue", flow_word<&ControlFlow::kcontinue>, 0, 0, "", D},
-    {"switch", flow_word<&ControlFlow::kswitch>, 0, 0, "", D},
-    {"break", flow_word<&ControlFlow::kbreak>, 0, 0, "", D},
-    {"pulseIn", PIN(kpulsein), 0, 0, "", R},
-    {"reserve", STR(kreserve), 0, 0, "", D},
-    {"return", kreturn, 0, 0, "", D},
+    {"else", BIND(flow, kelse), 0, 0, "", D},
+    {"if", BIND(flow, kif), 0, 0, "", D},
+    {"while", BIND(flow, kwhile), 0, 0, "", D},
+    {"for", BIND(flow, kfor), 0, 0, "", D},
+    {"}", BIND(flow, krbr), 0, 0, "", D},
+    {"{", BIND(flow, klbr), 0, 0, "", D},
+    {"continue", BIND(flow, kcontinue), 0, 0, "", D},
+    {"switch", BIND(flow, kswitch), 0, 0, "", D},
+    {"break", BIND(flow, kbreak), 0, 0, "", D},
+    {"pulseIn", BIND(pinio, kpulsein), 0, 0, "", R},
+    {"reserve", BIND(strings, kreserve), 0, 0, "", D},
+    {"return", BIND(calls, kreturn), 0, 0, "", D},
     {"initialize", consume, 0, 0, "", D},
-    {"attachInterrupt", INTR(kattach), 0, 0, "", D},
+    {"attachInterrupt", BIND(interrupts, kattach), 0, 0, "", D},
     {"interrupts", kinterrupts, 0, 0, "", D},
     {"noInterrupts", knointerrupts, 0, 0, "", D},
-    {"strlen", STR(klength), 0, 0, "", R},
-    {"do", flow_word<&ControlFlow::kdo>, 0, 0, "", D},
-    {"goto", flow_word<&ControlFlow::kgoto>, 0, 0, "", D},
-    {"sizeof", ksizeof, 0, 0, "", R},
-    {"detachInterrupt", INTR(kdetach), 0, 0, "", D},
+    {"strlen", BIND(strings, klength), 0, 0, "", R},
+    {"do", BIND(flow, kdo), 0, 0, "", D},
+    {"goto", BIND(flow, kgoto), 0, 0, "", D},
+    {"sizeof", BIND(decl, ksizeof), 0, 0, "", R},
+    {"detachInterrupt", BIND(interrupts, kdetach), 0, 0, "", D},
 }};
 
 const std::array<DispatchRow, max_afn + 1> karduinofn = {{
     {"", nullptr, 0, 0, "", D},
-    {"delay", TIME(kdelay), 0, 0, "", D},
-    {"delayMicroseconds", TIME(kdelayMicroseconds), 0, 0, "", D},
-    {"tone", PIN(ktone), 0, 0, "", D},
+    {"delay", BIND(simtime, kdelay), 0, 0, "", D},
+    {"delayMicroseconds", BIND(simtime, kdelayMicroseconds), 0, 0, "", D},
+    {"tone", BIND(pinio, ktone), 0, 0, "", D},
     {"noTone", consume, 0, 0, "", D},
-    {"pinMode", PIN(kpinmode), 0, 0, "", D},
-    {"digitalWrite", PIN(kdigwrite), 0, 0, "", D},
-    {"digitalRead", PIN(kdigread), 0, 0, "", R},
-    {"analogRead", PIN(kanalog), 0, 0, "", R},
-    {"analogWrite", PIN(kanalogWrite), 0, 0, "", D},
-    {"map", MATH(kmap), 0, 0, "", R},
-    {"constrain", MATH(kconstrain), 0, 0, "", R},
-    {"millis()", TIME(kmillis), 0, 0, "", R},
-    {"randomSeed", MATH(krandomseed), 0, 0, "", D},
-    {"random", MATH(krandom), 0, 0, "", R},
-    {"isAlphaNumeric", STR(kcheck), 1, 0, "", R},
-    {"isAlpha", STR(kcheck), 2, 0, "", R},
-    {"isAscii", STR(kcheck), 3, 0, "", R},
-    {"isWhitespace", STR(kcheck), 4, 0, "", R},
-    {"isControl", STR(kcheck), 5, 0, "", R},
-    {"isDigit", STR(kcheck), 6, 0, "", R},
-    {"isGraph", STR(kcheck), 7, 0, "", R},
-    {"isLowerCase", STR(kcheck), 8, 0, "", R},
-    {"isPrintable", STR(kcheck), 9, 0, "", R},
-    {"isPunct", STR(kcheck), 10, 0, "", R},
-    {"isSpace", STR(kcheck), 11, 0, "", R},
-    {"isUpperCase", STR(kcheck), 12, 0, "", R},
-    {"isHexadecimalDigit", STR(kcheck), 13, 0, "", R},
-    {"toUpperCase", STR(ktouppercase), 0, 0, "", D},
-    {"toLowerCase", STR(ktolowercase), 0, 0, "", D},
-    {"charAt", STR(kcharAt), 0, 0, "", R},
-    {"setCharAt", STR(ksetcharAt), 0, 0, "", D},
-    {"String", STR(kstring), 0, 0, "", R},
-    {"concat", STR(kconcat), 0, 0, "", R},
-    {"micros()", TIME(kmicros), 0, 0, "", R},
-    {"equalsIgnoreCase", STR(kequalsignorecase), 0, 0, "", R},
-    {"equals", STR(kequalsascii), 0, 0, "", R},
-    {"compareTo", STR(kcompareto), 0, 0, "", R},
-    {"indexOf", STR(kindexof), 0, 0, "", R},
-    {"lastIndexOf", STR(klastindexof), 0, 0, "", R},
-    {"length", STR(klength), 0, 0, "", R},
-    {"trim", STR(ktrim), 0, 0, "", R},
-    {"replace", STR(kreplace), 0, 0, "", R},
-    {"startsWith", STR(kstartswith), 0, 0, "", R},
-    {"endsWith", STR(kendswith), 0, 0, "", R},
-    {"substring", STR(ksubstring), 0, 0, "", R},
-    {"toInt", STR(ktoint), 0, 0, "", R},
-    {"getLength", STR(klength), 0, 0, "", R},
-    {"shiftOut", PIN(kshiftOut), 0, 0, "", R},
-    {"shiftIn", PIN(kshiftIn), 0, 0, "", R},
-    {"analogReference", PIN(kanalogReference), 0, 0, "", R},
-    {"hour", TIME(kTime), 1, 0, "", R},
-    {"minute", TIME(kTime), 2, 0, "", R},
-    {"second", TIME(kTime), 3, 0, "", R},
-    {"day", TIME(kTime), 4, 0, "", R},
-    {"weekday", TIME(kTime), 5, 0, "", R},
-    {"month", TIME(kTime), 6, 0, "", R},
-    {"year", TIME(kTime), 7, 0, "", R},
-    {"hourFormat12", TIME(kTime), 8, 0, "", R},
-    {"isAM", TIME(kTime), 9, 0, "", R},
-    {"isPM", TIME(kTime), 10, 0, "", R},
-    {"now", TIME(kTime), 11, 0, "", R},
-    {"setTime", TIME(ksetTime), 0, 0, "", R},
-    {"min", MATH(kmath), 1, 0, "", R},
-    {"max", MATH(kmath), 2, 0, "", R},
-    {"abs", MATH(kmath), 3, 0, "", R},
-    {"pow", MATH(kmath), 5, 0, "", R},
-    {"sqrt", MATH(kmath), 4, 0, "", R},
-    {"sq", MATH(kmath), 6, 0, "", R},
-    {"cos", MATH(ktrig), 1, 0, "", R},
-    {"sin", MATH(ktrig), 2, 0, "", R},
-    {"tan", MATH(ktrig), 3, 0, "", R},
-    {"lowByte", MATH(kbits), 1, 0, "", R},
-    {"highByte", MATH(kbits), 2, 0, "", R},
-    {"bitRead", MATH(kbits), 3, 0, "", R},
-    {"bitWrite", MATH(kbits), 4, 0, "", R},
-    {"bitSet", MATH(kbits), 5, 0, "", R},
-    {"bitClear", MATH(kbits), 6, 0, "", R},
-    {"bit", MATH(kbits), 7, 0, "", R},
+    {"pinMode", BIND(pinio, kpinmode), 0, 0, "", D},
+    {"digitalWrite", BIND(pinio, kdigwrite), 0, 0, "", D},
+    {"digitalRead", BIND(pinio, kdigread), 0, 0, "", R},
+    {"analogRead", BIND(pinio, kanalog), 0, 0, "", R},
+    {"analogWrite", BIND(pinio, kanalogWrite), 0, 0, "", D},
+    {"map", BIND(mathlib, kmap), 0, 0, "", R},
+    {"constrain", BIND(mathlib, kconstrain), 0, 0, "", R},
+    {"millis()", BIND(simtime, kmillis), 0, 0, "", R},
+    {"randomSeed", BIND(mathlib, krandomseed), 0, 0, "", D},
+    {"random", BIND(mathlib, krandom), 0, 0, "", R},
+    {"isAlphaNumeric", BIND(strings, kcheck), 1, 0, "", R},
+    {"isAlpha", BIND(strings, kcheck), 2, 0, "", R},
+    {"isAscii", BIND(strings, kcheck), 3, 0, "", R},
+    {"isWhitespace", BIND(strings, kcheck), 4, 0, "", R},
+    {"isControl", BIND(strings, kcheck), 5, 0, "", R},
+    {"isDigit", BIND(strings, kcheck), 6, 0, "", R},
+    {"isGraph", BIND(strings, kcheck), 7, 0, "", R},
+    {"isLowerCase", BIND(strings, kcheck), 8, 0, "", R},
+    {"isPrintable", BIND(strings, kcheck), 9, 0, "", R},
+    {"isPunct", BIND(strings, kcheck), 10, 0, "", R},
+    {"isSpace", BIND(strings, kcheck), 11, 0, "", R},
+    {"isUpperCase", BIND(strings, kcheck), 12, 0, "", R},
+    {"isHexadecimalDigit", BIND(strings, kcheck), 13, 0, "", R},
+    {"toUpperCase", BIND(strings, ktouppercase), 0, 0, "", D},
+    {"toLowerCase", BIND(strings, ktolowercase), 0, 0, "", D},
+    {"charAt", BIND(strings, kcharAt), 0, 0, "", R},
+    {"setCharAt", BIND(strings, ksetcharAt), 0, 0, "", D},
+    {"String", BIND(strings, kstring), 0, 0, "", R},
+    {"concat", BIND(strings, kconcat), 0, 0, "", R},
+    {"micros()", BIND(simtime, kmicros), 0, 0, "", R},
+    {"equalsIgnoreCase", BIND(strings, kequalsignorecase), 0, 0, "", R},
+    {"equals", BIND(strings, kequalsascii), 0, 0, "", R},
+    {"compareTo", BIND(strings, kcompareto), 0, 0, "", R},
+    {"indexOf", BIND(strings, kindexof), 0, 0, "", R},
+    {"lastIndexOf", BIND(strings, klastindexof), 0, 0, "", R},
+    {"length", BIND(strings, klength), 0, 0, "", R},
+    {"trim", BIND(strings, ktrim), 0, 0, "", R},
+    {"replace", BIND(strings, kreplace), 0, 0, "", R},
+    {"startsWith", BIND(strings, kstartswith), 0, 0, "", R},
+    {"endsWith", BIND(strings, kendswith), 0, 0, "", R},
+    {"substring", BIND(strings, ksubstring), 0, 0, "", R},
+    {"toInt", BIND(strings, ktoint), 0, 0, "", R},
+    {"getLength", BIND(strings, klength), 0, 0, "", R},
+    {"shiftOut", BIND(pinio, kshiftOut), 0, 0, "", R},
+    {"shiftIn", BIND(pinio, kshiftIn), 0, 0, "", R},
+    {"analogReference", BIND(pinio, kanalogReference), 0, 0, "", R},
+    {"hour", BIND(simtime, kTime), 1, 0, "", R},
+    {"minute", BIND(simtime, kTime), 2, 0, "", R},
+    {"second", BIND(simtime, kTime), 3, 0, "", R},
+    {"day", BIND(simtime, kTime), 4, 0, "", R},
+    {"weekday", BIND(simtime, kTime), 5, 0, "", R},
+    {"month", BIND(simtime, kTime), 6, 0, "", R},
+    {"year", BIND(simtime, kTime), 7, 0, "", R},
+    {"hourFormat12", BIND(simtime, kTime), 8, 0, "", R},
+    {"isAM", BIND(simtime, kTime), 9, 0, "", R},
+    {"isPM", BIND(simtime, kTime), 10, 0, "", R},
+    {"now", BIND(simtime, kTime), 11, 0, "", R},
+    {"setTime", BIND(simtime, ksetTime), 0, 0, "", R},
+    {"min", BIND(mathlib, kmath), 1, 0, "", R},
+    {"max", BIND(mathlib, kmath), 2, 0, "", R},
+    {"abs", BIND(mathlib, kmath), 3, 0, "", R},
+    {"pow", BIND(mathlib, kmath), 5, 0, "", R},
+    {"sqrt", BIND(mathlib, kmath), 4, 0, "", R},
+    {"sq", BIND(mathlib, kmath), 6, 0, "", R},
+    {"cos", BIND(mathlib, ktrig), 1, 0, "", R},
+    {"sin", BIND(mathlib, ktrig), 2, 0, "", R},
+    {"tan", BIND(mathlib, ktrig), 3, 0, "", R},
+    {"lowByte", BIND(mathlib, kbits), 1, 0, "", R},
+    {"highByte", BIND(mathlib, kbits), 2, 0, "", R},
+    {"bitRead", BIND(mathlib, kbits), 3, 0, "", R},
+    {"bitWrite", BIND(mathlib, kbits), 4, 0, "", R},
+    {"bitSet", BIND(mathlib, kbits), 5, 0, "", R},
+    {"bitClear", BIND(mathlib, kbits), 6, 0, "", R},
+    {"bit", BIND(mathlib, kbits), 7, 0, "", R},
 }};
 
 const std::array<DispatchRow, max_lib + 1> klibfn = {{
     {"", nullptr, 0, 0, "", R},
-    {"FreqCounter::", TIME(kfreq), 0, 0, "", R},
-    {"adjustTime", TIME(kadjTime), 0, 0, "", R},
+    {"FreqCounter::", BIND(simtime, kfreq), 0, 0, "", R},
+    {"adjustTime", BIND(simtime, kadjTime), 0, 0, "", R},
 }};
 
 // One row per line, in table order.
 // clang-format off
 const std::array<DispatchRow, max_op + 1> koperators = {{
     {"", nullptr, 0, 0, "", R},
-    {"loop(", kloop, 0, 0, "", D},
-    {"setup(", ksetup, 0, 0, "", D},
-    {"+=", kop, 0, 0, "", R},
-    {"-=", kop, 0, 0, "", R},
-    {"&=", kop, 0, 0, "", R},
-    {"|=", kop, 0, 0, "", R},
-    {"*=", kop, 0, 0, "", R},
-    {"/=", kop, 0, 0, "", R},
-    {"<<=", kop, 0, 0, "", R},
-    {">>=", kop, 0, 0, "", R},
-    {"=", kequals, 0, 0, "", R},
-    {"<<", kop, 0, 0, "", R},
-    {">>", kop, 0, 0, "", R},
-    {"++", kinc, 0, 0, "", R},
-    {"--", kdec, 0, 0, "", R},
-    {"&&", klop, 0, 0, "", R},
-    {"||", klop, 0, 0, "", R},
-    {"^", klop, 0, 0, "", R},
-    {"~", klop, 0, 0, "", R},
-    {"==", kcomparison, 0, 0, "", R},
-    {"!=", kcomparison, 0, 0, "", R},
-    {"<=", kcomparison, 0, 0, "", R},
-    {"<", kcomparison, 0, 0, "", R},
-    {">=", kcomparison, 0, 0, "", R},
-    {">", kcomparison, 0, 0, "", R},
-    {"%", kop, 0, 0, "", R},
-    {"*", kop, 0, 0, "", R},
-    {"/", kop, 0, 0, "", R},
-    {"&", kop, 0, 0, "", R},
-    {"|", kop, 0, 0, "", R},
-    {"+", kop, 0, 0, "", R},
-    {"-", kop, 0, 0, "", R},
-    {"!", kop, 0, 0, "", R},
+    {"loop(", BIND(flow, kloop), 0, 0, "", D},
+    {"setup(", BIND(flow, ksetup), 0, 0, "", D},
+    {"+=", BIND(ops, kop), 0, 0, "", R},
+    {"-=", BIND(ops, kop), 0, 0, "", R},
+    {"&=", BIND(ops, kop), 0, 0, "", R},
+    {"|=", BIND(ops, kop), 0, 0, "", R},
+    {"*=", BIND(ops, kop), 0, 0, "", R},
+    {"/=", BIND(ops, kop), 0, 0, "", R},
+    {"<<=", BIND(ops, kop), 0, 0, "", R},
+    {">>=", BIND(ops, kop), 0, 0, "", R},
+    {"=", BIND(ops, kequals), 0, 0, "", R},
+    {"<<", BIND(ops, kop), 0, 0, "", R},
+    {">>", BIND(ops, kop), 0, 0, "", R},
+    {"++", BIND(ops, kinc), 0, 0, "", R},
+    {"--", BIND(ops, kdec), 0, 0, "", R},
+    {"&&", BIND(ops, klop), 0, 0, "", R},
+    {"||", BIND(ops, klop), 0, 0, "", R},
+    {"^", BIND(ops, klop), 0, 0, "", R},
+    {"~", BIND(ops, klop), 0, 0, "", R},
+    {"==", BIND(ops, kcomparison), 0, 0, "", R},
+    {"!=", BIND(ops, kcomparison), 0, 0, "", R},
+    {"<=", BIND(ops, kcomparison), 0, 0, "", R},
+    {"<", BIND(ops, kcomparison), 0, 0, "", R},
+    {">=", BIND(ops, kcomparison), 0, 0, "", R},
+    {">", BIND(ops, kcomparison), 0, 0, "", R},
+    {"%", BIND(ops, kop), 0, 0, "", R},
+    {"*", BIND(ops, kop), 0, 0, "", R},
+    {"/", BIND(ops, kop), 0, 0, "", R},
+    {"&", BIND(ops, kop), 0, 0, "", R},
+    {"|", BIND(ops, kop), 0, 0, "", R},
+    {"+", BIND(ops, kop), 0, 0, "", R},
+    {"-", BIND(ops, kop), 0, 0, "", R},
+    {"!", BIND(ops, kop), 0, 0, "", R},
 }};
 // clang-format on
 
