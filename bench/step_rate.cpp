@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
                  "f = 7;\n"
                  "g = c;\n"
                  "h = d;\n");
-    in.reset();
+    in.RestartClick();
     for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h"}) in.new_entry(quorvex::n_int, name, 0);
 
     const int32_t count = in.ListBox1.Count();

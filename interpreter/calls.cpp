@@ -151,20 +151,14 @@ void Calls::refuse(std::string_view name) {
     if (in_.evaluating()) throw StatementAbandoned("call refused");
 }
 
-bool Calls::sr_found(std::string_view name_in) {
-    // The statement executor hands in its own eval_fn; events and interrupts hand in a name
-    // and enter between statements, so only the executor's calls are checked for their place.
-    const bool from_statement = name_in.data() == in_.eval_fn.data();
+bool Calls::sr_found(std::string_view name_in, Caller caller) {
+    const Subroutine* found = in_.subs.find(name_in);
+    if (found == nullptr) return false;
+    const auto idx = static_cast<int32_t>(found - in_.subs.rows().data());
+    const Subroutine sub = *found; // a copy: the table may be refilled by a reset
     const std::string name(name_in);
-    int32_t idx = -1;
-    for (int32_t i = 0; i < in_.subs.srx(); ++i) {
-        if (in_.subs.at(i).name == name) {
-            idx = i;
-            break;
-        }
-    }
-    if (idx < 0) return false;
-    const Subroutine sub = in_.subs.at(idx); // a copy: the table may be refilled by a reset
+    // Events and interrupts enter between statements; only a statement's call is checked for its place.
+    const bool from_statement = caller == Caller::statement;
 
     std::string target;
     AssignMode mode = AssignMode::Assign;

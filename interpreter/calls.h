@@ -20,9 +20,12 @@ class Calls {
 public:
     explicit Calls(Interpreter& in) : in_(in) {}
 
+    // Who makes a call: a statement the executor runs, or an event or interrupt routine entered
+    // between statements.
+    enum class Caller { statement, event };
     // Makes the call when `name` is a subroutine of the sketch; false otherwise. A call that
     // is refused with a sketch error still answers true, so the statement is not tried further.
-    bool sr_found(std::string_view name);
+    bool sr_found(std::string_view name, Caller caller);
     // Records the value and leaves the function (or setup()/loop()) at its closing brace.
     int32_t kreturn(std::string_view s);
     // The return at a body's closing brace: the frame's level has just been popped and

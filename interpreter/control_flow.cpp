@@ -549,19 +549,6 @@ void ControlFlow::kcase_body(std::string_view after_colon) {
     run_body(rest); // statements on the case line run, matched or fallen into
 }
 
-void ControlFlow::kcase(std::string_view s) {
-    // The text after "case" or "default": its label, any further labels, then the statements.
-    size_t colon = label_colon(s);
-    if (colon == npos) return;
-    std::string_view rest = dtrim(s.substr(colon + 1));
-    while (starts_with_word(rest, "case") || starts_with_word(rest, "default")) {
-        colon = label_colon(rest);
-        if (colon == npos) return;
-        rest = dtrim(rest.substr(colon + 1));
-    }
-    kcase_body(rest);
-}
-
 // ---------------------------------------------------------------------------------------------
 // goto
 

@@ -69,9 +69,6 @@ public:
     void kbreak(std::string_view s);
     void kcontinue(std::string_view s);
     void kgoto(std::string_view s);
-    // A "case"/"default" line reached by falling through from the case above: the statements
-    // after its ":" run. (The dispatcher reaches it once "case" and "default" have kcontrol rows.)
-    void kcase(std::string_view s);
 
     // Leaves every level above `level` (loopx becomes `level`, never below 1), giving back the
     // for slots of the L_FOR levels it leaves. For return and error unwinds.

@@ -13,14 +13,6 @@ constexpr ResultUse R = ResultUse::returned;
 constexpr ResultUse D = ResultUse::dropped;
 
 int32_t consume(Interpreter&, const Match&) { return 0; }
-int32_t kinterrupts(Interpreter& in, const Match&) {
-    in.allow_interrupts = true;
-    return 0;
-}
-int32_t knointerrupts(Interpreter& in, const Match&) {
-    in.allow_interrupts = false;
-    return 0;
-}
 
 } // namespace
 
@@ -66,8 +58,8 @@ const std::array<DispatchRow, max_control + 1> kcontrol = {{
     {"return", BIND(calls, kreturn), 0, 0, "", D},
     {"initialize", consume, 0, 0, "", D},
     {"attachInterrupt", BIND(interrupts, kattach), 0, 0, "", D},
-    {"interrupts", kinterrupts, 0, 0, "", D},
-    {"noInterrupts", knointerrupts, 0, 0, "", D},
+    {"interrupts", BIND(interrupts, kinterrupts), 0, 0, "", D},
+    {"noInterrupts", BIND(interrupts, knointerrupts), 0, 0, "", D},
     {"strlen", BIND(strings, klength), 0, 0, "", R},
     {"do", BIND(flow, kdo), 0, 0, "", D},
     {"goto", BIND(flow, kgoto), 0, 0, "", D},

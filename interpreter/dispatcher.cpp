@@ -194,7 +194,7 @@ int32_t Interpreter::dispatch(std::string& s) {
 
     // A call of one of the sketch's own subroutines.
     parse(s, '(', ')');
-    if (calls.sr_found(eval_fn)) {
+    if (calls.sr_found(eval_fn, Calls::Caller::statement)) {
         rbr_found = 0;
         return result;
     }

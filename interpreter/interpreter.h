@@ -1,13 +1,12 @@
 #pragma once
 // The sketch interpreter: the loaded lines, the line cursor, the result registers, the
-// control stack and the statement executor. Members are defined in one file per area:
-// sketch_lines.cpp, error_stop.cpp, brace_walk.cpp, dispatcher.cpp, stand_ins.cpp,
-// interpreter.cpp.
+// control stack, the statement executor and the library families. Each section below names the
+// file that defines its members; the handler objects (declarations, operators, control flow,
+// calls, preprocessor, the families) have file pairs of their own.
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,7 +24,6 @@
 #include "interpreter/host.h"
 #include "interpreter/operators.h"
 #include "interpreter/preprocessor.h"
-#include "interpreter/run_control.h"
 #include "interpreter/subroutines.h"
 #include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
@@ -41,7 +39,7 @@
 namespace quorvex {
 
 // Per-instance copies of the table handlers and of the kobj words, so that object
-// declarations can rename rows and tests can bind stand-ins.
+// declarations can rename rows and tests can bind stand-ins (dispatcher.cpp).
 struct DispatchSlots {
     std::array<Handler, max_obj + 1> kobj{};
     std::array<Handler, max_control + 1> kcontrol{};
@@ -60,7 +58,7 @@ class Interpreter : public TextRoutines {
 public:
     Interpreter(Host& host, const Clock& clock);
 
-    // --- sketch lines and line cursor ---
+    // --- sketch lines and line cursor (sketch_lines.cpp; colour_line in interpreter.cpp) ---
     CodeList ListBox1;
     std::vector<LineColour> f_color;
     // Sets the colour of a code line; lines outside the list are ignored.
@@ -77,11 +75,11 @@ public:
     void next_line();
     void FindNextLine();
 
-    // --- brace walks ---
+    // --- brace walks (brace_walk.cpp) ---
     void match_bracket(std::string_view s, int32_t lbr, std::string_view s3);
     void match_rev_bracket(std::string_view s, int32_t lbr, std::string_view s3);
 
-    // --- error stop and log ---
+    // --- error stop and log (error_stop.cpp) ---
     Timer Timer1;
     MenuItem AutoStep; // "Run (F9)"
     ToolButton RunButton;
@@ -97,7 +95,7 @@ public:
     // The raw text of item Line, or "Past End".
     std::string error_line_text() const;
 
-    // --- result registers and flags ---
+    // --- result registers and flags (push_level in interpreter.cpp) ---
     std::string Results;
     long double var_float = 0.0L;
     int32_t n_type = -1;
@@ -108,7 +106,6 @@ public:
     int32_t found_loop = 0;
     int32_t set_ident = -1;
     int32_t rbr_found = 0;
-    bool allow_interrupts = true;
     int32_t val_other = 0; // qualifier flags of the variable last found
     int32_t set_other = 0; // qualifier flags collected for the declaration being processed
 
@@ -116,14 +113,14 @@ public:
     // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full.
     bool push_level(const ControlLevel& level);
 
-    // --- statement executor ---
+    // --- statement executor (dispatcher.cpp) ---
     DispatchSlots tables;
     int32_t evaluate_expression(std::string s);
     void register_object(int key, std::string name);
     // Reports "Unknown command: " with the statement cut at ";".
     int32_t unknown_command(std::string_view s);
 
-    // --- variable table and values ---
+    // --- variable table and values (variables.cpp) ---
     VariableTable vars;
     // One term: a literal, fixed name, pin name, variable or array element.
     Value find_value(std::string_view s);
@@ -148,7 +145,7 @@ private:
 public:
     // <<< reading values
 
-    // --- assignment, port registers and range checks ---
+    // --- assignment, port registers and range checks (assignment.cpp) ---
     void assign(std::string_view target, const Value& v, AssignMode mode = AssignMode::Assign);
     void set_var(std::string_view s, int32_t val);
     void set_string(std::string_view s, std::string_view val);
@@ -156,28 +153,30 @@ public:
     void set_float1(std::string_view s, std::string_view val);
     void do_check(int32_t x, int32_t i, int32_t set1);
 
-    // --- declarations and operators ---
+    // --- declarations and operators (declarations.cpp, operators.cpp) ---
     Declarations decl{*this};
     Operators ops{*this};
     int32_t skip_array = 0; // set while an array's elements are declared
 
     // --- board and simulated time ---
     Board board;
-    int64_t us = 0; // simulated microseconds since reset
+    int64_t us = 0; // simulated microseconds since reset; SimTime moves and resets it
 
-    // --- library handlers, one object per family ---
+    // --- the library families, one object each (simulation/library.h tells how to add one) ---
     PinIO pinio{*this};
     SimTime simtime{*this};
     Interrupts interrupts{*this};
     MathLib mathlib{*this};
     Strings strings{*this};
     SerialPorts serial{*this};
+    // Every family's own reset, called by RestartClick (loading.cpp).
+    void reset_families();
 
     // --- the simulation window: port panels and analog inputs ---
     DevicePanels panels;
     AnalogInputs analog{board, pinio.options.ShowVolts};
 
-    // --- execution control ---
+    // --- execution control (run_control.cpp) ---
     Timer kStepper_Timer;
     std::string AutoStep_Time = "250"; // "Delay between Run Steps (in ms)"
     bool step_out = false;
@@ -188,18 +187,8 @@ public:
     bool serEvent = false;
     std::string Event = "serialEvent";
     int32_t Event_Panel = 1; // the port panel whose being shown with input arms the event
-    std::array<int32_t, max_interrupts + 1> int_loopx{};
-    std::array<std::string, max_interrupts + 1> int_type{};
     int32_t single_loop = 0;
     int32_t reset_tmr = 0;
-
-    // Replaceable entry points of the step, so execution control can be driven before the
-    // handlers they lead to exist. Empty means the built-in behaviour.
-    struct StepHooks {
-        std::function<void(Interpreter&)> execute_line;               // the current line
-        std::function<bool(Interpreter&, std::string_view)> sr_found; // a subroutine call
-        std::function<void(Interpreter&, int32_t)> check_int;         // a level interrupt
-    } hooks;
 
     void Step1Click();
     void StepOverClick();
@@ -213,7 +202,7 @@ public:
     void BreakPoint1Click();
     void ClearBreakPointClick();
     void ResetSwClick();
-    void Image3Click() { Step1Click(); }
+    void Image3Click() { Step1Click(); } // the step picture of the tool bar
     void UpdateClick();
     // Enters an event or interrupt routine between statements; false when it is no subroutine.
     bool enter_async(std::string_view name);
@@ -221,7 +210,7 @@ public:
     // A step's statement is being evaluated: a fault may abandon it by unwinding.
     bool evaluating() const { return in_step_ && eval_depth_ > 0; }
 
-    // --- control flow, calls and the preprocessor ---
+    // --- control flow, calls and the preprocessor (control_flow.cpp, calls.cpp, preprocessor.cpp) ---
     ControlFlow flow{*this};
     Calls calls{*this};
     Preprocessor pre{*this};
@@ -230,7 +219,7 @@ public:
     // Include files: the sketch's folder on disk by default; tests put memory files here.
     std::unique_ptr<FileAccess> files = std::make_unique<DiskFiles>();
 
-    // --- loading, subroutine scan and reset ---
+    // --- loading, subroutine scan and reset (loading.cpp) ---
     std::string FileName;                    // the loaded sketch's full path
     std::string Logdir1;                     // its folder
     std::string Caption;                     // the main window's caption: the file name without its folder
@@ -244,7 +233,6 @@ public:
     void load_text(std::string_view text);
     void find_sr();
     void RestartClick();
-    void reset() { RestartClick(); }
 
     Host& host() { return host_; }
     const Clock& clock() const { return clock_; }

@@ -166,6 +166,14 @@ void Interpreter::find_sr() {
     }
 }
 
+void Interpreter::reset_families() {
+    panels.reset();
+    board.undefine_pins();
+    simtime.reset();
+    interrupts.reset();
+    serial.reset();
+}
+
 void Interpreter::RestartClick() {
     Timer1.Enabled = false;
     if (AutoStep.Checked) AutoStepClick();
@@ -180,7 +188,6 @@ void Interpreter::RestartClick() {
     single_loop = 0;
     rbr_found = 0;
     found_loop = 0;
-    us = 0;
     skip_array = 0;
     set_ident = 0;
     set_other = 0;
@@ -200,13 +207,7 @@ void Interpreter::RestartClick() {
     Event_Panel = 1;
     tables.restore_objects(); // old object names stop matching
 
-    // Devices and pins.
-    panels.reset();
-    board.undefine_pins();
-    pinio.reset();
-    simtime.reset();
-    interrupts.reset();
-    serial.reset();
+    reset_families();
 
     // Variables, colours, subroutines.
     vars.clear();

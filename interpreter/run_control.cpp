@@ -44,7 +44,7 @@ void Interpreter::UpdateClick() {
 bool Interpreter::enter_async(std::string_view name) {
     varx.clear(); // an event routine takes no arguments, never the last call's
     const int32_t before = cs.loopx;
-    const bool entered = hooks.sr_found ? hooks.sr_found(*this, name) : calls.sr_found(name);
+    const bool entered = calls.sr_found(name, Calls::Caller::event);
     if (!entered) return false;
     if (cs.loopx > before) cs.at(cs.loopx - 1).async = true;
     return true;
@@ -85,13 +85,8 @@ void Interpreter::Step1Click() {
     // inside blocks than where the routine last started.
     interrupts.check_low_levels();
 
-    if (calls.one_line_pending() && calls.run_one_line()) {
-        // the body of a function written on its header line
-    } else if (hooks.execute_line) {
-        hooks.execute_line(*this);
-    } else {
-        evaluate_expression(get_line());
-    }
+    // The body of a function written on its header line, else the line itself.
+    if (!calls.one_line_pending() || !calls.run_one_line()) evaluate_expression(get_line());
 
     // A body without braces is closed after its one statement.
     if (single_loop > 0 && --single_loop == 0) {
@@ -229,7 +224,7 @@ void Interpreter::ClearBreakPointClick() {
 
 void Interpreter::ResetSwClick() {
     reset_tmr = 3;
-    reset();
+    RestartClick();
 }
 
 } // namespace quorvex

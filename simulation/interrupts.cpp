@@ -37,7 +37,7 @@ int32_t Interrupts::kattach(const Match& m) {
         return 0;
     }
     int_routine[static_cast<size_t>(k)] = routine;
-    in_.int_type[static_cast<size_t>(k)] = mode;
+    int_type[static_cast<size_t>(k)] = mode;
     return 0;
 }
 
@@ -56,14 +56,24 @@ int32_t Interrupts::kdetach(const Match& m) {
         return 0;
     }
     int_routine[static_cast<size_t>(k)] = detached_routine;
-    in_.int_type[static_cast<size_t>(k)] = detached_type;
+    int_type[static_cast<size_t>(k)] = detached_type;
+    return 0;
+}
+
+int32_t Interrupts::kinterrupts(const Match&) {
+    allow_interrupts = true;
+    return 0;
+}
+
+int32_t Interrupts::knointerrupts(const Match&) {
+    allow_interrupts = false;
     return 0;
 }
 
 void Interrupts::check_int(int32_t n) {
-    if (!in_.allow_interrupts || n < 0 || n >= max_interrupts) return;
+    if (!allow_interrupts || n < 0 || n >= max_interrupts) return;
     const auto k = static_cast<size_t>(n);
-    const std::string& type = in_.int_type[k];
+    const std::string& type = int_type[k];
     // The present level decides, not a change of it.
     const bool high = in_.board.is_high(ipin[k]);
     const bool fires =
@@ -85,26 +95,23 @@ void Interrupts::check_low_levels() {
     const int32_t last = std::min(in_.board.maxInt, max_interrupts - 1);
     for (int32_t n = 0; n <= last; ++n) {
         const auto k = static_cast<size_t>(n);
-        if (in_.int_type[k] != "LOW" || in_.int_loopx[k] < in_.cs.loopx) continue;
-        in_.int_loopx[k] = in_.cs.loopx;
-        if (in_.hooks.check_int)
-            in_.hooks.check_int(in_, n);
-        else
-            check_int(n);
+        if (int_type[k] != "LOW" || int_loopx[k] < in_.cs.loopx) continue;
+        int_loopx[k] = in_.cs.loopx;
+        check_int(n);
     }
 }
 
 void Interrupts::rearm(int32_t loopx) {
     // A brace at the top level (the end of setup() or loop()) leaves the top level armed:
     // a depth of 0 would hold a LOW interrupt until some inner block closed.
-    for (int32_t& depth : in_.int_loopx) depth = std::max(loopx - 1, 1);
+    for (int32_t& depth : int_loopx) depth = std::max(loopx - 1, 1);
 }
 
 void Interrupts::reset() {
-    in_.allow_interrupts = true;
+    allow_interrupts = true;
     int_routine.fill("");
-    in_.int_type.fill(no_type);
-    in_.int_loopx.fill(armed_depth);
+    int_type.fill(no_type);
+    int_loopx.fill(armed_depth);
 }
 
 } // namespace quorvex

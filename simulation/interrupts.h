@@ -6,11 +6,12 @@
 #include <string>
 
 #include "interpreter/dispatch_tables.h"
-#include "interpreter/run_control.h"
 
 namespace quorvex {
 
 class Interpreter;
+
+inline constexpr int32_t max_interrupts = 6; // external interrupts 0..5
 
 class Interrupts {
 public:
@@ -19,6 +20,8 @@ public:
     // Handlers reached from the dispatch tables.
     int32_t kattach(const Match& m);
     int32_t kdetach(const Match& m);
+    int32_t kinterrupts(const Match& m);
+    int32_t knointerrupts(const Match& m);
 
     // The level test of interrupt `n`: enters its routine when the trigger holds.
     void check_int(int32_t n);
@@ -35,6 +38,11 @@ public:
     static constexpr std::array<int32_t, max_interrupts> ipin = {0, 1, 21, 20, 19, 18};
     // The routine attached to each interrupt, as written.
     std::array<std::string, max_interrupts> int_routine{};
+    // Each interrupt's trigger mode as written ("LOW", "CHANGE", ...), or a word naming none.
+    std::array<std::string, max_interrupts> int_type{};
+    // The block depth at which each LOW interrupt last started; it starts again at this depth or above.
+    std::array<int32_t, max_interrupts> int_loopx{};
+    bool allow_interrupts = true; // interrupts() and noInterrupts()
 
 private:
     Interpreter& in_;

@@ -37,8 +37,6 @@ PinIO::PinIO(Interpreter& in) : in_(in) {
     in_.board.on_error = [&in](const std::string& message) { in.ShowMessage1(message); };
 }
 
-void PinIO::reset() {}
-
 void PinIO::check_maximum(const char* fn, int32_t pin) {
     if (pin <= in_.board.maxPin) return;
     char text[96];
@@ -243,10 +241,7 @@ void PinIO::LD0MouseDown(int32_t pin) {
     if (pin < 0 || pin > 53 || !in_.board.toggle(pin)) return;
     const int32_t n = in_.board.click_interrupt(pin);
     if (n < 0) return;
-    if (in_.hooks.check_int)
-        in_.hooks.check_int(in_, n);
-    else
-        in_.interrupts.check_int(n);
+    in_.interrupts.check_int(n);
 }
 
 void PinIO::LDAN0MouseDown(int32_t k) {

@@ -50,9 +50,6 @@ public:
     // A click on analog input k's level shape (pin 60 + k): toggles it; no interrupt.
     void LDAN0MouseDown(int32_t k);
 
-    // Part of reset.
-    void reset();
-
     // Longest tone played: the host holds the thread while it sounds.
     static constexpr int32_t max_tone_ms = 10000;
 

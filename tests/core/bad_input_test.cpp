@@ -22,7 +22,7 @@ class BadInputs : public CoreTest, public ::testing::WithParamInterface<BadInput
 
 TEST_P(BadInputs, RunsToTheEndWithoutHarm) {
     in.load_text(GetParam().text);
-    in.reset();
+    in.RestartClick();
     int steps = 0;
     while (in.Line < in.ListBox1.Count() && steps < 20000) {
         in.Step1Click();
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Sketches, BadInputs,
 TEST_F(CoreTest, EmptyFileReportsAtReset) {
     in.load_text("");
     EXPECT_EQ(in.ListBox1.Count(), 0);
-    in.reset();
+    in.RestartClick();
     EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - Please load a sketch first before resetting"});
     EXPECT_EQ(host.errors[0].line_text, "Past End");
     in.Step1Click(); // nothing to run, nothing read

@@ -121,53 +121,67 @@ TEST_F(BoardTest, BoardChoicesSetLimitsAndVisibility) {
     EXPECT_EQ(board.layout, BoardKind::Uno);
 }
 
-// Interrupt numbers a click fires, recorded through the step's stand-in.
+// Interrupt numbers a click fires: every interrupt enters a routine of its own on any level,
+// isrN on lines 2N and 2N + 1, and the click records which one the cursor stands in.
 class Clicks : public BoardTest {
 protected:
     std::vector<int32_t> fired;
     void SetUp() override {
-        in.hooks.check_int = [this](Interpreter&, int32_t n) { fired.push_back(n); };
+        std::string text;
+        for (int n = 0; n < max_interrupts; ++n) text += "void isr" + std::to_string(n) + "() {\n}\n";
+        in.load_text(text + "void setup() {\n}\nvoid loop() {\n}\n");
+        in.RestartClick();
+        for (size_t n = 0; n < max_interrupts; ++n) {
+            in.interrupts.int_routine[n] = "isr" + std::to_string(n);
+            in.interrupts.int_type[n] = "CHANGE";
+        }
+    }
+    void click(int32_t p) {
+        const int32_t before = in.cs.loopx;
+        in.pinio.LD0MouseDown(p);
+        if (in.cs.loopx > before) fired.push_back(in.Line / 2);
     }
 };
 
 TEST_F(Clicks, ToggleAndFireOnlyTheInterruptPins) {
-    in.pinio.LD0MouseDown(0);
+    click(0);
     EXPECT_TRUE(pin(0).is_high());
-    in.pinio.LD0MouseDown(0);
+    click(0);
     EXPECT_FALSE(pin(0).is_high());
-    in.pinio.LD0MouseDown(1);
-    in.pinio.LD0MouseDown(2);
-    in.pinio.LD0MouseDown(19); // Uno: pin 19 is no interrupt pin
+    click(1);
+    click(2);
+    click(19); // Uno: pin 19 is no interrupt pin
     EXPECT_EQ(fired, (std::vector<int32_t>{0, 0, 1}));
     EXPECT_TRUE(pin(2).is_high());
 }
 
 TEST_F(Clicks, MegaPins18To21FireInterrupts5To2) {
     board.Mega1Click();
-    in.pinio.LD0MouseDown(19);
-    in.pinio.LD0MouseDown(21);
-    in.pinio.LD0MouseDown(18);
+    click(19);
+    click(21);
+    click(18);
     EXPECT_EQ(fired, (std::vector<int32_t>{4, 2, 5}));
     board.Other1Click(); // only the ticked Mega fires them
-    in.pinio.LD0MouseDown(19);
+    click(19);
     EXPECT_EQ(fired.size(), 3u);
 }
 
 TEST_F(Clicks, UnoClickOnAHiddenShapeTogglesOnlyThatPin) {
-    in.pinio.LD0MouseDown(20);
+    click(20);
     for (int32_t p = 0; p <= 53; ++p) EXPECT_EQ(pin(p).is_high(), p == 20) << p;
-    in.pinio.LD0MouseDown(54); // no shape: nothing
-    in.pinio.LD0MouseDown(-3);
+    click(54); // no shape: nothing
+    click(-3);
     EXPECT_TRUE(fired.empty());
 }
 
 TEST_F(Clicks, AnalogShapesToggleWithoutInterrupts) {
+    const int32_t before = in.cs.loopx;
     in.pinio.LDAN0MouseDown(3);
     EXPECT_TRUE(pin(63).is_high());
     EXPECT_EQ(pin(63).shape.brush, clGreen);
     in.pinio.LDAN0MouseDown(16);
     in.pinio.LDAN0MouseDown(-1);
-    EXPECT_TRUE(fired.empty());
+    EXPECT_EQ(in.cs.loopx, before);
 }
 
 TEST_F(BoardTest, ResetLeavesNoStaleModesAfterABoardChange) {

@@ -616,16 +616,6 @@ TEST_F(Flow, ControlWordsNeedAWordBoundary) {
     EXPECT_TRUE(host.errors.empty()) << host.errors.front().message;
 }
 
-TEST_F(Flow, StatementsAfterACaseLabelRunWhenFallenInto) {
-    load_lines("int r = 0;\n");
-    in.evaluate_expression("int r = 0;");
-    in.flow.kcase("2: r = r + 5;");
-    in.flow.kcase(": r = r + 10;"); // after "default"
-    in.flow.kcase("3: case 4: r = r + 100;");
-    EXPECT_EQ(var("r"), 115);
-    EXPECT_EQ(depth(), 1);
-}
-
 // A brace-less body that calls a subroutine: the countdown waits for the return.
 TEST_F(Flow, BracelessBodiesThatCall) {
     load("int c = 1;\n"

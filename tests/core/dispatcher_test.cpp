@@ -210,7 +210,7 @@ TEST_F(Dispatch, ObjectNamesMatchOnlyOnceRegisteredAndUntilReset) {
     EXPECT_EQ(messages(), std::vector<std::string>{"Unknown command: write(90)"}); // servo2 is not servo
 
     in.load_text("void setup() {\n}\n");
-    in.reset();
+    in.RestartClick();
     bind_all();
     calls.clear();
     in.evaluate_expression("servo.write(90);");
@@ -296,11 +296,11 @@ TEST_F(Dispatch, UnknownCommandAndNotYetBuiltHandlers) {
 }
 
 TEST_F(Dispatch, BuiltInWordsAreSilent) {
-    in.allow_interrupts = true;
+    in.interrupts.allow_interrupts = true;
     in.evaluate_expression("noInterrupts();");
-    EXPECT_FALSE(in.allow_interrupts);
+    EXPECT_FALSE(in.interrupts.allow_interrupts);
     in.evaluate_expression("interrupts();");
-    EXPECT_TRUE(in.allow_interrupts);
+    EXPECT_TRUE(in.interrupts.allow_interrupts);
     EXPECT_EQ(in.evaluate_expression("initialize(5) + 3;"), 0);
     in.evaluate_expression("noTone(8);");
     EXPECT_TRUE(host.errors.empty());

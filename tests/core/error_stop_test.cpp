@@ -236,7 +236,7 @@ TEST_F(ErrorStop, ResetOnEmptyListStopsAndLogs) {
     in.LogErrors1.Checked = true;
     in.ListBox1.clear();
     start_run();
-    in.reset();
+    in.RestartClick();
     expect_stopped();
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0].line_text, "Past End");

@@ -53,28 +53,28 @@ TEST_F(InterruptsTest, AttachAndDetachCheckTheirArguments) {
                               "Sketch Error - attachInterrupt needs 1 or3 parameters - not 2",
                               "Sketch Error - detachInterrupt needs 1 parameter - not 2",
                           }));
-    EXPECT_EQ(in.int_type[0], "xyz 9");
+    EXPECT_EQ(in.interrupts.int_type[0], "xyz 9");
     EXPECT_EQ(in.interrupts.int_routine[0], "");
 
     host.errors.clear();
     in.evaluate_expression("int n = 1;");
     in.evaluate_expression("attachInterrupt(n - 1, isr, FALLING);");
-    EXPECT_EQ(in.int_type[0], "FALLING");
+    EXPECT_EQ(in.interrupts.int_type[0], "FALLING");
     EXPECT_EQ(in.interrupts.int_routine[0], "isr");
     in.evaluate_expression("attachInterrupt(1 / 0, other, LOW);"); // a faulting number attaches nothing
     in.evaluate_expression("detachInterrupt(nowhere);");
-    EXPECT_EQ(in.int_type[0], "FALLING");
+    EXPECT_EQ(in.interrupts.int_type[0], "FALLING");
     EXPECT_EQ(messages().size(), 2u);
     host.errors.clear();
     in.evaluate_expression("detachInterrupt(0);");
-    EXPECT_EQ(in.int_type[0], "xyz 8");
+    EXPECT_EQ(in.interrupts.int_type[0], "xyz 8");
     EXPECT_EQ(in.interrupts.int_routine[0], "xyz 9");
     EXPECT_TRUE(messages().empty());
 
     // The Mega has six interrupts, but only 0 and 1 can be detached.
     in.board.Mega1Click();
     in.evaluate_expression("attachInterrupt(5, isr, RISING);");
-    EXPECT_EQ(in.int_type[5], "RISING");
+    EXPECT_EQ(in.interrupts.int_type[5], "RISING");
     in.evaluate_expression("attachInterrupt(6, isr, RISING);");
     in.evaluate_expression("detachInterrupt(3);");
     EXPECT_EQ(messages(), (std::vector<std::string>{"Sketch Error - attachInterrupt pin must be 0-5 not 6",
@@ -85,7 +85,7 @@ TEST_F(InterruptsTest, TriggersTestThePresentLevel) {
     start("int hits = 0;\nvoid isr() {\n  hits = hits + 1;\n}\nvoid setup() {\n  int x = 0;\n}\nvoid loop() {\n}\n");
     const int32_t here = in.Line;
     auto fired = [&](const char* mode, int32_t pin_level) {
-        in.int_type[1] = mode;
+        in.interrupts.int_type[1] = mode;
         in.interrupts.int_routine[1] = "isr";
         if (in.board.is_high(1) != (pin_level != 0)) in.board.toggle(1);
         in.interrupts.check_int(1);
@@ -139,12 +139,12 @@ TEST_F(InterruptsTest, NoInterruptsHoldsClicksAndLevels) {
           "  attachInterrupt(0, isr, CHANGE);\n  attachInterrupt(1, isr, LOW);\n  hits = 0;\n  interrupts();\n"
           "  hits = hits;\n}\nvoid loop() {\n}\n");
     ASSERT_TRUE(step_to(8)); // «hits = 0;»: noInterrupts() has run
-    EXPECT_FALSE(in.allow_interrupts);
+    EXPECT_FALSE(in.interrupts.allow_interrupts);
     click(0);
     in.Step1Click(); // pin 1 is low: the LOW check would fire here
     EXPECT_EQ(in.cs.loopx, 1);
     in.Step1Click(); // interrupts()
-    EXPECT_TRUE(in.allow_interrupts);
+    EXPECT_TRUE(in.interrupts.allow_interrupts);
     in.Step1Click(); // the LOW level fires before «hits = hits;»
     EXPECT_EQ(in.cs.loopx, 2);
     EXPECT_EQ(value("hits"), 1);
@@ -208,7 +208,7 @@ TEST_F(InterruptsTest, MegaInterruptsTwoToFiveAndReset) {
     EXPECT_EQ(in.cs.loopx, 2);
     unwind();
     EXPECT_EQ(value("hits"), 1);
-    in.int_type[2] = "xyz 9"; // stop the level
+    in.interrupts.int_type[2] = "xyz 9"; // stop the level
     in.Step1Click();
     click(18); // pin 18 is interrupt 5
     EXPECT_EQ(in.cs.loopx, 2);
@@ -217,11 +217,11 @@ TEST_F(InterruptsTest, MegaInterruptsTwoToFiveAndReset) {
 
     in.RestartClick();
     for (size_t n = 0; n < max_interrupts; ++n) {
-        EXPECT_EQ(in.int_type[n], "xyz 9") << n;
+        EXPECT_EQ(in.interrupts.int_type[n], "xyz 9") << n;
         EXPECT_EQ(in.interrupts.int_routine[n], "") << n;
-        EXPECT_EQ(in.int_loopx[n], 10) << n;
+        EXPECT_EQ(in.interrupts.int_loopx[n], 10) << n;
     }
-    EXPECT_TRUE(in.allow_interrupts);
+    EXPECT_TRUE(in.interrupts.allow_interrupts);
 }
 
 TEST_F(InterruptsTest, NestedClicksStopAtTheFrameLimit) {

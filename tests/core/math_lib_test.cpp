@@ -239,7 +239,7 @@ TEST_F(Math, RandomSequenceFollowsTheSeed) {
 TEST_F(Math, ResetKeepsTheSequenceAndTheClockSeedsAtStart) {
     run("randomSeed(42);");
     EXPECT_EQ(run("random(100)"), 31);
-    in.reset();
+    in.RestartClick();
     EXPECT_EQ(run("random(100)"), 87);
 
     // Without randomSeed the clock decides: the same time gives the same sequence.

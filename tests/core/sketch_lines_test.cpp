@@ -349,7 +349,7 @@ TEST_F(SketchLines, LoadFileOfAnEmptyFileEmptiesTheList) {
     in.ListBox1.assign({"old;"});
     EXPECT_EQ(in.LoadFile1((dir.path / "empty.ino").string()), 1);
     EXPECT_EQ(in.ListBox1.Count(), 0);
-    in.reset();
+    in.RestartClick();
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0].message, "Sketch Error - Please load a sketch first before resetting");
 }
@@ -394,7 +394,7 @@ TEST_F(SketchLines, VeryLongLine) {
 // --- reset ---
 
 TEST_F(SketchLines, ResetOnAnEmptyListReportsIt) {
-    in.reset();
+    in.RestartClick();
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0].message, "Sketch Error - Please load a sketch first before resetting");
     EXPECT_EQ(in.Line, 0);
@@ -405,12 +405,12 @@ TEST_F(SketchLines, ResetStopsOnTheFirstCodeLineOfSetup) {
                  "void loop() {\n}\n");
     in.Line = 6;
     in.opencomment = true;
-    in.reset();
+    in.RestartClick();
     EXPECT_EQ(in.Line, 8);
     EXPECT_EQ(in.ListBox1.ItemIndex, 8);
     EXPECT_TRUE(host.errors.empty());
     in.load_text("x = 1;\n");
-    in.reset();
+    in.RestartClick();
     ASSERT_EQ(host.errors.size(), 2u);
     EXPECT_EQ(host.errors[0].message, "Cannot process >> x = 1;");
     EXPECT_EQ(host.errors[1].message, "Sketch Error - no setup() found");

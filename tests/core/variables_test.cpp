@@ -473,7 +473,7 @@ TEST_F(Values, CapacityIsCheckedBeforeEachNewEntry) {
 
     host.errors.clear();
     in.load_text("void setup() {\n}\n");
-    in.reset();
+    in.RestartClick();
     EXPECT_EQ(in.new_entry(n_float, "again", 0), 1);
     EXPECT_EQ(in.find_var("v1"), 0);
     EXPECT_EQ(in.var_found, 0);
