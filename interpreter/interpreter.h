@@ -223,7 +223,7 @@ public:
     std::string FileName;                    // the loaded sketch's full path
     std::string Logdir1;                     // its folder
     std::string Caption;                     // the main window's caption: the file name without its folder
-    std::array<std::string, 4> StatusBar1{}; // the status bar's four panels
+    std::array<std::string, 5> StatusBar1{}; // the status bar's five panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);
     // Stops Run, reads the file, resets and logs the file name; true when the file was read.
@@ -233,6 +233,19 @@ public:
     void load_text(std::string_view text);
     void find_sr();
     void RestartClick();
+
+    // --- code list view and status panels (code_view.cpp) ---
+    MenuItem SyntaxColouring1; // "Syntax Colouring (+Reset)": lines drawn in their scan colours
+    MenuItem AskOnLineChange;  // "Ask On Line Change": a click on the list asks before moving Line
+    MenuItem Matchbrace1;      // "Match Bracket": the range below is highlighted
+    int32_t match_Start = -1;  // first and last line of the brace-match highlight, -1 for none
+    int32_t match_end = -1;
+    // Highlights from the current line's brace to its partner, or clears the highlight.
+    void Matchbrace1Click();
+    // Status panel 3, "Level" and the block depth.
+    void show_level();
+    // Status panels 0 and 2: the current line's number and text.
+    void show_line_status();
 
     Host& host() { return host_; }
     const Clock& clock() const { return clock_; }

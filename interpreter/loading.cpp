@@ -57,6 +57,8 @@ int32_t Interpreter::LoadFile1(const std::string& Fname) {
     pre.include_start = -1;
     pre.include_end = -1;
     pre.included = false;
+    match_Start = -1;
+    match_end = -1;
 
     SketchBytes file = files->read_sketch(Fname);
     if (file.status == SketchBytes::Status::TooLarge) {
@@ -251,8 +253,8 @@ void Interpreter::RestartClick() {
     StatusBar1[0] = line_number("Line: %.4d", Line);
     StatusBar1[1] = line_number("of %.4d", ListBox1.Count());
     StatusBar1[2] = "Next: " + get_line();
-    StatusBar1[3] = "Reset";
     UpdateClick();
+    StatusBar1[3] = "Reset";
 }
 
 } // namespace quorvex

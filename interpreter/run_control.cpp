@@ -37,7 +37,11 @@ int32_t run_interval(std::string_view text) {
 } // namespace
 
 void Interpreter::UpdateClick() {
-    if (update1 && ListBox1.has(Line)) ListBox1.ItemIndex = Line;
+    show_level();
+    if (update1) {
+        if (ListBox1.has(Line)) ListBox1.ItemIndex = Line;
+        show_line_status();
+    }
     host_.update_click(update1, Line);
 }
 
@@ -54,6 +58,7 @@ void Interpreter::Step1Click() {
     if (in_step_) return;
     StepScope scope(in_step_);
     set_ident = -1;
+    if (Matchbrace1.Checked) Matchbrace1Click(); // a step clears the highlight
     if (ListBox1.Count() == 0) {
         Timer1.Enabled = false;
         ShowMessage1("Sketch Error - Please load a sketch first before performing a single step");

@@ -11,6 +11,7 @@
 
 #include "interpreter/interpreter.h"
 #include "simulation/board_geometry.h"
+#include "workbench/tool_icons.h"
 
 namespace quorvex {
 
@@ -66,9 +67,97 @@ bool is_path(const QString& name) { return name.contains('/') || name.contains('
 
 } // namespace
 
+// --- legend ---
+
+LegendPanel::LegendPanel(QWidget* dock) : QFrame(dock), dock_(dock) {
+    setObjectName(QStringLiteral("Panel_Legend"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setFocusPolicy(Qt::ClickFocus);
+    setProperty("helpContext", 30);
+    setAutoFillBackground(true);
+    const g::Rect r = g::legend_rect();
+    setFixedSize(r.w, r.h);
+    move(r.x, r.y);
+    hide();
+}
+
+void LegendPanel::dock_in() {
+    if (!docked()) setParent(dock_, Qt::Widget);
+    const g::Rect r = g::legend_rect();
+    move(r.x, r.y);
+    show();
+    raise();
+}
+
+void LegendPanel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font = this->font();
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(QRect(0, 2, width(), 16), Qt::AlignHCenter, QStringLiteral("Legend"));
+    struct Row {
+        QColor fill;
+        const char* label;
+        QColor text;
+        QColor back;
+    };
+    const QColor face = palette().color(QPalette::Button);
+    const Row rows[] = {
+        {Qt::red, "Output Hi", Qt::red, Qt::white},          {Qt::white, "Output Lo", Qt::red, Qt::white},
+        {colour(clGreen), "Input Hi", colour(clGreen), Qt::white}, {Qt::white, "Input Lo", colour(clGreen), Qt::white},
+        {Qt::blue, "System", Qt::blue, colour(clSkyBlue)},   {Qt::gray, "Undefined", Qt::gray, face},
+    };
+    int y = 20;
+    for (const Row& row : rows) {
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(row.fill);
+        p.drawEllipse(QRectF(8.5, y + 0.5, 14, 14));
+        const QRect label(30, y, 80, 15);
+        p.fillRect(label, row.back);
+        p.setPen(row.text);
+        p.drawText(label.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromLatin1(row.label));
+        y += 19;
+    }
+}
+
+void LegendPanel::mousePressEvent(QMouseEvent* event) {
+    press_ = event->position().toPoint();
+    dragging_ = event->button() == Qt::LeftButton;
+    QFrame::mousePressEvent(event);
+}
+
+void LegendPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint global = event->globalPosition().toPoint() - press_;
+    if (docked()) {
+        if ((event->position().toPoint() - press_).manhattanLength() < 12) return;
+        // Out of the panel: a small window of its own that follows the mouse.
+        setParent(dock_->window(), Qt::Tool);
+        move(global);
+        show();
+        emit undocked();
+        return;
+    }
+    move(global);
+}
+
+void LegendPanel::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    emit focus_lost();
+}
+
+// --- board ---
+
 BoardView::BoardView(Interpreter& core, QWidget* parent) : QWidget(parent), core_(core) {
     setObjectName(QStringLiteral("Panel2"));
+    setProperty("helpContext", 30);
     setFixedSize(sizeHint());
+    const g::Rect step = g::step_image_rect();
+    step_picture_ = tool_picture(8, std::min(step.w, step.h));
+    legend_ = new LegendPanel(this);
 }
 
 QSize BoardView::sizeHint() const { return QSize(g::panel.w, g::panel.h); }
@@ -105,8 +194,11 @@ void BoardView::Other1Click() {
     core_.board.Other1Click();
     update();
     const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Board Picture"), QDir::currentPath(),
-                                     QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
+        choose_picture ? choose_picture()
+                       : QFileDialog::getOpenFileName(
+                             this, QStringLiteral("Board Picture"),
+                             picture_folder.isEmpty() ? QDir::currentPath() : picture_folder,
+                             QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
     if (path.isEmpty()) return;
     if (!load_other_picture(path))
         QMessageBox::warning(this, QStringLiteral("Board Picture"), QStringLiteral("Cannot read the picture ") + path);
@@ -126,6 +218,7 @@ void BoardView::paintEvent(QPaintEvent*) {
         p.drawImage(QRect(frame.topLeft(), fitted), image);
     }
 
+    p.drawPixmap(qrect(g::step_image_rect()).topLeft(), step_picture_);
     p.setRenderHint(QPainter::Antialiasing);
     const QRect reset_sw = qrect(g::reset_switch_rect(board.layout));
     if (is_path(picture_name_)) {
@@ -194,6 +287,8 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
             core_.pinio.LD0MouseDown(pin);
     } else if (qrect(g::reset_switch_rect(core_.board.layout)).contains(pos)) {
         core_.ResetSwClick();
+    } else if (qrect(g::step_image_rect()).contains(pos)) {
+        core_.Image3Click();
     } else {
         return QWidget::mousePressEvent(event);
     }

@@ -153,7 +153,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow w;
         QVERIFY(w.load_sketch(write_sketch(dir)));
-        w.run();
+        w.AutoStepClick();
         QVERIFY(w.core().Timer1.Enabled);
         w.host().show_delay(2000);
         const int32_t line = w.core().Line;
@@ -163,7 +163,7 @@ private slots:
         w.host().delay_window()->DelayCloseClick();
         w.timer1_tick();
         QVERIFY(w.core().Line != line);
-        w.abort();
+        w.AbortClick();
     }
 
     void square_wave_has_the_frequency_and_length() {

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "workbench/error_dialog.h"
+#include "workbench/code_list.h"
 #include "workbench/main_window.h"
 
 namespace {
@@ -25,9 +26,9 @@ QStringList resource_lines(const QString& path) {
     return text.split('\n');
 }
 
-QStringList rows_of(const QListWidget* list) {
+QStringList rows_of(const QListView* list) {
     QStringList rows;
-    for (int i = 0; i < list->count(); ++i) rows.append(list->item(i)->text());
+    for (int i = 0; i < list->model()->rowCount(); ++i) rows.append(list->model()->index(i, 0).data().toString());
     return rows;
 }
 
@@ -89,13 +90,13 @@ private slots:
         quorvex::MainWindow w;
         QVERIFY(w.load_sketch(path));
         w.core().AutoStep_Time = "40";
-        w.run();
+        w.AutoStepClick();
         QVERIFY(w.timer1()->isActive());
         QCOMPARE(w.timer1()->interval(), 40);
         QCOMPARE(w.core().Line, 2);                          // Run's first step happens at once
         QTRY_VERIFY_WITH_TIMEOUT(w.core().Line >= 3, 10000); // the timer's ticks step on
-        QCOMPARE(w.code_list()->currentRow(), w.core().Line);
-        w.abort();
+        QCOMPARE(w.code_list()->currentIndex().row(), w.core().Line);
+        w.AbortClick();
         QVERIFY(!w.timer1()->isActive());
         QVERIFY(!w.core().AutoStep.Checked);
     }
@@ -114,7 +115,7 @@ private slots:
 
         QStringList expected = file_lines;
         for (QString& line : expected) line.replace('\t', ' ');
-        QListWidget* list = w.findChild<QListWidget*>("ListBox1");
+        QListView* list = w.findChild<QListView*>("ListBox1");
         QVERIFY(list != nullptr);
         QCOMPARE(rows_of(list), expected);
 
@@ -122,8 +123,8 @@ private slots:
         const int first_code = static_cast<int>(expected.indexOf(" pinMode(led, OUTPUT);"));
         QVERIFY(first_code > 0);
         QCOMPARE(w.core().Line, first_code);
-        QCOMPARE(list->currentRow(), w.core().Line);
-        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->currentIndex().row(), w.core().Line);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
     }
 
     void unreadable_file_keeps_the_sketch() {
@@ -216,8 +217,8 @@ private slots:
         QVERIFY(seen.opened);
         QCOMPARE(seen.message, QString("Sketch Error - Please load a sketch first before resetting"));
         QCOMPARE(seen.line, QString("Past End"));
-        QCOMPARE(w.code_list()->count(), 0);
-        QCOMPARE(w.code_list()->currentRow(), -1);
+        QCOMPARE(w.code_list()->model()->rowCount(), 0);
+        QCOMPARE(w.code_list()->currentIndex().row(), -1);
     }
 };
 

@@ -1,0 +1,63 @@
+// What the code list and the status bar show of the interpreter: the brace-match range and the
+// status panels that every refresh rewrites.
+#include <charconv>
+#include <cstdio>
+
+#include "interpreter/interpreter.h"
+
+namespace quorvex {
+
+namespace {
+
+// `prefix` and the number, in the storage the panel already has: the refresh runs every step.
+void write_number(std::string& panel, std::string_view prefix, int32_t n, int digits) {
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%.*d", digits, n);
+    panel.assign(prefix);
+    panel.append(text, static_cast<size_t>(std::max(length, 0)));
+}
+
+} // namespace
+
+void Interpreter::show_level() { write_number(StatusBar1[3], "Level", cs.loopx, 1); }
+
+void Interpreter::show_line_status() {
+    write_number(StatusBar1[0], "Line: ", Line, 4);
+    StatusBar1[2].assign("Next: ");
+    StatusBar1[2].append(code_text(Line));
+}
+
+void Interpreter::Matchbrace1Click() {
+    if (Matchbrace1.Checked) {
+        Matchbrace1.Checked = false;
+        match_Start = -1;
+        match_end = -1;
+        return;
+    }
+    if (!ListBox1.has(Line)) return;
+    const std::string text = code_text(Line);
+    const bool forward = contains(text, "{");
+    if (!forward && !contains(text, "}")) return;
+
+    // The walk moves the cursor, the comment state and the colours of empty lines; the
+    // highlight must change nothing but itself, so it walks on a copy of them.
+    const int32_t old_line = Line;
+    const bool old_comment = opencomment;
+    const std::vector<LineColour> old_colours = f_color;
+    // A line break never stands inside a line: no line ends the walk early.
+    constexpr std::string_view no_stop_word = "\n";
+    if (forward)
+        match_bracket(text, 0, no_stop_word);
+    else
+        match_rev_bracket(text, 0, no_stop_word);
+    const int32_t reached = std::clamp(Line, 0, ListBox1.Count() - 1); // an unmatched brace: the end
+    Line = old_line;
+    opencomment = old_comment;
+    f_color = old_colours;
+
+    Matchbrace1.Checked = true;
+    match_Start = forward ? old_line : reached;
+    match_end = forward ? reached : old_line;
+}
+
+} // namespace quorvex

@@ -1,0 +1,110 @@
+#pragma once
+// The code list: one row per sketch line over the core's items, drawn whole by a delegate in
+// the colours of the current line, the breakpoint, include and brace-match ranges and the
+// syntax colours; and the dialog that confirms moving the current line.
+
+#include <QAbstractListModel>
+#include <QDialog>
+#include <QListView>
+#include <QStyledItemDelegate>
+#include <cstdint>
+
+#include "interpreter/controls.h"
+
+class QLabel;
+class QPushButton;
+
+namespace quorvex {
+
+class Interpreter;
+
+// A line's scan colour: default black, comment light grey, declaration green, const olive,
+// directive grey, subroutine header blue.
+QColor line_colour(LineColour colour);
+
+struct RowColours {
+    QColor background;
+    QColor text;
+};
+
+// The first rule that holds: breakpoint (purple on the current line; never on rows 0 and 1),
+// include range, brace-match range, current line, else white with the scan colour when syntax
+// colouring is on. The list's own text colour is the palette's, highlighted on the selected row.
+RowColours row_colours(const Interpreter& core, int32_t index, bool selected, const QPalette& palette);
+
+// The item under a press at `y` pixels from the list's top: truncating division, unchecked
+// against the item count (an item height of 0 counts as 1).
+int32_t break_line_at(int y, int item_height, int first_visible);
+
+// The core's code list as rows; it follows the core only when the items changed.
+class CodeListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit CodeListModel(Interpreter& core, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // Resets the rows when the core's items changed since the last call; true when it did.
+    bool sync();
+
+private:
+    Interpreter& core_;
+    uint64_t revision_ = ~uint64_t{0};
+    int rows_ = 0;
+};
+
+// Paints every row whole: background, then the text (with its "%.4d " number when line
+// numbers are on) at the row's top left.
+class CodeListDelegate : public QStyledItemDelegate {
+public:
+    CodeListDelegate(Interpreter& core, QObject* parent = nullptr);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    int item_height = 13;
+
+private:
+    Interpreter& core_;
+};
+
+// "ListBox1". Any mouse press records the row under it as the breakpoint candidate; a right
+// press selects nothing.
+class CodeListView : public QListView {
+    Q_OBJECT
+public:
+    CodeListView(Interpreter& core, QWidget* parent = nullptr);
+    CodeListModel* model() const { return model_; }
+    CodeListDelegate* delegate() const { return delegate_; }
+    int item_height() const { return delegate_->item_height; }
+    void set_item_height(int h);
+    int first_visible() const;
+    int visible_rows() const;
+    // Puts `row` first in view, as far as the list scrolls.
+    void set_first_visible(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Interpreter& core_;
+    CodeListModel* model_;
+    CodeListDelegate* delegate_;
+};
+
+// "ChangeLine": asks before the current line moves to a clicked row.
+class ChangeLineDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ChangeLineDialog(QWidget* main_window);
+    QLabel* Label1;
+    QPushButton* Button1; // "OK"
+    QPushButton* Button2; // "Cancel"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* main_;
+};
+
+} // namespace quorvex
