@@ -106,9 +106,12 @@ void LegendPanel::paintEvent(QPaintEvent* event) {
     };
     const QColor face = palette().color(QPalette::Button);
     const Row rows[] = {
-        {Qt::red, "Output Hi", Qt::red, Qt::white},          {Qt::white, "Output Lo", Qt::red, Qt::white},
-        {colour(clGreen), "Input Hi", colour(clGreen), Qt::white}, {Qt::white, "Input Lo", colour(clGreen), Qt::white},
-        {Qt::blue, "System", Qt::blue, colour(clSkyBlue)},   {Qt::gray, "Undefined", Qt::gray, face},
+        {Qt::red, "Output Hi", Qt::red, Qt::white},
+        {Qt::white, "Output Lo", Qt::red, Qt::white},
+        {colour(clGreen), "Input Hi", colour(clGreen), Qt::white},
+        {Qt::white, "Input Lo", colour(clGreen), Qt::white},
+        {Qt::blue, "System", Qt::blue, colour(clSkyBlue)},
+        {Qt::gray, "Undefined", Qt::gray, face},
     };
     int y = 20;
     for (const Row& row : rows) {
@@ -194,11 +197,11 @@ void BoardView::Other1Click() {
     core_.board.Other1Click();
     update();
     const QString path =
-        choose_picture ? choose_picture()
-                       : QFileDialog::getOpenFileName(
-                             this, QStringLiteral("Board Picture"),
-                             picture_folder.isEmpty() ? QDir::currentPath() : picture_folder,
-                             QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
+        choose_picture
+            ? choose_picture()
+            : QFileDialog::getOpenFileName(this, QStringLiteral("Board Picture"),
+                                           picture_folder.isEmpty() ? QDir::currentPath() : picture_folder,
+                                           QStringLiteral("Picture Files (*.jpg *.png *.bmp *.gif);;All Files (*)"));
     if (path.isEmpty()) return;
     if (!load_other_picture(path))
         QMessageBox::warning(this, QStringLiteral("Board Picture"), QStringLiteral("Cannot read the picture ") + path);

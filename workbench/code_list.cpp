@@ -37,12 +37,14 @@ RowColours row_colours(const Interpreter& core, int32_t index, bool selected, co
     if (core.pre.from_include(index)) return {palette.color(QPalette::Button), list_text};
     if (core.match_Start <= index && index <= core.match_end) return {QColor(220, 200, 40), list_text};
     if (index == core.Line) return {QColor(0, 0, 255), list_text};
-    const bool coloured = core.SyntaxColouring1.Checked && index >= 0 &&
-                          static_cast<size_t>(index) < core.f_color.size();
+    const bool coloured =
+        core.SyntaxColouring1.Checked && index >= 0 && static_cast<size_t>(index) < core.f_color.size();
     return {Qt::white, coloured ? line_colour(core.f_color[static_cast<size_t>(index)]) : QColor(Qt::black)};
 }
 
-int32_t break_line_at(int y, int item_height, int first_visible) { return y / std::max(item_height, 1) + first_visible; }
+int32_t break_line_at(int y, int item_height, int first_visible) {
+    return y / std::max(item_height, 1) + first_visible;
+}
 
 // --- model ---
 
@@ -89,7 +91,8 @@ QSize CodeListDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
 // --- view ---
 
 CodeListView::CodeListView(Interpreter& core, QWidget* parent)
-    : QListView(parent), core_(core), model_(new CodeListModel(core, this)), delegate_(new CodeListDelegate(core, this)) {
+    : QListView(parent), core_(core), model_(new CodeListModel(core, this)),
+      delegate_(new CodeListDelegate(core, this)) {
     setObjectName(QStringLiteral("ListBox1"));
     setModel(model_);
     setItemDelegate(delegate_);

@@ -51,8 +51,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         bool propagated = false;
         if (event == acted_ && key->timestamp() == acted_time_)
             for (QObject* o = acted_at_ != nullptr ? acted_at_->parent() : nullptr; o != nullptr && !propagated;
-             o = o->parent())
-            propagated = o == watched;
+                 o = o->parent())
+                propagated = o == watched;
         if (!propagated) {
             acted_ = event;
             acted_at_ = watched;

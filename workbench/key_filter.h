@@ -12,16 +12,16 @@ namespace quorvex {
 
 enum class KeyCommand {
     None,
-    StepOver,  // Enter, F8
-    Restart,   // F2
-    Back,      // F3
-    Open,      // F4
-    Simulation, // F5
-    Edit,      // F6
-    Step,      // F7
+    StepOver,      // Enter, F8
+    Restart,       // F2
+    Back,          // F3
+    Open,          // F4
+    Simulation,    // F5
+    Edit,          // F6
+    Step,          // F7
     CommitAndStep, // F7 from the variables grid: its edit is assigned first
-    StepOut,   // exactly Shift+F8
-    Run,       // F9
+    StepOut,       // exactly Shift+F8
+    Run,           // F9
 };
 
 KeyCommand key_command(int key, Qt::KeyboardModifiers modifiers, bool from_grid);

@@ -95,6 +95,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(sTitle);
     setProperty("helpContext", 1);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    setFont(font);
     // The program's own folder may not be writable; logs and the sample go to the data folder.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(data);
@@ -157,6 +160,7 @@ void MainWindow::enable_window_entries() {
 
 void MainWindow::build_panes() {
     list_ = new CodeListView(core_, this);
+    set_code_font(font_name_, font_height_);
     list_->installEventFilter(key_filter_);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
@@ -234,8 +238,8 @@ void MainWindow::set_grid(QWidget* grid) {
     splitter_->setSizes(sizes);
 }
 
-QAction* MainWindow::add_entry(QMenu* menu, const QString& caption, const QString& handler,
-                               void (MainWindow::*slot)(), bool checkable) {
+QAction* MainWindow::add_entry(QMenu* menu, const QString& caption, const QString& handler, void (MainWindow::*slot)(),
+                               bool checkable) {
     auto* a = new QAction(caption, this);
     a->setObjectName(handler);
     a->setCheckable(checkable);
@@ -248,8 +252,8 @@ QAction* MainWindow::add_entry(QMenu* menu, const QString& caption, const QStrin
 QAction* MainWindow::action(const QString& handler) const { return handlers_.value(handler, nullptr); }
 
 // A check-mark entry that the core reads: the user's click sets the core's mark.
-#define MARK_ENTRY(menu, caption, handler, mark)                                                                      \
-    connect(add_entry(menu, caption, handler, nullptr, true), &QAction::triggered, this,                              \
+#define MARK_ENTRY(menu, caption, handler, mark)                                                                       \
+    connect(add_entry(menu, caption, handler, nullptr, true), &QAction::triggered, this,                               \
             [this](bool checked) { (mark).Checked = checked; })
 
 void MainWindow::build_menus() {
@@ -277,7 +281,8 @@ void MainWindow::build_menus() {
     add_entry(run, QStringLiteral("Step Out Of (Sh F8)"), QStringLiteral("StepOutOfClick"),
               &MainWindow::StepOutOfClick);
     add_entry(run, QStringLiteral("Run (F9)"), QStringLiteral("AutoStepClick"), &MainWindow::AutoStepClick, true);
-    QAction* edit = add_entry(run, QStringLiteral("Edit Sketch (F6)"), QStringLiteral("EditClick"), &MainWindow::EditClick);
+    QAction* edit =
+        add_entry(run, QStringLiteral("Edit Sketch (F6)"), QStringLiteral("EditClick"), &MainWindow::EditClick);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     view->setProperty("helpContext", 11);
@@ -462,8 +467,8 @@ void MainWindow::build_tool_bar() {
     tool_bar_->addSeparator();
 
     label(QStringLiteral("shiftIn <<"));
-    eshift_in_ = digits_box(tool_bar_, "EShiftIn", QStringLiteral("100"), QStringLiteral("ShiftIn Value (in decimal)"),
-                            50);
+    eshift_in_ =
+        digits_box(tool_bar_, "EShiftIn", QStringLiteral("100"), QStringLiteral("ShiftIn Value (in decimal)"), 50);
     eshift_in_->setProperty("helpContext", 1);
     tool_bar_->addWidget(eshift_in_);
     connect(eshift_in_, &QLineEdit::textEdited, this,
@@ -507,11 +512,12 @@ QString MainWindow::start_folder() const {
 void MainWindow::Open1Click() {
     if (core_.AutoStep.Checked) AutoStepClick(); // stops Run
     const QString folder = start_folder();
-    const QString path = choose_sketch ? choose_sketch(folder)
-                                       : QFileDialog::getOpenFileName(
-                                             this, QStringLiteral("Load Sketch"), folder,
-                                             QStringLiteral("Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All "
-                                                            "Files (*)"));
+    const QString path =
+        choose_sketch
+            ? choose_sketch(folder)
+            : QFileDialog::getOpenFileName(this, QStringLiteral("Load Sketch"), folder,
+                                           QStringLiteral("Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All "
+                                                          "Files (*)"));
     if (!path.isEmpty()) {
         core_.ListBox1.clear();
         core_.Line = 0;
@@ -730,8 +736,7 @@ void MainWindow::ListBox1Click() {
 void MainWindow::select_line(int32_t line) {
     selecting_ = true;
     if (core_.ListBox1.has(line) && line < list_->model()->rowCount())
-        list_->selectionModel()->setCurrentIndex(list_->model()->index(line, 0),
-                                                 QItemSelectionModel::ClearAndSelect);
+        list_->selectionModel()->setCurrentIndex(list_->model()->index(line, 0), QItemSelectionModel::ClearAndSelect);
     else
         list_->selectionModel()->clear();
     selecting_ = false;

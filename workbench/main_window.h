@@ -65,14 +65,14 @@ public:
     ~MainWindow() override;
 
     // --- the other windows, created in this order by create_windows() ---
-    QPointer<QWidget> About1;          // a QDialog, shown modally
-    QPointer<QWidget> Simulation;      // shown and hidden by F5
-    QPointer<QWidget> Fm_Delay;        // the delay countdown
-    QPointer<QWidget> EditSketch;      // shown by F6
-    QPointer<QWidget> FM_Subroutines;  // shown and closed by "SubRoutines"
-    ChangeLineDialog* ChangeLine;      // asks before a click moves the current line
-    QPointer<QWidget> Error_Mess1;     // the error window
-    QPointer<QWidget> EEPROM_Form;     // shown by "EEPROM"
+    QPointer<QWidget> About1;         // a QDialog, shown modally
+    QPointer<QWidget> Simulation;     // shown and hidden by F5
+    QPointer<QWidget> Fm_Delay;       // the delay countdown
+    QPointer<QWidget> EditSketch;     // shown by F6
+    QPointer<QWidget> FM_Subroutines; // shown and closed by "SubRoutines"
+    ChangeLineDialog* ChangeLine;     // asks before a click moves the current line
+    QPointer<QWidget> Error_Mess1;    // the error window
+    QPointer<QWidget> EEPROM_Form;    // shown by "EEPROM"
 
     // --- plugging in ---
     KeyFilter* key_filter() const { return key_filter_; }

@@ -38,11 +38,11 @@ const std::vector<SettingRow>& settings_table() {
     using M = SettingMode;
     static const std::vector<SettingRow> table = [] {
         std::vector<SettingRow> t = {
-            {"Left", K::Integer, "0", M::Plain},        {"Top", K::Integer, "0", M::Plain},
-            {"Width", K::Integer, "990", M::Plain},     {"Height", K::Integer, "630", M::Plain},
-            {"Splitter", K::Integer, "300", M::Plain},  {"Variables", K::Integer, "266", M::Plain},
-            {"ALeft", K::Integer, "0", M::Plain},       {"ATop", K::Integer, "0", M::Plain},
-            {"AWidth", K::Integer, "458", M::Plain},    {"AHeight", K::Integer, "341", M::Plain},
+            {"Left", K::Integer, "0", M::Plain},       {"Top", K::Integer, "0", M::Plain},
+            {"Width", K::Integer, "990", M::Plain},    {"Height", K::Integer, "630", M::Plain},
+            {"Splitter", K::Integer, "300", M::Plain}, {"Variables", K::Integer, "266", M::Plain},
+            {"ALeft", K::Integer, "0", M::Plain},      {"ATop", K::Integer, "0", M::Plain},
+            {"AWidth", K::Integer, "458", M::Plain},   {"AHeight", K::Integer, "341", M::Plain},
         };
         for (int k = 0; k < 16; ++k) t.push_back({"Analog" + std::to_string(k), K::Integer, "1023", M::Plain});
         const std::vector<SettingRow> rest = {

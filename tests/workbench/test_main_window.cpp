@@ -10,8 +10,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "workbench/error_dialog.h"
 #include "workbench/code_list.h"
+#include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
 
 namespace {
