@@ -23,7 +23,7 @@ const std::array<DispatchRow, max_obj + 1> kobj = {{
     {"Serial3.", BIND(serial, kserial), 0, 2, "Serial3", R},
     {"Serial.", BIND(serial, kserial), 0, 1, "Serial", R},
     {"SPI", nullptr, 0, 4, "SPI", R},
-    {"EEPROM.", nullptr, 0, 0, "", R},
+    {"EEPROM.", BIND(eeprom, kEEPROM), 0, 0, "", R},
     {"Firmata.", nullptr, 0, 0, "", R},
     {"SD", nullptr, 0, 0, "", R},
     {"softser_obj", BIND(serial, kserial), 0, 2, "", R}, // port name: the row's current word

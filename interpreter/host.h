@@ -29,6 +29,8 @@ public:
     virtual void show_simulation_window() {}
     // A message for the user that neither stops Run nor goes to the error log.
     virtual void notice(const std::string& text) { (void)text; }
+    // The sketch stored a value in EEPROM cell `addr`: the EEPROM window shows it.
+    virtual void eeprom_changed(int32_t addr) { (void)addr; }
 };
 
 class NullHost : public Host {

@@ -29,6 +29,7 @@
 #include "interpreter/variables.h"
 #include "simulation/board.h"
 #include "simulation/device_panels.h"
+#include "simulation/eeprom.h"
 #include "simulation/interrupts.h"
 #include "simulation/math_lib.h"
 #include "simulation/pin_io.h"
@@ -169,6 +170,7 @@ public:
     MathLib mathlib{*this};
     Strings strings{*this};
     SerialPorts serial{*this};
+    Eeprom eeprom{*this};
     // Every family's own reset, called by RestartClick (loading.cpp).
     void reset_families();
 

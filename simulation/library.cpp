@@ -49,4 +49,17 @@ std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, 
     return out;
 }
 
+std::string call_method(std::string_view rest) {
+    const size_t open = rest.find('(');
+    return std::string(dtrim(open == std::string_view::npos ? cut_statement(rest) : rest.substr(0, open)));
+}
+
+bool declines_as_operand(Interpreter& in, std::string_view rest) {
+    const size_t open = rest.find('(');
+    const size_t close = open == std::string_view::npos ? open : matching_bracket(rest, open);
+    if (close == std::string_view::npos || cut_statement(rest.substr(close + 1)).empty()) return false;
+    in.keep_going = 1;
+    return true;
+}
+
 } // namespace quorvex

@@ -58,6 +58,15 @@ enum class Split {
 // copies, because evaluating one argument may parse again and overwrite the registers.
 std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how = Split::top_level);
 
+// The method name of «write(0, 5)» or «.begin()»: the trimmed text before the first "(", or the
+// whole statement (cut at ";") when there is no bracket, as for an object named alone.
+std::string call_method(std::string_view rest);
+
+// A call with an operator after its ")" («read(0) == 255», «available() > 0») is an operand: the
+// handler declines (keep_going), so the operators split the statement and bring the call back
+// alone. True when it declined; the handler then returns at once, before any effect.
+bool declines_as_operand(Interpreter& in, std::string_view rest);
+
 // Watches the evaluation of a handler's arguments. An argument that reported an error (a fault,
 // an unknown name) has already stopped the run and evaluated to 0; the handler then changes
 // nothing rather than acting on that 0. The last error text is kept for everyone else.

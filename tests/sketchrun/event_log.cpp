@@ -47,6 +47,8 @@ void EventLog::shade(int32_t pin, int32_t shade, int64_t us) {
 
 void EventLog::tone(int32_t freq, int32_t ms) { out_ << "tone " << freq << ' ' << ms << '\n'; }
 
+void EventLog::eeprom(int32_t addr, int32_t value) { out_ << "eeprom " << addr << '=' << value << '\n'; }
+
 void EventLog::variable(const std::string& name, int32_t type, const std::string& value) {
     out_ << "var " << name << " = ";
     if (type == 7)

@@ -24,6 +24,8 @@ public:
     void delay(int64_t ms, int64_t us);
     // `notice 0007: text`: a message shown to the user that neither stops Run nor is logged.
     void notice(int32_t line, int32_t line_count, const std::string& text);
+    // `eeprom 10=300`: the sketch stored a value in an EEPROM cell.
+    void eeprom(int32_t addr, int32_t value);
     // Final dump.
     // `var x = 5`, `var f = 2.50`, `var s = "text"`; a #define shows its text.
     void variable(const std::string& name, int32_t type, const std::string& value);

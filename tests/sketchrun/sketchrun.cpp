@@ -8,10 +8,12 @@
 // puts it there before step N instead; --input-file K=PATH does what --input does with a file's
 // text (its final line break dropped, any other one written as the two characters \n). TEXT
 // is taken as written: a typed backslash-n is the box's own line-end escape.
+// --eeprom ADDR=VALUE fills an EEPROM cell (0..4096) before the reset, as an earlier run would.
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -35,7 +37,7 @@ int usage(const char* why) {
               << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements]"
                  " [--pin P=0|1] [--click P@N] [--analog CH=LEVEL] [--pulse TEXT] [--shift TEXT]"
                  " [--option simulate-tone|show-volts|simulate-delay] [--input K[@N]=TEXT]"
-                 " [--input-file K=PATH] FILE\n";
+                 " [--input-file K=PATH] [--eeprom ADDR=VALUE] FILE\n";
     return 2;
 }
 
@@ -74,6 +76,11 @@ struct Options {
         std::string text;
     };
     std::vector<Input> port_inputs;
+    struct Cell {
+        int32_t addr;
+        int32_t value;
+    };
+    std::vector<Cell> eeprom;
 };
 
 // A whole decimal number in `text`.
@@ -197,6 +204,12 @@ int parse_options(int argc, char** argv, Options& o) {
                 return 2;
             }
             o.port_inputs.push_back(std::move(in));
+        } else if (std::strcmp(a, "--eeprom") == 0) {
+            long addr = 0, value = 0;
+            if (++i >= argc || !number_pair(argv[i], '=', false, addr, value) || addr < 0 ||
+                addr > Eeprom::max_address || value < INT32_MIN || value > INT32_MAX)
+                return usage("--eeprom takes ADDR=VALUE (ADDR 0..4096)");
+            o.eeprom.push_back({static_cast<int32_t>(addr), static_cast<int32_t>(value)});
         } else if (a[0] == '-' && a[1] != '\0') {
             return usage("unknown option");
         } else if (o.file == nullptr) {
@@ -259,6 +272,8 @@ int main(int argc, char** argv) {
         std::cerr << "sketchrun: cannot read " << o.file << '\n';
         return 2;
     }
+    for (const Options::Cell& c : o.eeprom) in.eeprom.set(c.addr, c.value);
+    host.on_eeprom = [&](int32_t addr) { log.eeprom(addr, in.eeprom.get(addr).value_or(0)); };
     if (o.statements) {
         in.Line = 0;
         if (!in.CodeLine()) in.FindNextLine();

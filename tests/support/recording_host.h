@@ -27,6 +27,10 @@ public:
     void play_tone(int32_t freq, int32_t ms) override { tones.push_back({freq, ms}); }
     void show_simulation_window() override { ++simulation_window_shown; }
     void notice(const std::string& text) override { notices.push_back(text); }
+    void eeprom_changed(int32_t addr) override {
+        eeprom_writes.push_back(addr);
+        if (on_eeprom) on_eeprom(addr);
+    }
 
     struct Update {
         bool update1;
@@ -42,6 +46,8 @@ public:
     std::vector<Tone> tones;
     int simulation_window_shown = 0;
     std::vector<std::string> notices;
+    std::vector<int32_t> eeprom_writes; // the cells the sketch stored, in order
+    std::function<void(int32_t)> on_eeprom;
     std::function<void(const std::string&, const std::string&)> on_error;
 };
 
