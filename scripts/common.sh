@@ -1,5 +1,5 @@
 # Shared by scripts/run and scripts/test: install what is missing, then configure a build folder.
-PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev)
+PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-dejavu-core)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -177,16 +177,23 @@ const QImage& BoardView::picture() {
     const QString name = QString::fromStdString(core_.board.picture);
     if (name != picture_name_) {
         QImage image(is_path(name) ? name : bundled(name));
-        if (!image.isNull()) picture_ = image;
+        if (!image.isNull()) set_picture(image);
         picture_name_ = name;
     }
     return picture_;
 }
 
+void BoardView::set_picture(const QImage& image) {
+    picture_ = image;
+    // Scaled once: every step repaints the panel.
+    const QSize fitted = image.size().scaled(qrect(g::picture).size(), Qt::KeepAspectRatio);
+    fitted_ = QPixmap::fromImage(image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
 bool BoardView::load_other_picture(const QString& path) {
     const QImage image(path);
     if (image.isNull()) return false;
-    picture_ = image;
+    set_picture(image);
     picture_name_ = path;
     core_.board.set_other_picture(path.toStdString());
     update();
@@ -213,13 +220,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     const Board& board = core_.board;
 
     // The picture keeps its proportions inside its frame, from the frame's top left.
-    const QImage& image = picture();
-    if (!image.isNull()) {
-        const QRect frame = qrect(g::picture);
-        const QSize fitted = image.size().scaled(frame.size(), Qt::KeepAspectRatio);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(frame.topLeft(), fitted), image);
-    }
+    if (!picture().isNull()) p.drawPixmap(qrect(g::picture).topLeft(), fitted_);
 
     p.drawPixmap(qrect(g::step_image_rect()).topLeft(), step_picture_);
     p.setRenderHint(QPainter::Antialiasing);

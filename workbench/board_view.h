@@ -77,10 +77,12 @@ private:
     Interpreter& core_;
     QImage picture_;
     QString picture_name_; // the model's picture that picture_ holds
+    QPixmap fitted_;       // the picture scaled into its frame
     QPixmap step_picture_;
     LegendPanel* legend_;
 
     const QImage& picture();
+    void set_picture(const QImage& image);
 };
 
 } // namespace quorvex
