@@ -1,7 +1,6 @@
 // What the code list and the status bar show of the interpreter: the brace-match range and the
 // status panels that every refresh rewrites.
 #include <charconv>
-#include <cstdio>
 
 #include "interpreter/interpreter.h"
 
@@ -9,12 +8,18 @@ namespace quorvex {
 
 namespace {
 
-// `prefix` and the number, in the storage the panel already has: the refresh runs every step.
-void write_number(std::string& panel, std::string_view prefix, int32_t n, int digits) {
+// `prefix` and the number with at least `digits` digits ("%.4d"), in the storage the panel
+// already has: the refresh runs every step, so no formatting call and no allocation.
+void write_number(std::string& panel, std::string_view prefix, int32_t n, size_t digits) {
     char text[16];
-    const int length = std::snprintf(text, sizeof text, "%.*d", digits, n);
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, n);
+    (void)ec; // 16 characters hold every int32_t
+    const bool negative = n < 0;
+    const size_t length = static_cast<size_t>(end - text) - (negative ? 1 : 0);
     panel.assign(prefix);
-    panel.append(text, static_cast<size_t>(std::max(length, 0)));
+    if (negative) panel.push_back('-');
+    if (length < digits) panel.append(digits - length, '0');
+    panel.append(text + (negative ? 1 : 0), length);
 }
 
 } // namespace
