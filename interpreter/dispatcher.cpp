@@ -62,15 +62,89 @@ int32_t Interpreter::evaluate_expression(std::string s) {
     return result;
 }
 
-namespace {
+Interpreter::Outcome Interpreter::run_row(Handler handler, Match& m, ResultUse use, std::string_view stmt) {
+    if (handler == nullptr) return {true, unknown_command(stmt)};
+    m.statement = stmt;
+    keep_going = 0;
+    const int32_t value = handler(*this, m);
+    if (keep_going == 0) return {true, use == ResultUse::returned ? value : 0};
+    return {false, 0};
+}
 
-// A handler call on one row; the executor returns unless the handler declined.
-struct Outcome {
-    bool done;
-    int32_t value;
-};
+// One table in row order: every row that fits(k) gets its handler with the match that fill(k, m)
+// prepares, until a handler takes the statement.
+template <size_t N, class Fits, class Fill>
+Interpreter::Outcome Interpreter::scan_table(const std::array<DispatchRow, N>& rows,
+                                             const std::array<Handler, N>& slots, std::string_view s, Fits&& fits,
+                                             Fill&& fill) {
+    for (size_t k = 1; k < N; ++k) {
+        if (!fits(k)) continue;
+        Match m;
+        m.row = static_cast<int>(k);
+        fill(k, m);
+        if (const Outcome o = run_row(slots[k], m, rows[k].result, s); o.done) return o;
+    }
+    return {false, 0};
+}
 
-} // namespace
+void Interpreter::run_all_but_last(std::string& s) {
+    if (prefix_matches(s, "for") || contains(s, '{')) return;
+    const size_t semi = find_outside_literals(s, ";");
+    if (semi == std::string::npos || dtrim(std::string_view(s).substr(semi + 1)).empty()) return;
+    const std::string whole = s;
+    const std::vector<std::string_view> parts = split_statements(whole);
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        Results.clear();
+        evaluate_expression(std::string(parts[i]));
+    }
+    Results.clear();
+    s = std::string(parts.back());
+    set_ident = -1;
+}
+
+int32_t Interpreter::leading_bracket(std::string& s) {
+    int32_t result = 0;
+    const int close = nextbracket(s);
+    if (close == 0) throw EvalFault("unmatched bracket");
+    const std::string inner(dcopy(s, 2, close - 2));
+    const std::string after(dcopy(s, close + 1, static_cast<int64_t>(s.size())));
+    if (const int32_t type = cast_type(inner); type > 0) {
+        result = get_var(after);
+        if (n_type == 6 && type != 6) {
+            result = truncate_to_int32(var_float);
+        } else if (type == 6 && n_type != 6) {
+            var_float = result;
+        }
+        n_type = type;
+    } else {
+        const int32_t value = get_var(inner);
+        s = std::to_string(value) + after;
+        result = get_var(s);
+    }
+    keep_going = 0;
+    return result;
+}
+
+void Interpreter::bracket_at_end(std::string& s, int32_t& result) {
+    if (s.empty() || s.back() != ')') return;
+    const int lp = dpos("(", s);
+    const int eq = dpos("=", s);
+    const size_t open = static_cast<size_t>(lp) - 1;
+    if (lp > 0 && eq >= lp && s.size() - open >= 3 && matching_bracket(s, open) == s.size() - 1) {
+        const std::string head(dcopy(s, 1, lp - 1));
+        const std::string part(dcopy(s, lp + 1, static_cast<int64_t>(s.size()) - lp - 1));
+        if (const int32_t type = cast_type(part); type > 0) {
+            result = 0;
+            n_type = type;
+        } else if (!contains(part, ',')) {
+            if (head.empty() || !ident_char(head.back())) {
+                const int32_t value = get_var(part);
+                s = head + std::to_string(value);
+                result = get_var(s);
+            }
+        }
+    }
+}
 
 int32_t Interpreter::dispatch(std::string& s) {
     set_ident = -1;
@@ -80,44 +154,11 @@ int32_t Interpreter::dispatch(std::string& s) {
     s = std::string(dtrim(s));
     if (s.empty() || s == ";") return 0;
 
-    // Several statements on one line: run all but the last, then go on with the last.
-    if (!prefix_matches(s, "for") && !contains(s, '{')) {
-        const size_t semi = find_outside_literals(s, ";");
-        if (semi != std::string::npos && !dtrim(std::string_view(s).substr(semi + 1)).empty()) {
-            const std::string whole = s;
-            const std::vector<std::string_view> parts = split_statements(whole);
-            for (size_t i = 0; i + 1 < parts.size(); ++i) {
-                Results.clear();
-                evaluate_expression(std::string(parts[i]));
-            }
-            Results.clear();
-            s = std::string(parts.back());
-            set_ident = -1;
-        }
-    }
+    // Several statements on one line: all but the last run now.
+    run_all_but_last(s);
 
     // A bracket at the start: a cast, or a bracketed value that replaces the bracket.
-    if (s[0] == '(') {
-        const int close = nextbracket(s);
-        if (close == 0) throw EvalFault("unmatched bracket");
-        const std::string inner(dcopy(s, 2, close - 2));
-        const std::string after(dcopy(s, close + 1, static_cast<int64_t>(s.size())));
-        if (const int32_t type = cast_type(inner); type > 0) {
-            result = get_var(after);
-            if (n_type == 6 && type != 6) {
-                result = float_to_int32(var_float);
-            } else if (type == 6 && n_type != 6) {
-                var_float = result;
-            }
-            n_type = type;
-        } else {
-            const int32_t value = get_var(inner);
-            s = std::to_string(value) + after;
-            result = get_var(s);
-        }
-        keep_going = 0;
-        return result;
-    }
+    if (s[0] == '(') return leading_bracket(s);
 
     // A braced block.
     if (s.size() >= 2 && s.front() == '{' && s.back() == '}') {
@@ -131,36 +172,23 @@ int32_t Interpreter::dispatch(std::string& s) {
     // A function-style cast yields its typed value; any other declaration yields 0.
     if (decl.check_declarations(s) || got_it > 0) return decl.cast_value;
 
-    auto call = [&](Handler handler, Match m, ResultUse use, std::string_view stmt) -> Outcome {
-        if (handler == nullptr) return {true, unknown_command(stmt)};
-        m.statement = stmt;
-        keep_going = 0;
-        const int32_t value = handler(*this, m);
-        if (keep_going == 0) return {true, use == ResultUse::returned ? value : 0};
-        return {false, 0};
-    };
+    // The rest of the statement after a row's word.
+    auto rest_after = [&s](std::string_view word) { return dtrim(std::string_view(s).substr(word.size())); };
 
     // Object prefixes and control words get the rest of the uncut statement.
-    for (int i = 1; i <= max_obj; ++i) {
-        const auto k = static_cast<size_t>(i);
-        if (!tables.kobj_live[k] || !prefix_matches(s, tables.kobj_word[k])) continue;
-        const DispatchRow& row = kobj[k];
-        Match m;
-        m.rest = dtrim(std::string_view(s).substr(tables.kobj_word[k].size()));
-        m.row = i;
-        m.panel = row.panel;
-        m.port = (i == softser_key || i == softser_key2) ? std::string_view(tables.kobj_word[k]) : row.port;
-        if (Outcome o = call(tables.kobj[k], m, row.result, s); o.done) return o.value;
-    }
-    for (int i = 1; i <= max_control; ++i) {
-        const auto k = static_cast<size_t>(i);
-        const DispatchRow& row = kcontrol[k];
-        if (!prefix_matches(s, row.word)) continue;
-        Match m;
-        m.rest = dtrim(std::string_view(s).substr(std::string_view(row.word).size()));
-        m.row = i;
-        if (Outcome o = call(tables.kcontrol[k], m, row.result, s); o.done) return o.value;
-    }
+    Outcome o = scan_table(
+        kobj, tables.kobj, s, [&](size_t k) { return tables.kobj_live[k] && prefix_matches(s, tables.kobj_word[k]); },
+        [&](size_t k, Match& m) {
+            m.rest = rest_after(tables.kobj_word[k]);
+            m.panel = kobj[k].panel;
+            const bool soft = k == softser_key || k == softser_key2; // the port is the object's name
+            m.port = soft ? std::string_view(tables.kobj_word[k]) : kobj[k].port;
+        });
+    if (o.done) return o.value;
+    o = scan_table(
+        kcontrol, tables.kcontrol, s, [&](size_t k) { return prefix_matches(s, kcontrol[k].word); },
+        [&](size_t k, Match& m) { m.rest = rest_after(kcontrol[k].word); });
+    if (o.done) return o.value;
 
     // A ";" ends only a statement; a value inside an expression never carries one.
     const bool statement = find_outside_literals(s, ";") != std::string::npos;
@@ -168,29 +196,20 @@ int32_t Interpreter::dispatch(std::string& s) {
 
     // Arduino functions: the whole cut statement is one call.
     if (!s.empty() && s.back() == ')') {
-        for (int i = 1; i <= max_afn; ++i) {
-            const auto k = static_cast<size_t>(i);
-            const DispatchRow& row = karduinofn[k];
-            if (!call_matches(s, row.word)) continue;
-            Match m;
-            m.rest = dtrim(std::string_view(s).substr(std::string_view(row.word).size()));
-            m.row = i;
-            m.code = row.code;
-            m.receiver = method.receiver;
-            m.whole_statement = method.whole_statement;
-            if (Outcome o = call(tables.karduinofn[k], m, row.result, s); o.done) return o.value;
-        }
+        o = scan_table(
+            karduinofn, tables.karduinofn, s, [&](size_t k) { return call_matches(s, karduinofn[k].word); },
+            [&](size_t k, Match& m) {
+                m.rest = rest_after(karduinofn[k].word);
+                m.code = karduinofn[k].code;
+                m.receiver = method.receiver;
+                m.whole_statement = method.whole_statement;
+            });
+        if (o.done) return o.value;
     }
-
-    for (int i = 1; i <= max_lib; ++i) {
-        const auto k = static_cast<size_t>(i);
-        const DispatchRow& row = klibfn[k];
-        if (!std::string_view(s).starts_with(row.word)) continue;
-        Match m;
-        m.rest = dtrim(std::string_view(s).substr(std::string_view(row.word).size()));
-        m.row = i;
-        if (Outcome o = call(tables.klibfn[k], m, row.result, s); o.done) return o.value;
-    }
+    o = scan_table(
+        klibfn, tables.klibfn, s, [&](size_t k) { return std::string_view(s).starts_with(klibfn[k].word); },
+        [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
+    if (o.done) return o.value;
 
     // A call of one of the sketch's own subroutines.
     parse(s, '(', ')');
@@ -200,37 +219,16 @@ int32_t Interpreter::dispatch(std::string& s) {
     }
 
     // A bracketed value at the end, as in «x + (a == b)»: the bracket becomes its value.
-    if (!s.empty() && s.back() == ')') {
-        const int lp = dpos("(", s);
-        const int eq = dpos("=", s);
-        const size_t open = static_cast<size_t>(lp) - 1;
-        if (lp > 0 && eq >= lp && s.size() - open >= 3 && matching_bracket(s, open) == s.size() - 1) {
-            const std::string head(dcopy(s, 1, lp - 1));
-            const std::string part(dcopy(s, lp + 1, static_cast<int64_t>(s.size()) - lp - 1));
-            if (const int32_t type = cast_type(part); type > 0) {
-                result = 0;
-                n_type = type;
-            } else if (!contains(part, ',')) {
-                if (head.empty() || !ident_char(head.back())) {
-                    const int32_t value = get_var(part);
-                    s = head + std::to_string(value);
-                    result = get_var(s);
-                }
-            }
-        }
-    }
+    bracket_at_end(s, result);
 
     // Operators: the first table entry found anywhere takes the whole statement.
-    for (int i = 1; i <= max_op; ++i) {
-        const auto k = static_cast<size_t>(i);
-        const DispatchRow& row = koperators[k];
-        if (!contains(s, std::string_view(row.word))) continue;
-        Match m;
-        m.rest = s;
-        m.op = row.word;
-        m.row = i;
-        if (Outcome o = call(tables.koperators[k], m, row.result, s); o.done) return o.value;
-    }
+    o = scan_table(
+        koperators, tables.koperators, s, [&](size_t k) { return contains(s, std::string_view(koperators[k].word)); },
+        [&](size_t k, Match& m) {
+            m.rest = s;
+            m.op = koperators[k].word;
+        });
+    if (o.done) return o.value;
 
     // receiver.method(...) that no table claimed: a String method on the receiver.
     // (a "." inside a literal is text: «say("http://example.org")» has no receiver)

@@ -1,6 +1,5 @@
 // The sketch error stop and the daily error log.
 #include <cstdio>
-#include <fstream>
 
 #include "interpreter/interpreter.h"
 
@@ -48,9 +47,7 @@ void Interpreter::log_error(const std::string& s) {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%.2d:%.2d:%.2d ", t.hour, t.minute, t.second);
     // Failures to write the log are dropped: a log must never stop the sketch.
-    std::ofstream out(CurrentDir / name, std::ios::binary | std::ios::app);
-    if (!out) return;
-    out << stamp << s << "\r\n";
+    files->append(CurrentDir / name, stamp + s + "\r\n");
 }
 
 } // namespace quorvex

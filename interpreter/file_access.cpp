@@ -74,6 +74,13 @@ SketchBytes read_regular_file(const std::filesystem::path& path, std::uintmax_t 
 
 SketchBytes FileAccess::read_sketch(const std::string& path) { return read_regular_file(path, max_sketch_bytes); }
 
+bool FileAccess::append(const std::filesystem::path& path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(out);
+}
+
 std::string decode_sketch_text(std::string bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
     if (valid_utf8(bytes)) return bytes;

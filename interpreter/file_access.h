@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvex {
 
@@ -35,6 +36,8 @@ public:
     virtual SketchBytes read_sketch(const std::string& path);
     // Include names are looked up in this folder from now on: the loaded sketch's.
     virtual void set_folder(const std::filesystem::path& folder) { (void)folder; }
+    // Appends `text` to the file at `path` on disk, creating it; false when it cannot be written.
+    virtual bool append(const std::filesystem::path& path, std::string_view text);
 };
 
 // Files in one folder. A name with no exact match takes a unique case-insensitive match;
@@ -50,6 +53,12 @@ public:
 class MemoryFiles : public FileAccess {
 public:
     std::map<std::string, std::string> files;
+    bool read_only = false; // appends fail, as in a folder without write rights
+    bool append(const std::filesystem::path& path, std::string_view text) override {
+        if (read_only) return false;
+        files[path.string()].append(text);
+        return true;
+    }
     std::optional<std::string> read(const std::string& name) override {
         const auto it = files.find(name);
         if (it == files.end()) return std::nullopt;

@@ -140,6 +140,11 @@ private:
     Value find_term(std::string_view s, int32_t* define_slot);
     // The value of the #define in `slot`, guarded against a macro that refers to itself.
     Value expand_define(int32_t slot);
+    // find_term's rungs that need the table or the executor: a string literal, a table entry
+    // (a #define as find_term says), an array element.
+    Value string_term(std::string_view t);
+    Value table_term(VariableTable::Ref r, int32_t* define_slot);
+    Value element_term(std::string_view t, int32_t* define_slot);
     // The registers as a Value, after the statement executor has set them.
     Value register_value(int32_t result) const;
     std::vector<int32_t> expanding_defines_; // #define slots being expanded, innermost last
@@ -254,6 +259,21 @@ public:
 
 private:
     int32_t dispatch(std::string& s);
+    // Several statements in `s`: all but the last run, and `s` becomes the last.
+    void run_all_but_last(std::string& s);
+    // «(type) x» or «(expr) rest»: the cast, or the bracket's value in its place.
+    int32_t leading_bracket(std::string& s);
+    // «x + (a == b)»: the bracket at the end replaced by its value, which `result` takes.
+    void bracket_at_end(std::string& s, int32_t& result);
+    // A handler call on one row: done unless the handler declined (keep_going).
+    struct Outcome {
+        bool done;
+        int32_t value;
+    };
+    Outcome run_row(Handler handler, Match& m, ResultUse use, std::string_view stmt);
+    template <size_t N, class Fits, class Fill>
+    Outcome scan_table(const std::array<DispatchRow, N>& rows, const std::array<Handler, N>& slots, std::string_view s,
+                       Fits&& fits, Fill&& fill);
     void refresh_comment_states();
 
     Host& host_;

@@ -25,10 +25,6 @@ bool is_identifier(std::string_view s) {
     return true;
 }
 
-bool starts_with_word(std::string_view s, std::string_view word) {
-    return s.starts_with(word) && (s.size() == word.size() || !ident_char(s[word.size()]));
-}
-
 size_t skip_literal(std::string_view s, size_t i) {
     if (i >= s.size()) return s.size();
     const char quote = s[i];
@@ -209,9 +205,9 @@ std::string_view cut_statement(std::string_view s) {
 }
 
 bool prefix_matches(std::string_view s, std::string_view word) {
-    if (word.empty()) return false;
-    if (!ident_char(word.back())) return s.starts_with(word);
-    return starts_with_word(s, word);
+    if (word.empty() || !s.starts_with(word)) return false;
+    if (!ident_char(word.back())) return true;
+    return s.size() == word.size() || !ident_char(s[word.size()]);
 }
 
 bool call_matches(std::string_view s, std::string_view word) {

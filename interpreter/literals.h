@@ -22,7 +22,10 @@ constexpr bool is_quote(char c) { return c == '"' || c == '\''; }
 // `s` is one whole name.
 bool is_identifier(std::string_view s);
 // `s` begins with `word` and the word ends there: «int0 = 1» and «integer» hold no "int".
-bool starts_with_word(std::string_view s, std::string_view word);
+// Inline: every statement is tried against the declaration words with it.
+inline bool starts_with_word(std::string_view s, std::string_view word) {
+    return s.starts_with(word) && (s.size() == word.size() || !ident_char(s[word.size()]));
+}
 
 // Index just past the literal that opens at `i` (s[i] is a quote); the end of `s` when unclosed.
 size_t skip_literal(std::string_view s, size_t i);

@@ -151,170 +151,218 @@ Value Interpreter::expand_define(int32_t slot) {
     return get_value(text);
 }
 
+// --- the rungs of find_term, tried in this order ---------------------------------------------
+
+namespace {
+
+// A number or name found: never a string, so a stale text cannot pass for its value.
+Value found_int(Interpreter& in, int32_t value, int32_t type) {
+    in.Results.clear();
+    in.n_type = type;
+    in.var_found = 1;
+    return int_value(value, type);
+}
+
+Value not_found(Interpreter& in) {
+    in.n_type = n_int;
+    in.var_found = 0;
+    return Value{0, 0.0L, {}, n_int, false};
+}
+
+// The term's text: cut before the first ";" that is code, so «';'» and «"a;b"» stay whole and
+// «x ;» reads "x".
+std::string_view term_text(std::string_view s) {
+    std::string_view t = dtrim(s);
+    if (const size_t semi = find_outside_literals(t, ";"); semi != std::string_view::npos) t = dtrim(t.substr(0, semi));
+    return t;
+}
+
+const FixedName* fixed_name(std::string_view t) {
+    for (const FixedName& f : fixed_names)
+        if (t == f.name) return &f;
+    return nullptr;
+}
+
+// 'x' is the code of x; '\x' is the code of x minus 97, so '\n' gives 13.
+int32_t char_code(std::string_view t) {
+    if (t.size() < 2 || (t[1] == '\\' && t.size() < 3)) throw EvalFault("incomplete character literal");
+    const auto code = [](char c) { return static_cast<int32_t>(static_cast<unsigned char>(c)); };
+    return t[1] == '\\' ? code(t[2]) - 97 : code(t[1]);
+}
+
+// false, LOW, true and HIGH in any letter case.
+bool truth_word(std::string_view t, int32_t& value) {
+    if (t.size() > 5) return false;
+    if (equals_lower(t, "false") || equals_lower(t, "low")) {
+        value = 0;
+        return true;
+    }
+    if (equals_lower(t, "true") || equals_lower(t, "high")) {
+        value = 1;
+        return true;
+    }
+    return false;
+}
+
+// A pin name: «A5» (one digit, as in «A5x»; «A10»..«A15» as a whole term) or «D13».
+bool pin_name(std::string_view t, int32_t& pin) {
+    if (t.size() < 2 || !is_digit(t[1])) return false;
+    const char first = lower(t[0]);
+    if (first == 'a') {
+        if (t.size() == 3 && t[1] == '1' && t[2] >= '0' && t[2] <= '5')
+            pin = 10 + (t[2] - '0');
+        else
+            pin = t[1] - '0';
+        return true;
+    }
+    if (first == 'd') {
+        pin = t[1] - '0';
+        if (t.size() >= 3 && is_digit(t[2])) pin = pin * 10 + (t[2] - '0');
+        return true;
+    }
+    return false;
+}
+
+// A number with a point, as written; from_chars ignores the process locale, which Qt sets from
+// the user's settings.
+Value float_literal(Interpreter& in, std::string_view t) {
+    long double f = 0.0L;
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), f);
+    if (ec != std::errc() || ptr != t.data() + t.size()) throw EvalFault("not a number");
+    // Checked here in extended precision: narrowing an out-of-range value to double is undefined.
+    if (!(f > -0x1p63L && f < 0x1p63L)) throw EvalFault("float out of range");
+    const int32_t i = float_to_int32(static_cast<double>(std::trunc(f)));
+    in.Results.clear();
+    in.var_float = f;
+    in.n_type = n_float;
+    in.var_found = 1;
+    return Value{i, f, {}, n_float, true};
+}
+
+// «0x1F», «0b101», «42» or «B101».
+bool integer_literal(std::string_view t, int32_t& value) {
+    if (t.starts_with("0x")) {
+        value = StrToHex(dtrim(t.substr(2)));
+    } else if (t.starts_with("0b")) {
+        value = StrToBin(dtrim(t.substr(2)));
+    } else if (is_digit(t[0]) && all_of(t, is_digit)) {
+        value = text_to_int32(t);
+    } else if (t.size() >= 2 && t[0] == 'B' && all_of(t.substr(1), is_binary_digit)) {
+        value = StrToBin(t.substr(1));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Value Interpreter::string_term(std::string_view t) {
+    // Each backslash-quote pair becomes an apostrophe.
+    std::string text;
+    text.reserve(t.size());
+    for (size_t i = 1; i < t.size(); ++i) {
+        if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == '"') {
+            text += '\'';
+            ++i;
+        } else {
+            text += t[i];
+        }
+    }
+    var_found = 1;
+    if (text.empty() || text.find('"') == text.size() - 1) {
+        if (!text.empty()) text.pop_back();
+        Results = std::move(text);
+        n_type = n_string;
+        return Value{0, 0.0L, Results, n_string, true};
+    }
+    // More follows the closing quote, as in «"a" + b»: a string expression.
+    const int32_t result = evaluate_expression(std::string(t));
+    var_found = 1;
+    return register_value(result);
+}
+
+Value Interpreter::table_term(VariableTable::Ref r, int32_t* define_slot) {
+    const Entry& e = vars.at(r.type, r.slot);
+    val_other = e.flags;
+    n_type = r.type;
+    var_found = 1;
+    switch (r.type) {
+    case n_float:
+        Results.clear();
+        var_float = e.fval;
+        return Value{e.ival, e.fval, {}, n_float, true};
+    case n_string:
+        Results = e.sval;
+        return Value{e.ival, static_cast<long double>(e.ival), e.sval, n_string, true};
+    case n_define: {
+        Results = e.def;
+        if (define_slot != nullptr) {
+            *define_slot = r.slot;
+            return Value{e.ival, static_cast<long double>(e.ival), e.def, n_define, true};
+        }
+        const int32_t flags = e.flags;
+        const Value text_value = expand_define(r.slot);
+        // The text's value as the integer result; the term itself stays a #define.
+        Results = vars.at(n_define, r.slot).def;
+        n_type = n_define;
+        var_found = 1;
+        val_other = flags;
+        return Value{text_value.i, text_value.f, Results, n_define, true};
+    }
+    default:
+        Results.clear();
+        return int_value(e.ival, r.type);
+    }
+}
+
+Value Interpreter::element_term(std::string_view t, int32_t* define_slot) {
+    // The index is a full expression; text after the "]" is dropped.
+    const size_t open = t.find('[');
+    const size_t close = open == std::string_view::npos ? open : matching_bracket(t, open);
+    if (close == std::string_view::npos) return not_found(*this);
+    std::string key(dtrim(t.substr(0, open)));
+    int32_t index = 0;
+    {
+        const DepthGuard guard(eval_depth_); // «a[a[a[...]]]» recurses without the executor
+        index = get_value(dtrim(t.substr(open + 1, close - open - 1))).i;
+    }
+    var_found = 0;
+    key += '[';
+    key += std::to_string(index);
+    key += ']';
+    if (const VariableTable::Ref r = vars.lookup(key)) return table_term(r, define_slot);
+    return not_found(*this);
+}
+
 Value Interpreter::find_value(std::string_view s) { return find_term(s, nullptr); }
 
 Value Interpreter::find_term(std::string_view s, int32_t* define_slot) {
     var_found = 0;
     n_type = -1;
-    std::string_view t = dtrim(s);
-    // Cut before the first ";" that is code, so «';'» and «"a;b"» stay whole; «x ;» reads "x".
-    if (const size_t semi = find_outside_literals(t, ";"); semi != std::string_view::npos) t = dtrim(t.substr(0, semi));
+    std::string_view t = term_text(s);
     if (t.empty()) return Value{0, 0.0L, {}, -1, false};
-
-    // Every number or name below is no string: a stale text must not pass for this term's value.
-    auto found_int = [&](int32_t value, int32_t type) {
-        Results.clear();
-        n_type = type;
-        var_found = 1;
-        return int_value(value, type);
-    };
-    auto not_found = [&] {
-        n_type = n_int;
-        var_found = 0;
-        return Value{0, 0.0L, {}, n_int, false};
-    };
-    auto table_entry = [&](VariableTable::Ref r) -> Value {
-        const Entry& e = vars.at(r.type, r.slot);
-        val_other = e.flags;
-        n_type = r.type;
-        var_found = 1;
-        switch (r.type) {
-        case n_float:
-            Results.clear();
-            var_float = e.fval;
-            return Value{e.ival, e.fval, {}, n_float, true};
-        case n_string:
-            Results = e.sval;
-            return Value{e.ival, static_cast<long double>(e.ival), e.sval, n_string, true};
-        case n_define:
-            Results = e.def;
-            if (define_slot != nullptr) {
-                *define_slot = r.slot;
-                return Value{e.ival, static_cast<long double>(e.ival), e.def, n_define, true};
-            } else {
-                const int32_t flags = e.flags;
-                const Value text_value = expand_define(r.slot);
-                // The text's value as the integer result; the term itself stays a #define.
-                Results = vars.at(n_define, r.slot).def;
-                n_type = n_define;
-                var_found = 1;
-                val_other = flags;
-                return Value{text_value.i, text_value.f, Results, n_define, true};
-            }
-        default:
-            Results.clear();
-            return int_value(e.ival, r.type);
-        }
-    };
-
-    for (const FixedName& f : fixed_names)
-        if (t == f.name) return found_int(f.value, -1);
-
-    if (t[0] == '\'') {
-        // 'x' is the code of x; '\x' is the code of x minus 97, so '\n' gives 13.
-        if (t.size() < 2 || (t[1] == '\\' && t.size() < 3)) throw EvalFault("incomplete character literal");
-        const auto code = [](char c) { return static_cast<int32_t>(static_cast<unsigned char>(c)); };
-        return found_int(t[1] == '\\' ? code(t[2]) - 97 : code(t[1]), n_char);
-    }
-
-    if (t[0] == '"') {
-        // Each backslash-quote pair becomes an apostrophe.
-        std::string text;
-        text.reserve(t.size());
-        for (size_t i = 1; i < t.size(); ++i) {
-            if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == '"') {
-                text += '\'';
-                ++i;
-            } else {
-                text += t[i];
-            }
-        }
-        var_found = 1;
-        if (text.empty() || text.find('"') == text.size() - 1) {
-            if (!text.empty()) text.pop_back();
-            Results = std::move(text);
-            n_type = n_string;
-            return Value{0, 0.0L, Results, n_string, true};
-        }
-        // More follows the closing quote, as in «"a" + b»: a string expression.
-        const int32_t result = evaluate_expression(std::string(t));
-        var_found = 1;
-        return register_value(result);
-    }
+    if (const FixedName* f = fixed_name(t)) return found_int(*this, f->value, -1);
+    if (t[0] == '\'') return found_int(*this, char_code(t), n_char);
+    if (t[0] == '"') return string_term(t);
 
     n_type = n_int;
     if (const size_t eq = t.find('='); eq != std::string_view::npos) {
         t = dtrim(t.substr(0, eq));
-        if (t.empty()) return not_found();
+        if (t.empty()) return not_found(*this);
     }
-
     // A declared name wins over the literal forms below, so a1, d2 or LEDB1 read as variables.
     // A name never starts with a digit, which spares numbers the table scan.
-    const bool may_be_name = !is_digit(t[0]);
-    if (may_be_name)
-        if (const VariableTable::Ref r = vars.lookup(t)) return table_entry(r);
-
-    if (t.size() <= 5) {
-        if (equals_lower(t, "false") || equals_lower(t, "low")) return found_int(0, n_int);
-        if (equals_lower(t, "true") || equals_lower(t, "high")) return found_int(1, n_int);
-    }
-
-    if (t.size() >= 2 && is_digit(t[1])) {
-        const char first = lower(t[0]);
-        if (first == 'a') {
-            // One digit, as in «A5x»; «A10»..«A15» as a whole term are the high channels.
-            if (t.size() == 3 && t[1] == '1' && t[2] >= '0' && t[2] <= '5') return found_int(10 + (t[2] - '0'), n_int);
-            return found_int(t[1] - '0', n_int);
-        }
-        if (first == 'd') {
-            int32_t pin = t[1] - '0';
-            if (t.size() >= 3 && is_digit(t[2])) pin = pin * 10 + (t[2] - '0');
-            return found_int(pin, n_int);
-        }
-    }
-
+    if (!is_digit(t[0]))
+        if (const VariableTable::Ref r = vars.lookup(t)) return table_term(r, define_slot);
+    int32_t value = 0;
+    if (truth_word(t, value) || pin_name(t, value)) return found_int(*this, value, n_int);
     if (t.find('.') != std::string_view::npos) {
-        if (t.find(' ') != std::string_view::npos) return not_found(); // «Serial.print (x)» is no term
-        if (is_digit(t[0])) {
-            // from_chars ignores the process locale, which Qt sets from the user's settings.
-            long double f = 0.0L;
-            const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), f);
-            if (ec != std::errc() || ptr != t.data() + t.size()) throw EvalFault("not a number");
-            // Checked here in extended precision: narrowing an out-of-range value to double is undefined.
-            if (!(f > -0x1p63L && f < 0x1p63L)) throw EvalFault("float out of range");
-            const int32_t i = float_to_int32(static_cast<double>(std::trunc(f)));
-            Results.clear();
-            var_float = f;
-            n_type = n_float;
-            var_found = 1;
-            return Value{i, f, {}, n_float, true};
-        }
+        if (t.find(' ') != std::string_view::npos) return not_found(*this); // «Serial.print (x)» is no term
+        if (is_digit(t[0])) return float_literal(*this, t);
     }
-
-    if (t.starts_with("0x")) return found_int(StrToHex(dtrim(t.substr(2))), n_int);
-    if (t.starts_with("0b")) return found_int(StrToBin(dtrim(t.substr(2))), n_int);
-    if (is_digit(t[0]) && all_of(t, is_digit)) return found_int(text_to_int32(t), n_int);
-    if (t.size() >= 2 && t[0] == 'B' && all_of(t.substr(1), is_binary_digit))
-        return found_int(StrToBin(t.substr(1)), n_int);
-
-    // An array element: the index is a full expression; text after the "]" is dropped.
-    if (const size_t open = t.find('['); open != std::string_view::npos) {
-        const size_t close = matching_bracket(t, open);
-        if (close != std::string_view::npos) {
-            std::string key(dtrim(t.substr(0, open)));
-            int32_t index = 0;
-            {
-                const DepthGuard guard(eval_depth_); // «a[a[a[...]]]» recurses without the executor
-                index = get_value(dtrim(t.substr(open + 1, close - open - 1))).i;
-            }
-            var_found = 0;
-            key += '[';
-            key += std::to_string(index);
-            key += ']';
-            if (const VariableTable::Ref r = vars.lookup(key)) return table_entry(r);
-        }
-    }
-    return not_found();
+    if (integer_literal(t, value)) return found_int(*this, value, n_int);
+    return element_term(t, define_slot);
 }
 
 Value Interpreter::get_value(std::string_view s) {

@@ -95,7 +95,7 @@ TEST_F(Flow, DoWhile) {
 
 TEST_F(Flow, AllmanDoWithItsWhileOnTheNextLine) {
     load_lines("do\n");
-    if (!in.CodeLine()) GTEST_SKIP() << "needs a lone \"do\" to be an executable line (CodeLine)";
+    ASSERT_TRUE(in.CodeLine()) << "a lone \"do\" is an executable line";
     load("int i = 0;\n"
          "void setup()\n"
          "{\n"
@@ -117,7 +117,7 @@ TEST_F(Flow, AllmanDoWithItsWhileOnTheNextLine) {
 
 TEST_F(Flow, CloseElseWithABracelessBody) {
     load_lines("} else\n");
-    if (!in.CodeLine()) GTEST_SKIP() << "needs a line starting with \"}\" to be an executable line (CodeLine)";
+    ASSERT_TRUE(in.CodeLine()) << "a line starting with \"}\" is an executable line";
     const std::string sketch = "int c = 0;\n"
                                "int a = 0;\n"
                                "int b = 0;\n"

@@ -14,6 +14,11 @@ protected:
     // runs declares its variable, so what ran is what the table holds.
     void statements(std::string_view text) { load_lines(text); }
     bool ran(std::string_view name) const { return static_cast<bool>(in.vars.lookup(name)); }
+    // Globals, a function f() with `body`, and a setup() that calls it: the cursor on the call.
+    void load_f(std::string_view globals, std::string_view body) {
+        load(std::string(globals) + "void f() {\n" + std::string(body) +
+             "}\nvoid setup() {\n  f();\n}\nvoid loop() {\n}\n");
+    }
 
     int ticks_until_stopped(int limit = 5000) {
         int n = 0;
@@ -194,21 +199,13 @@ TEST_F(RunControl, StepOutAtTopLevelGivesUpAfterAThousandTicks) {
 TEST_F(RunControl, LeavingTheLevelOnTheLastTickIsNoFailure) {
     // f's body takes 999 steps: four plain lines, then a goto loop of three steps a pass (the
     // label line takes one) that ends after the n++ and the test of its 332nd pass.
-    load("int n = 0;\n"
-         "void f() {\n"
-         "  n = 0;\n"
-         "  n = 0;\n"
-         "  n = 0;\n"
-         "  n = 0;\n"
-         "again:\n"
-         "  n++;\n"
-         "  if (n < 332) goto again;\n"
-         "}\n"
-         "void setup() {\n"
-         "  f();\n"
-         "}\n"
-         "void loop() {\n"
-         "}\n");
+    load_f("int n = 0;\n", "  n = 0;\n"
+                           "  n = 0;\n"
+                           "  n = 0;\n"
+                           "  n = 0;\n"
+                           "again:\n"
+                           "  n++;\n"
+                           "  if (n < 332) goto again;\n");
     in.StepOverClick(); // enters f: one step
     const int ticks = ticks_until_stopped();
     EXPECT_EQ(var("n"), 332);
@@ -218,21 +215,11 @@ TEST_F(RunControl, LeavingTheLevelOnTheLastTickIsNoFailure) {
 }
 
 TEST_F(RunControl, StepOutFromADeeperBlockEndsWhenThatBlockIsLeft) {
-    load("int p = 0;\n"
-         "int q = 0;\n"
-         "int r = 0;\n"
-         "void f() {\n"
-         "  if (p == 0) {\n"
-         "    p = 1;\n"
-         "    q = 1;\n"
-         "  }\n"
-         "  r = 1;\n"
-         "}\n"
-         "void setup() {\n"
-         "  f();\n"
-         "}\n"
-         "void loop() {\n"
-         "}\n");
+    load_f("int p = 0;\nint q = 0;\nint r = 0;\n", "  if (p == 0) {\n"
+                                                   "    p = 1;\n"
+                                                   "    q = 1;\n"
+                                                   "  }\n"
+                                                   "  r = 1;\n");
     in.Step1Click(); // into f
     const int32_t level = in.cs.loopx;
     in.Step1Click(); // the if opens a level
@@ -246,16 +233,7 @@ TEST_F(RunControl, StepOutFromADeeperBlockEndsWhenThatBlockIsLeft) {
 }
 
 TEST_F(RunControl, AnErrorInAStepOverEndsItWithoutTheLoopError) {
-    load("int x = 0;\n"
-         "void f() {\n"
-         "  boom;\n"
-         "  x = 1;\n"
-         "}\n"
-         "void setup() {\n"
-         "  f();\n"
-         "}\n"
-         "void loop() {\n"
-         "}\n");
+    load_f("int x = 0;\n", "  boom;\n  x = 1;\n");
     in.StepOverClick();
     ticks_until_stopped();
     EXPECT_EQ(messages(), std::vector<std::string>{"Unknown command: boom"});
