@@ -52,6 +52,9 @@ public:
     void kstatic(std::string_view s);
     void kvolatile(std::string_view s);
     int32_t ksizeof(std::string_view s);
+    // "Sketch Error - Bad declaration: " and the statement as written (type word `x` and `s`
+    // when no statement is under way); object declarations report a bad name so too.
+    void bad_declaration(std::string_view s, int32_t x);
 
     // Per-instance copies of the row handlers, so that tests can bind stand-ins.
     std::array<DeclHandler, max_ident + 1> ident_slots{};
@@ -79,7 +82,6 @@ private:
     bool collect_initialiser(std::string& text);
     bool read_next_line(std::string& line);
     void qualify(std::string_view s, int32_t flag, bool is_const);
-    void bad_declaration(std::string_view s, int32_t x);
     int32_t element_size(std::string_view arg);
 
     Interpreter& in_;

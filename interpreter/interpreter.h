@@ -30,12 +30,16 @@
 #include "simulation/board.h"
 #include "simulation/device_panels.h"
 #include "simulation/eeprom.h"
+#include "simulation/ethernet.h"
+#include "simulation/firmata.h"
 #include "simulation/interrupts.h"
 #include "simulation/math_lib.h"
 #include "simulation/pin_io.h"
+#include "simulation/sd_card.h"
 #include "simulation/serial.h"
 #include "simulation/sim_time.h"
 #include "simulation/strings.h"
+#include "simulation/wire_spi.h"
 
 namespace quorvex {
 
@@ -176,6 +180,10 @@ public:
     Strings strings{*this};
     SerialPorts serial{*this};
     Eeprom eeprom{*this};
+    WireSpi wire_spi{*this};
+    Ethernet ethernet{*this};
+    Firmata firmata{*this};
+    SdCard sd{*this};
     // Every family's own reset, called by RestartClick (loading.cpp).
     void reset_families();
 

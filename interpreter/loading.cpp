@@ -174,6 +174,7 @@ void Interpreter::reset_families() {
     simtime.reset();
     interrupts.reset();
     serial.reset();
+    sd.reset();
 }
 
 void Interpreter::RestartClick() {

@@ -69,13 +69,32 @@ void append_code_unit(std::string& out, int32_t code) {
 
 const std::string& OutputList::item(int32_t i) const {
     static const std::string none;
-    return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : none;
+    if (i < 0 || i >= Count()) return none;
+    if (i == 0) settle_first();
+    return items_[front_ + static_cast<size_t>(i)];
+}
+
+const std::vector<std::string>& OutputList::items() const {
+    settle_first();
+    if (front_ > 0) {
+        items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(front_));
+        front_ = 0;
+    }
+    return items_;
+}
+
+void OutputList::settle_first() const {
+    if (head_ == 0) return;
+    items_[front_].erase(0, head_);
+    head_ = 0;
 }
 
 void OutputList::clear() {
     items_.clear();
+    front_ = 0;
+    head_ = 0;
     ItemIndex = -1;
-    changes_ = ListChanges{true, 0};
+    changes_ = ListChanges{true, 0, 0};
 }
 
 void OutputList::add(std::string text) {
@@ -84,7 +103,7 @@ void OutputList::add(std::string text) {
 }
 
 void OutputList::append_last(std::string_view text) {
-    if (items_.empty()) {
+    if (empty()) {
         add(std::string(text));
         return;
     }
@@ -93,7 +112,7 @@ void OutputList::append_last(std::string_view text) {
 }
 
 void OutputList::append_char(int32_t code) {
-    if (items_.empty()) add({});
+    if (empty()) add({});
     touched(Count() - 1);
     append_code_unit(items_.back(), code);
 }
@@ -101,7 +120,39 @@ void OutputList::append_char(int32_t code) {
 void OutputList::set_item(int32_t i, std::string text) {
     if (i < 0 || i >= Count()) return;
     touched(i);
-    items_[static_cast<size_t>(i)] = std::move(text);
+    if (i == 0) head_ = 0;
+    items_[front_ + static_cast<size_t>(i)] = std::move(text);
+}
+
+void OutputList::drop_first() {
+    std::string().swap(items_[front_]);
+    ++front_;
+    head_ = 0;
+    ++changes_.removed_front;
+    if (changes_.first_line != INT32_MAX) changes_.first_line = std::max(0, changes_.first_line - 1);
+    if (ItemIndex > 0) --ItemIndex;
+    if (ItemIndex >= Count()) ItemIndex = Count() - 1;
+    // Taken lines go in bulk once they are half the store, which keeps each read constant.
+    if (front_ == items_.size()) {
+        items_.clear();
+        front_ = 0;
+    } else if (front_ >= 4096 && front_ * 2 >= items_.size()) {
+        items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(front_));
+        front_ = 0;
+    }
+}
+
+int32_t OutputList::read_front() {
+    while (!empty() && head_ >= items_[front_].size()) drop_first();
+    if (empty()) return 0;
+    const std::string& line = items_[front_];
+    int32_t code = 0;
+    head_ += decode_char(line, head_, code);
+    if (head_ >= line.size())
+        drop_first();
+    else
+        touched(0);
+    return code;
 }
 
 ListChanges OutputList::take_changes() {

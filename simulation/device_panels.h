@@ -34,21 +34,27 @@ struct PanelFrame {
 };
 
 // What changed in an output list since the view last caught up: with `reset` the view drops its
-// items first; every item from `first_line` on is new or changed.
+// items first; otherwise it drops `removed_front` items from the top, and then every item from
+// `first_line` on (counted in the list as it is now) is new or changed.
 struct ListChanges {
     bool reset = false;
     int32_t first_line = INT32_MAX;
-    bool any() const { return reset || first_line != INT32_MAX; }
+    int32_t removed_front = 0;
+    bool any() const { return reset || first_line != INT32_MAX || removed_front > 0; }
 };
 
 // ListBox_Ek: the output list, one item per line; the last item is the line being written.
+// Reading from the front (the SD file) takes characters and lines off the top in amortised
+// constant time: taken lines and the taken part of the first line stay stored until a later
+// read drops them in bulk, or until the accessors below need the text whole.
 class OutputList {
 public:
-    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-    bool empty() const { return items_.empty(); }
+    int32_t Count() const { return static_cast<int32_t>(items_.size() - front_); }
+    bool empty() const { return Count() == 0; }
     // Item i, "" outside the list.
     const std::string& item(int32_t i) const;
-    const std::vector<std::string>& items() const { return items_; }
+    // Every item in order, for dumps and tests; a view reads item(i).
+    const std::vector<std::string>& items() const;
 
     void clear();
     void add(std::string text);
@@ -58,6 +64,10 @@ public:
     void append_char(int32_t code);
     // Replaces item i; ignored outside the list.
     void set_item(int32_t i, std::string text);
+    // Reads one character as a file is read: empty lines at the top are dropped, then the first
+    // character of the first line is taken, and its line dropped when that leaves it empty. Line
+    // ends are never characters; 0 when nothing is left. The selection stays inside the list.
+    int32_t read_front();
 
     // The changes since the last call, which the view applies; the record starts afresh.
     ListChanges take_changes();
@@ -70,7 +80,14 @@ private:
     void touched(int32_t line) {
         if (line < changes_.first_line) changes_.first_line = line;
     }
-    std::vector<std::string> items_;
+    // The first item without its taken characters: the text item(0) and items() hand out.
+    void settle_first() const;
+    void drop_first();
+    // Items before front_ are taken; head_ characters of the first item are taken. Both change
+    // in const accessors only to put the same text into its stored form.
+    mutable std::vector<std::string> items_;
+    mutable size_t front_ = 0;
+    mutable size_t head_ = 0;
     ListChanges changes_;
 };
 

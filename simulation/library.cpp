@@ -62,4 +62,13 @@ bool declines_as_operand(Interpreter& in, std::string_view rest) {
     return true;
 }
 
+bool is_object_name(std::string_view name) {
+    if (!is_identifier(name)) return false;
+    for (const DispatchRow& row : kcontrol)
+        if (name == row.word) return false;
+    for (const DeclRow& row : kident)
+        if (name == row.word) return false;
+    return true;
+}
+
 } // namespace quorvex

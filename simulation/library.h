@@ -67,6 +67,12 @@ std::string call_method(std::string_view rest);
 // alone. True when it declined; the handler then returns at once, before any effect.
 bool declines_as_operand(Interpreter& in, std::string_view rest);
 
+// --- declarations ------------------------------------------------------------------------------
+
+// A name an object declaration may register: one identifier that is no control or type word,
+// so «File if;» or «EthernetServer (80);» names nothing.
+bool is_object_name(std::string_view name);
+
 // Watches the evaluation of a handler's arguments. An argument that reported an error (a fault,
 // an unknown name) has already stopped the run and evaluated to 0; the handler then changes
 // nothing rather than acting on that 0. The last error text is kept for everyone else.

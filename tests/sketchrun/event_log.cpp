@@ -84,8 +84,28 @@ void EventLog::panel(int32_t k, const std::string& caption, bool visible) {
     out_ << "panel " << k << " \"" << caption << "\" " << (visible ? "shown" : "hidden") << '\n';
 }
 
+void EventLog::input_box(int32_t k, bool visible, std::string_view text) {
+    out_ << "IN" << k << ' ';
+    if (!visible) {
+        out_ << "hidden\n";
+        return;
+    }
+    out_ << "shown \"";
+    printable(text);
+    out_ << "\"\n";
+}
+
+void EventLog::event(const std::string& name, int32_t panel) { out_ << "event " << name << ' ' << panel << '\n'; }
+
+void EventLog::sd_file(const std::string& name) { out_ << "sd_file: " << name << '\n'; }
+
 void EventLog::panel_line(int32_t k, const std::string& text) {
     out_ << 'E' << k << "| ";
+    printable(text);
+    out_ << '\n';
+}
+
+void EventLog::printable(std::string_view text) {
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
         if (b >= 0x20 && b < 0x7F) {
@@ -96,7 +116,6 @@ void EventLog::panel_line(int32_t k, const std::string& text) {
             out_ << hex;
         }
     }
-    out_ << '\n';
 }
 
 void EventLog::clock(int64_t us) { out_ << "us: " << us << '\n'; }

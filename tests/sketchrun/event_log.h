@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace quorvex::sketchrun {
 
@@ -39,6 +40,12 @@ public:
     void analog_in(int32_t ch, const std::string& name, int32_t level);
     // `panel 1 "Serial at 9600" shown` (or hidden): a port panel, before its lines.
     void panel(int32_t k, const std::string& caption, bool visible);
+    // `IN4 shown "text"` or `IN4 hidden`: a port panel's input box, with --all-panels.
+    void input_box(int32_t k, bool visible, std::string_view text);
+    // `event receiveEvent 4`: the event routine and its panel, when not serialEvent on 1.
+    void event(const std::string& name, int32_t panel);
+    // `sd_file: "a.txt"`: the SD file's name as the sketch wrote it, when one is set.
+    void sd_file(const std::string& name);
     // `E1| text`: one line of port panel 1's output list; other than printable ASCII as \xNN.
     void panel_line(int32_t k, const std::string& text);
     void clock(int64_t us);
@@ -48,6 +55,8 @@ public:
     void steps(long count);
 
 private:
+    // Printable ASCII as it is, any other byte as \xNN.
+    void printable(std::string_view text);
     std::ostream& out_;
 };
 

@@ -8,6 +8,7 @@
 // puts it there before step N instead; --input-file K=PATH does what --input does with a file's
 // text (its final line break dropped, any other one written as the two characters \n). TEXT
 // is taken as written: a typed backslash-n is the box's own line-end escape.
+// --all-panels prints all five port panels, hidden and empty ones too, with their input boxes.
 // --eeprom ADDR=VALUE fills an EEPROM cell (0..4096) before the reset, as an earlier run would.
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
@@ -37,7 +38,7 @@ int usage(const char* why) {
               << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements]"
                  " [--pin P=0|1] [--click P@N] [--analog CH=LEVEL] [--pulse TEXT] [--shift TEXT]"
                  " [--option simulate-tone|show-volts|simulate-delay] [--input K[@N]=TEXT]"
-                 " [--input-file K=PATH] [--eeprom ADDR=VALUE] FILE\n";
+                 " [--input-file K=PATH] [--all-panels] [--eeprom ADDR=VALUE] FILE\n";
     return 2;
 }
 
@@ -69,6 +70,7 @@ struct Options {
     bool simulate_tone = false;
     bool show_volts = false;
     bool simulate_delay = false;
+    bool all_panels = false;
     // Port input.
     struct Input {
         int32_t panel;
@@ -204,6 +206,8 @@ int parse_options(int argc, char** argv, Options& o) {
                 return 2;
             }
             o.port_inputs.push_back(std::move(in));
+        } else if (std::strcmp(a, "--all-panels") == 0) {
+            o.all_panels = true;
         } else if (std::strcmp(a, "--eeprom") == 0) {
             long addr = 0, value = 0;
             if (++i >= argc || !number_pair(argv[i], '=', false, addr, value) || addr < 0 ||
@@ -353,13 +357,16 @@ int main(int argc, char** argv) {
     for (int32_t k = 0; k < Board::analog_inputs; ++k) // the inputs analogRead has named
         if (in.board.LabelAn(k).visible && in.board.LabelAn(k).caption != "An")
             log.analog_in(k, in.board.LabelAn(k).caption, in.board.analog_val[static_cast<size_t>(k)]);
-    // Every port panel that is shown or holds output, then its lines.
+    // Every port panel that is shown or holds output (all five with --all-panels), then its lines.
     for (int32_t k = 1; k <= port_panel_count; ++k) {
         const PortPanel& p = in.panels[k];
-        if (!p.Panel.Visible && p.ListBox.empty()) continue;
+        if (!o.all_panels && !p.Panel.Visible && p.ListBox.empty()) continue;
         log.panel(k, p.Panel.Caption, p.Panel.Visible);
+        if (o.all_panels) log.input_box(k, p.IN.Visible, p.IN.Text());
         for (const std::string& text : p.ListBox.items()) log.panel_line(k, text);
     }
+    if (in.Event != "serialEvent" || in.Event_Panel != 1) log.event(in.Event, in.Event_Panel);
+    if (!in.sd.sd_file.empty()) log.sd_file(in.sd.sd_file);
     log.clock(in.us);
     log.millis(in.us);
     log.line(in.Line, in.ListBox1.Count());
