@@ -92,6 +92,35 @@ TEST(PortPanelLines, ChangeRecordNamesOnlyWhatChanged) {
     EXPECT_EQ(list.item(3), "");
 }
 
+TEST(PortPanelLines, ReadingFromTheFrontDropsTopRowsAndKeepsTheSelection) {
+    OutputList list;
+    EXPECT_EQ(list.read_front(), 0); // an empty file reads 0
+    for (const char* line : {"", "ab", "",
+                             "\xC3\xA9"
+                             "c"})
+        list.add(line);
+    list.ItemIndex = 3;
+    (void)list.take_changes();
+    EXPECT_EQ(list.read_front(), 'a'); // the empty first line goes first
+    ListChanges c = list.take_changes();
+    EXPECT_EQ(c.removed_front, 1);
+    EXPECT_EQ(c.first_line, 0);
+    EXPECT_EQ(list.item(0), "b");
+    EXPECT_EQ(list.ItemIndex, 2);
+    EXPECT_EQ(list.read_front(), 'b');
+    EXPECT_EQ(list.read_front(), 0xE9); // one character, however many bytes
+    EXPECT_EQ(list.take_changes().removed_front, 2);
+    list.append_last("d"); // appending to the line being read
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"cd"}));
+    EXPECT_EQ(list.read_front(), 'c');
+    EXPECT_EQ(list.read_front(), 'd');
+    EXPECT_EQ(list.read_front(), 0);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.ItemIndex, -1);
+    list.add("x");
+    EXPECT_EQ(list.items(), std::vector<std::string>{"x"});
+}
+
 TEST(PortPanelInput, ReadingConsumesAndEscapesCountAsOneCharacter) {
     InputBox box;
     box.set_text("\\n5");
