@@ -32,12 +32,8 @@ int32_t Ethernet::kEthernet(const Match& m) {
 
 void Ethernet::kIPAddress(std::string_view s) {
     const std::string text(cut_statement(s));
-    const size_t open = text.find('(');
-    const std::string name(dtrim(std::string_view(text).substr(0, open)));
-    if (!is_object_name(name)) {
-        in_.decl.bad_declaration(s, 0);
-        return;
-    }
+    const std::string name = declared_object_name(in_, std::string_view(text).substr(0, text.find('(')), s);
+    if (name.empty()) return;
     const std::vector<std::string> a = call_arguments(in_, text);
     if (a.size() != 4) return;
     const ArgumentErrors errors(in_);
@@ -53,12 +49,8 @@ void Ethernet::kIPAddress(std::string_view s) {
 
 void Ethernet::kEthernetServer(std::string_view s) {
     const std::string text(cut_statement(s));
-    const size_t open = text.find('(');
-    const std::string name(dtrim(std::string_view(text).substr(0, open)));
-    if (!is_object_name(name)) {
-        in_.decl.bad_declaration(s, 0);
-        return;
-    }
+    const std::string name = declared_object_name(in_, std::string_view(text).substr(0, text.find('(')), s);
+    if (name.empty()) return;
     const std::vector<std::string> a = call_arguments(in_, text);
     if (a.size() != 1) return;
     const ArgumentErrors errors(in_);
@@ -96,23 +88,15 @@ int32_t Ethernet::kEthServer(const Match& m) {
 void Ethernet::kEthernetClient(std::string_view s) {
     const std::string text(s);
     const ArgumentErrors errors(in_);
-    std::string name;
-    if (const size_t eq = find_outside_literals(text, "="); eq != std::string::npos) {
-        // «client = server.available();» names the client while a server has one for it.
+    std::string_view written;
+    // «client = server.available();» names the client while a server has one for it.
+    if (const size_t eq = find_outside_literals(text, "="); eq != std::string::npos)
         if (in_.get_var(cut_statement(std::string_view(text).substr(eq + 1))) > 0)
-            name = dtrim(std::string_view(text).substr(0, eq));
-        else
-            name = cut_statement(text);
-    } else if (text.find(';') != std::string::npos) {
-        name = cut_statement(text);
-    } else {
-        return;
-    }
-    if (errors.raised()) return;
-    if (!is_object_name(name)) {
-        in_.decl.bad_declaration(s, 0);
-        return;
-    }
+            written = std::string_view(text).substr(0, eq);
+    if (written.empty() && text.find(';') != std::string::npos) written = cut_statement(text);
+    if (written.empty() || errors.raised()) return;
+    const std::string name = declared_object_name(in_, written, s);
+    if (name.empty()) return;
     in_.register_object(client_key, name);
     PortPanel& panel = in_.panels[client_panel];
     if (panel.Panel.Visible) return;

@@ -51,6 +51,8 @@ std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, 
 
 std::string call_method(std::string_view rest) {
     const size_t open = rest.find('(');
+    if (open != std::string_view::npos && matching_bracket(rest, open) == std::string_view::npos)
+        throw EvalFault("unmatched bracket");
     return std::string(dtrim(open == std::string_view::npos ? cut_statement(rest) : rest.substr(0, open)));
 }
 
@@ -69,6 +71,13 @@ bool is_object_name(std::string_view name) {
     for (const DeclRow& row : kident)
         if (name == row.word) return false;
     return true;
+}
+
+std::string declared_object_name(Interpreter& in, std::string_view name, std::string_view s) {
+    name = dtrim(name);
+    if (is_object_name(name)) return std::string(name);
+    in.decl.bad_declaration(s, 0);
+    return {};
 }
 
 } // namespace quorvex

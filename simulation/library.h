@@ -59,7 +59,8 @@ enum class Split {
 std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how = Split::top_level);
 
 // The method name of «write(0, 5)» or «.begin()»: the trimmed text before the first "(", or the
-// whole statement (cut at ";") when there is no bracket, as for an object named alone.
+// whole statement (cut at ";") when there is no bracket, as for an object named alone. A bracket
+// that is never closed is a fault («Cannot Evaluate»), never a call with no arguments.
 std::string call_method(std::string_view rest);
 
 // A call with an operator after its ")" («read(0) == 255», «available() > 0») is an operand: the
@@ -72,6 +73,9 @@ bool declines_as_operand(Interpreter& in, std::string_view rest);
 // A name an object declaration may register: one identifier that is no control or type word,
 // so «File if;» or «EthernetServer (80);» names nothing.
 bool is_object_name(std::string_view name);
+// `name` trimmed when it is an object name; otherwise "" after reporting the declaration `s`
+// being handled as "Sketch Error - Bad declaration: ...".
+std::string declared_object_name(Interpreter& in, std::string_view name, std::string_view s);
 
 // Watches the evaluation of a handler's arguments. An argument that reported an error (a fault,
 // an unknown name) has already stopped the run and evaluated to 0; the handler then changes

@@ -45,12 +45,8 @@ int32_t SdCard::kSD(const Match& m) {
 }
 
 void SdCard::register_plain(std::string_view s, int key) {
-    const std::string name(cut_statement(s));
-    if (!is_object_name(name)) {
-        in_.decl.bad_declaration(s, 0);
-        return;
-    }
-    in_.register_object(key, name);
+    const std::string name = declared_object_name(in_, cut_statement(s), s);
+    if (!name.empty()) in_.register_object(key, name);
 }
 
 void SdCard::kSD2card(std::string_view s) { register_plain(s, sd2card_key); }
@@ -90,11 +86,8 @@ int32_t SdCard::kSDFile_obj(const Match& m) {
 void SdCard::kFile(std::string_view s) {
     const std::string text(cut_statement(s));
     const size_t eq = find_outside_literals(text, "=");
-    const std::string name(dtrim(std::string_view(text).substr(0, eq)));
-    if (!is_object_name(name)) {
-        in_.decl.bad_declaration(s, 0);
-        return;
-    }
+    const std::string name = declared_object_name(in_, std::string_view(text).substr(0, eq), s);
+    if (name.empty()) return;
     int32_t value = 1;
     if (eq != std::string::npos) {
         const ArgumentErrors errors(in_);

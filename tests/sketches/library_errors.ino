@@ -24,6 +24,7 @@ void setup() {
   Ethernet.begin(mac);
   Wire.send(1);
   SPI.setBitOrder(MSBFIRST);
+  SPI.transfer((1);
   EthernetServer server(80);
   server.stop();
   EthernetClient client;
