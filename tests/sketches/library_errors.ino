@@ -40,6 +40,7 @@ void setup() {
   f.print("x");
   File ;
   EthernetServer (80);
+  IPAddress wrong(300, -1, 0, 0);
   Sd2Card card, c2;
   File if;
   WireCount = 1;
