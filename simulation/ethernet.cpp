@@ -88,13 +88,19 @@ int32_t Ethernet::kEthServer(const Match& m) {
 void Ethernet::kEthernetClient(std::string_view s) {
     const std::string text(s);
     const ArgumentErrors errors(in_);
-    std::string_view written;
-    // «client = server.available();» names the client while a server has one for it.
-    if (const size_t eq = find_outside_literals(text, "="); eq != std::string::npos)
-        if (in_.get_var(cut_statement(std::string_view(text).substr(eq + 1))) > 0)
+    // «client = server.available();» names the client whatever the server answers: a name
+    // holding the "= ..." would be an object no statement reaches.
+    const size_t eq = find_outside_literals(text, "=");
+    if (eq == std::string::npos && text.find(';') == std::string::npos) return;
+    std::string_view written = cut_statement(text);
+    if (eq != std::string::npos) {
+        const std::string_view value = cut_statement(std::string_view(text).substr(eq + 1));
+        if (!value.empty()) {
+            in_.get_var(value);
             written = std::string_view(text).substr(0, eq);
-    if (written.empty() && text.find(';') != std::string::npos) written = cut_statement(text);
-    if (written.empty() || errors.raised()) return;
+        }
+    }
+    if (errors.raised()) return;
     const std::string name = declared_object_name(in_, written, s);
     if (name.empty()) return;
     in_.register_object(client_key, name);
