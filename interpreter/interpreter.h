@@ -33,10 +33,12 @@
 #include "simulation/ethernet.h"
 #include "simulation/firmata.h"
 #include "simulation/interrupts.h"
+#include "simulation/lcd.h"
 #include "simulation/math_lib.h"
 #include "simulation/pin_io.h"
 #include "simulation/sd_card.h"
 #include "simulation/serial.h"
+#include "simulation/servo_stepper.h"
 #include "simulation/sim_time.h"
 #include "simulation/strings.h"
 #include "simulation/wire_spi.h"
@@ -184,6 +186,8 @@ public:
     Ethernet ethernet{*this};
     Firmata firmata{*this};
     SdCard sd{*this};
+    Lcd lcd{*this};
+    Motors motors{*this};
     // Every family's own reset, called by RestartClick (loading.cpp).
     void reset_families();
 
@@ -192,7 +196,7 @@ public:
     AnalogInputs analog{board, pinio.options.ShowVolts};
 
     // --- execution control (run_control.cpp) ---
-    Timer kStepper_Timer;
+    Timer kStepper_Timer{false, 1000}; // the stepper's: .setSpeed sets it, Abort stops it, reset leaves it
     std::string AutoStep_Time = "250"; // "Delay between Run Steps (in ms)"
     bool step_out = false;
     int32_t step_outi = 0; // block level at which the step-out started, 0 for none

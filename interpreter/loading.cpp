@@ -175,6 +175,8 @@ void Interpreter::reset_families() {
     interrupts.reset();
     serial.reset();
     sd.reset();
+    lcd.reset();
+    motors.reset();
 }
 
 void Interpreter::RestartClick() {

@@ -97,6 +97,12 @@ void Board::set_output(int32_t pin, int32_t mode, std::string_view label) {
     ++revision;
 }
 
+void Board::set_caption(int32_t pin, std::string_view caption) {
+    if (!has_display(pin)) return;
+    at(pin).label.caption.assign(caption);
+    ++revision;
+}
+
 void Board::output_on(int32_t pin, bool level) {
     if (!has_display(pin)) return;
     PinState& p = at(pin);

@@ -124,6 +124,8 @@ public:
 
     // Shows a pin's mode and label; pins without a display element are ignored.
     void set_output(int32_t pin, int32_t mode, std::string_view label);
+    // Shows `caption` on a pin's label, its mode and level unchanged.
+    void set_caption(int32_t pin, std::string_view caption);
     // Shows a pin's level; a system pin reports an error and keeps its brush.
     void output_on(int32_t pin, bool level);
     // Shades a pin's shape red by the low 8 bits of `value` and shows it.

@@ -9,10 +9,8 @@
 
 namespace quorvex {
 
-namespace {
-
-// Length of the UTF-8 sequence at s[i] and its code point. A byte that starts no well-formed
-// sequence stands for itself, so text typed in another code page still reads one byte at a time.
+// A byte that starts no well-formed sequence stands for itself, so text typed in another code
+// page still reads one byte at a time.
 size_t decode_char(std::string_view s, size_t i, int32_t& code) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     code = b0;
@@ -43,6 +41,8 @@ size_t decode_char(std::string_view s, size_t i, int32_t& code) {
     code = cp > 0xFFFF ? 0xFFFD : static_cast<int32_t>(cp);
     return n;
 }
+
+namespace {
 
 int32_t count_chars(std::string_view s) {
     int32_t n = 0;
@@ -155,6 +155,18 @@ int32_t OutputList::read_front() {
     return code;
 }
 
+void OutputList::put_item(int32_t i, std::string_view text) {
+    if (i < 0) return;
+    if (i >= Count()) {
+        touched(Count());
+        items_.resize(static_cast<size_t>(i) + 1);
+    }
+    std::string& item = items_[static_cast<size_t>(i)];
+    if (item == text) return;
+    touched(i);
+    item.assign(text);
+}
+
 ListChanges OutputList::take_changes() {
     const ListChanges c = changes_;
     changes_ = ListChanges{};
@@ -245,6 +257,7 @@ void DevicePanels::reset() {
     (*this)[4].IN.Visible = true;
     (*this)[5].IN.Visible = true;
     (*this)[4].ListBox.Color = colour_white; // the LCD colours it
+    (*this)[4].ListBox.FontColor = colour_black;
 }
 
 // --- analog inputs ---------------------------------------------------------------------------

@@ -26,6 +26,9 @@ inline constexpr uint32_t colour_black = 0x00000000;
 // Appends the character with code `code & 0xFFFF` as UTF-8 (surrogate halves, which cannot stand
 // alone, become U+FFFD).
 void append_code_unit(std::string& out, int32_t code);
+// Length of the UTF-8 sequence at s[i], with its character's code in `code` (U+FFFD beyond 16
+// bits); a byte that starts no well-formed sequence is one character of its own value.
+size_t decode_char(std::string_view s, size_t i, int32_t& code);
 
 // Panel_Ek: the frame of a port panel.
 struct PanelFrame {
@@ -68,6 +71,8 @@ public:
     // character of the first line is taken, and its line dropped when that leaves it empty. Line
     // ends are never characters; 0 when nothing is left. The selection stays inside the list.
     int32_t read_front();
+    // Replaces item i, the list growing with empty items up to it (the LCD's fixed rows).
+    void put_item(int32_t i, std::string_view text);
 
     // The changes since the last call, which the view applies; the record starts afresh.
     ListChanges take_changes();

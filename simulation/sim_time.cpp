@@ -242,6 +242,7 @@ int32_t SimTime::kfreq(const Match& m) {
 }
 
 void SimTime::Timer2Timer() {
+    in_.lcd.blink();
     in_.board.rxled = false;
     in_.board.txled = false;
     half_s = wrap_add(half_s, 1);

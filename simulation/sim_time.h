@@ -53,8 +53,8 @@ public:
     int32_t kadjTime(const Match& m);
     int32_t kfreq(const Match& m);
 
-    // The half-second housekeeping tick: serial lights off, the Time library clock +1 s
-    // every second tick.
+    // The half-second housekeeping tick: the LCD cursor blinks, serial lights off, the Time
+    // library clock +1 s every second tick.
     void Timer2Timer();
 
     // The millis box: "ms.uuu" of `us`, and the text typed into it. A text that is not an

@@ -78,10 +78,10 @@ TEST_F(Decl, TypeWordsNeedANonIdentifierCharacterAfterThem) {
         const char* s;
         bool handled;
     } cases[] = {
-        {"int x;", true},          {"int(7)", true},          {"char*p = \"a\";", true}, {"integer = 5;", false},
-        {"bytestring x;", false},  {"int0 = 1;", false},      {"double_x = 2;", false},  {"Stringy = 1;", false},
-        {"void loop() {", false},  {"void blink() {", false}, {"#pragma once", false},   {"#define X 5", true},
-        {"Servo myServo;", false}, {"x = 5;", false},
+        {"int x;", true},         {"int(7)", true},          {"char*p = \"a\";", true}, {"integer = 5;", false},
+        {"bytestring x;", false}, {"int0 = 1;", false},      {"double_x = 2;", false},  {"Stringy = 1;", false},
+        {"void loop() {", false}, {"void blink() {", false}, {"#pragma once", false},   {"#define X 5", true},
+        {"Servo myServo;", true}, {"x = 5;", false},
     };
     for (const Case& c : cases) EXPECT_EQ(in.decl.check_declarations(c.s), c.handled) << c.s;
     EXPECT_EQ(count(n_int), 1);

@@ -118,6 +118,49 @@ void EventLog::printable(std::string_view text) {
     }
 }
 
+void EventLog::lcd_state(int32_t x, int32_t y, bool cursor, bool blink, int32_t scroll, bool backwards, uint32_t font,
+                         uint32_t background) {
+    const auto rgb = [](uint32_t c) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02X%02X%02X", c & 0xFFu, (c >> 8) & 0xFFu, (c >> 16) & 0xFFu);
+        return std::string(hex);
+    };
+    out_ << "lcd x " << x << " y " << y << " cursor " << cursor << " blink " << blink << " scroll " << scroll
+         << " backwards " << backwards << " colour " << rgb(font) << '/' << rgb(background) << '\n';
+}
+
+void EventLog::lcd_item(int32_t item, const std::string& line, int32_t width) {
+    if (item % 2 == 1) {
+        const size_t end = line.find_last_not_of(' ');
+        if (end == std::string::npos) {
+            out_ << "LCD|\n";
+            return;
+        }
+        out_ << "LCD| ";
+        printable(line.substr(0, end + 1));
+        out_ << '\n';
+        return;
+    }
+    out_ << "LCD| ";
+    printable(line);
+    int32_t chars = 0; // UTF-8 lead bytes
+    for (const char c : line) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    for (; chars < width; ++chars) out_ << ' ';
+    out_ << "|\n";
+}
+
+void EventLog::lcd_trace(long step) { out_ << "LCD @" << step << '\n'; }
+
+void EventLog::servo(int32_t row, const std::string& name, int32_t pin, bool attached) {
+    out_ << "servo " << row << ' ' << name << " pin " << pin << (attached ? " attached" : " unattached") << '\n';
+}
+
+void EventLog::stepper(const std::string& name, const std::string& pins, int32_t steps, int32_t stepx, bool running,
+                       int32_t interval, const std::string& status) {
+    out_ << "stepper " << name << " pins " << pins << " steps " << steps << " stepx " << stepx << " timer "
+         << (running ? "on " : "off ") << interval << " ms \"" << status << "\"\n";
+}
+
 void EventLog::clock(int64_t us) { out_ << "us: " << us << '\n'; }
 
 void EventLog::millis(int64_t us) {

@@ -48,6 +48,20 @@ public:
     void sd_file(const std::string& name);
     // `E1| text`: one line of port panel 1's output list; other than printable ASCII as \xNN.
     void panel_line(int32_t k, const std::string& text);
+    // `lcd x 5 y 0 cursor 1 blink 0 scroll 0 backwards 0 colour 000000/7FFF00`: the LCD's
+    // cursor, modes, and font/background colours (0x00BBGGRR in, RRGGBB out).
+    void lcd_state(int32_t x, int32_t y, bool cursor, bool blink, int32_t scroll, bool backwards, uint32_t font,
+                   uint32_t background);
+    // `LCD| Hello           |`: an LCD row item padded to `width` and closed; a cursor item (odd)
+    // without trailing blanks: `LCD|      _`, and `LCD|` when blank.
+    void lcd_item(int32_t item, const std::string& text, int32_t width);
+    // `LCD @12`: the LCD items changed by step 12 follow.
+    void lcd_trace(long step);
+    // `servo 16 myservo pin 9 attached` (or unattached).
+    void servo(int32_t row, const std::string& name, int32_t pin, bool attached);
+    // `stepper motor pins 8,9,10,11 steps 0 stepx 2 timer off 5 ms "0Steps Left"`.
+    void stepper(const std::string& name, const std::string& pins, int32_t steps, int32_t stepx, bool running,
+                 int32_t interval, const std::string& status);
     void clock(int64_t us);
     // `millis: 1500`, once the simulated clock has passed a millisecond.
     void millis(int64_t us);

@@ -10,6 +10,9 @@
 // is taken as written: a typed backslash-n is the box's own line-end escape.
 // --all-panels prints all five port panels, hidden and empty ones too, with their input boxes.
 // --eeprom ADDR=VALUE fills an EEPROM cell (0..4096) before the reset, as an earlier run would.
+// Timers: --stepper-ticks K gives the stepper up to K ticks after each step while its timer is
+// on (default 1); --half-ticks-every N runs the half-second tick after every Nth step (default
+// never); --trace-lcd prints the LCD items each step changed.
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
@@ -38,7 +41,8 @@ int usage(const char* why) {
               << "\nusage: sketchrun [--steps N] [--fail-on-error] [--run] [--board uno|mega] [--statements]"
                  " [--pin P=0|1] [--click P@N] [--analog CH=LEVEL] [--pulse TEXT] [--shift TEXT]"
                  " [--option simulate-tone|show-volts|simulate-delay] [--input K[@N]=TEXT]"
-                 " [--input-file K=PATH] [--all-panels] [--eeprom ADDR=VALUE] FILE\n";
+                 " [--input-file K=PATH] [--all-panels] [--eeprom ADDR=VALUE] [--stepper-ticks K]"
+                 " [--half-ticks-every N] [--trace-lcd] FILE\n";
     return 2;
 }
 
@@ -83,6 +87,10 @@ struct Options {
         int32_t value;
     };
     std::vector<Cell> eeprom;
+    // Timers.
+    long stepper_ticks = 1;
+    long half_ticks_every = 0;
+    bool trace_lcd = false;
 };
 
 // A whole decimal number in `text`.
@@ -152,6 +160,12 @@ int parse_options(int argc, char** argv, Options& o) {
             char* end = nullptr;
             o.max_steps = std::strtol(argv[i], &end, 10);
             if (*argv[i] == '\0' || *end != '\0' || o.max_steps < 0) return usage("--steps needs a number");
+        } else if (std::strcmp(a, "--stepper-ticks") == 0 || std::strcmp(a, "--half-ticks-every") == 0) {
+            long& n = a[2] == 's' ? o.stepper_ticks : o.half_ticks_every;
+            if (++i >= argc || !whole_number(argv[i], n) || n < 0)
+                return usage("--stepper-ticks and --half-ticks-every take a number");
+        } else if (std::strcmp(a, "--trace-lcd") == 0) {
+            o.trace_lcd = true;
         } else if (std::strcmp(a, "--fail-on-error") == 0) {
             o.fail_on_error = true;
         } else if (std::strcmp(a, "--statements") == 0) {
@@ -309,8 +323,18 @@ int main(int argc, char** argv) {
                 in.pinio.LD0MouseDown(c.pin);
         }
     };
-    // Tones are printed as they sound.
-    const auto after = [&] {
+    OutputList& lcd_list = in.panels[4].ListBox;
+    lcd_list.take_changes();
+    const auto lcd_width = [&] { return in.lcd.display_width(); };
+    // After step `step`: the timers' ticks, the LCD items changed, the tones as they sounded.
+    const auto after = [&](long step) {
+        for (long k = 0; k < o.stepper_ticks && in.kStepper_Timer.Enabled; ++k) in.motors.kStepper_TimerTimer();
+        if (o.half_ticks_every > 0 && step % o.half_ticks_every == 0) in.simtime.Timer2Timer();
+        if (const ListChanges c = lcd_list.take_changes(); o.trace_lcd && c.any()) {
+            log.lcd_trace(step);
+            for (int32_t i = c.reset ? 0 : c.first_line; i < lcd_list.Count(); ++i)
+                log.lcd_item(i, lcd_list.item(i), lcd_width());
+        }
         for (; tones_logged < host.tones.size(); ++tones_logged)
             log.tone(host.tones[tones_logged].freq, host.tones[tones_logged].ms);
     };
@@ -321,20 +345,20 @@ int main(int argc, char** argv) {
             inputs(steps + 1);
             in.AutoStepClick();
             ++steps;
-            after();
+            after(steps);
         }
         while (steps < o.max_steps && in.Timer1.Enabled) {
             inputs(steps + 1);
             in.tick();
             ++steps;
-            after();
+            after(steps);
         }
     } else {
         while (steps < o.max_steps && in.Line < in.ListBox1.Count()) {
             inputs(steps + 1);
             in.Step1Click();
             ++steps;
-            after();
+            after(steps);
         }
     }
 
@@ -363,10 +387,30 @@ int main(int argc, char** argv) {
         if (!o.all_panels && !p.Panel.Visible && p.ListBox.empty()) continue;
         log.panel(k, p.Panel.Caption, p.Panel.Visible);
         if (o.all_panels) log.input_box(k, p.IN.Visible, p.IN.Text());
+        if (k == 4 && in.lcd.lcd_box) {
+            const Lcd& d = in.lcd;
+            log.lcd_state(d.lcdx, d.lcdy, d.lcd_cursor, d.lcd_blink, d.lcd_scroll, d.lcd_backwards, p.ListBox.FontColor,
+                          p.ListBox.Color);
+            for (int32_t i = 0; i < p.ListBox.Count(); ++i) log.lcd_item(i, p.ListBox.item(i), lcd_width());
+            continue;
+        }
         for (const std::string& text : p.ListBox.items()) log.panel_line(k, text);
     }
     if (in.Event != "serialEvent" || in.Event_Panel != 1) log.event(in.Event, in.Event_Panel);
     if (!in.sd.sd_file.empty()) log.sd_file(in.sd.sd_file);
+    // The objects the sketch declared since reset.
+    for (const int row : {servo_key, servo_key2}) {
+        if (!in.tables.kobj_live[row]) continue;
+        const bool first = row == servo_key;
+        log.servo(row, in.tables.kobj_word[row], first ? in.motors.s1pin : in.motors.s2pin,
+                  first ? in.motors.s1attached : in.motors.s2attached);
+    }
+    if (in.tables.kobj_live[stepper_key]) {
+        const Motors& m = in.motors;
+        log.stepper(in.tables.kobj_word[stepper_key],
+                    m.step_pin[1] + "," + m.step_pin[2] + "," + m.step_pin[3] + "," + m.step_pin[4], m.stepper_steps,
+                    m.stepx, in.kStepper_Timer.Enabled, in.kStepper_Timer.Interval, in.StatusBar1[3]);
+    }
     log.clock(in.us);
     log.millis(in.us);
     log.line(in.Line, in.ListBox1.Count());
