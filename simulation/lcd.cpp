@@ -34,9 +34,9 @@ std::u16string to_cells(std::string_view text) {
 // Trailing blanks beyond the last column a row keeps are dropped, so rows stay bounded.
 void drop_trailing_blanks(std::u16string& s) {
     const auto keep = static_cast<size_t>(Lcd::max_columns);
-    if (s.size() <= keep) return;
-    const size_t last = s.find_last_not_of(u' ');
-    s.resize(std::max(keep, last == std::u16string::npos ? 0 : last + 1));
+    size_t end = s.size();
+    while (end > keep && s[end - 1] == u' ') --end;
+    s.resize(end);
 }
 
 // Pin labels by the number of pin arguments of the declaration.
@@ -91,7 +91,12 @@ void Lcd::klcddef(std::string_view s) {
 void Lcd::show(int32_t i, std::u16string_view text, bool cut) {
     if (cut) text = text.substr(0, static_cast<size_t>(display_width()));
     scratch_.clear();
-    for (const char16_t c : text) append_code_unit(scratch_, c);
+    for (const char16_t c : text) {
+        if (c < 0x80)
+            scratch_.push_back(static_cast<char>(c));
+        else
+            append_code_unit(scratch_, c);
+    }
     box().put_item(i, scratch_);
 }
 
@@ -104,10 +109,10 @@ void Lcd::redraw() {
 }
 
 void Lcd::showcursor() {
-    for (size_t line = 1; line < lcdd.size(); line += 2) lcdd[line] = blanks(37);
-    std::u16string line = blanks(cursor_columns);
+    for (size_t line = 1; line < lcdd.size(); line += 2) lcdd[line].assign(37, u' ');
+    std::u16string& line = lcdd[static_cast<size_t>(2 * lcdy + 1)];
+    line.assign(cursor_columns, u' ');
     if (lcdx >= 0 && lcdx < cursor_columns) line[static_cast<size_t>(lcdx)] = u'_';
-    lcdd[static_cast<size_t>(2 * lcdy + 1)] = std::move(line);
 }
 
 void Lcd::advance(int64_t delta) {
@@ -139,7 +144,7 @@ void Lcd::printlcd(std::u16string_view s) {
     if (lcd_cursor) {
         showcursor();
     } else {
-        for (size_t line = 1; line < lcdd.size(); line += 2) lcdd[line] = blanks(20);
+        for (size_t line = 1; line < lcdd.size(); line += 2) lcdd[line].assign(20, u' ');
     }
     redraw();
 }

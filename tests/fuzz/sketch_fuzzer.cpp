@@ -1,5 +1,6 @@
 // Fuzz target: the input bytes are a sketch file. It is loaded, reset, run for a bounded
-// number of steps, and reset again; the second reset must give the shape of the first: the
+// number of steps (a stepper tick after each, the half-second tick after every tenth), and
+// reset again; the second reset must give the shape of the first: the
 // same variables, depth, objects, subroutines and colours.
 #include <cstdint>
 #include <cstdio>
@@ -35,7 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     in.load_text(decode_sketch_text(std::string(reinterpret_cast<const char*>(data), size)));
     in.RestartClick();
     const std::string first = test::state_snapshot(in, false);
-    for (int i = 0; i < max_steps && in.Line < in.ListBox1.Count(); ++i) in.Step1Click();
+    for (int i = 0; i < max_steps && in.Line < in.ListBox1.Count(); ++i) {
+        in.Step1Click();
+        in.motors.kStepper_TimerTimer();
+        if (i % 10 == 9) in.simtime.Timer2Timer();
+    }
     in.RestartClick();
     const std::string second = test::state_snapshot(in, false);
     if (first != second) {

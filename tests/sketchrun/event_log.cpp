@@ -149,7 +149,7 @@ void EventLog::lcd_item(int32_t item, const std::string& line, int32_t width) {
     out_ << "|\n";
 }
 
-void EventLog::lcd_trace(long step) { out_ << "LCD @" << step << '\n'; }
+void EventLog::lcd_trace(long step, int32_t first) { out_ << "LCD @" << step << " item " << first << '\n'; }
 
 void EventLog::servo(int32_t row, const std::string& name, int32_t pin, bool attached) {
     out_ << "servo " << row << ' ' << name << " pin " << pin << (attached ? " attached" : " unattached") << '\n';

@@ -55,8 +55,8 @@ public:
     // `LCD| Hello           |`: an LCD row item padded to `width` and closed; a cursor item (odd)
     // without trailing blanks: `LCD|      _`, and `LCD|` when blank.
     void lcd_item(int32_t item, const std::string& text, int32_t width);
-    // `LCD @12`: the LCD items changed by step 12 follow.
-    void lcd_trace(long step);
+    // `LCD @12 item 1`: step 12 changed the LCD's items from item 1 on, which follow.
+    void lcd_trace(long step, int32_t first);
     // `servo 16 myservo pin 9 attached` (or unattached).
     void servo(int32_t row, const std::string& name, int32_t pin, bool attached);
     // `stepper motor pins 8,9,10,11 steps 0 stepx 2 timer off 5 ms "0Steps Left"`.

@@ -331,9 +331,9 @@ int main(int argc, char** argv) {
         for (long k = 0; k < o.stepper_ticks && in.kStepper_Timer.Enabled; ++k) in.motors.kStepper_TimerTimer();
         if (o.half_ticks_every > 0 && step % o.half_ticks_every == 0) in.simtime.Timer2Timer();
         if (const ListChanges c = lcd_list.take_changes(); o.trace_lcd && c.any()) {
-            log.lcd_trace(step);
-            for (int32_t i = c.reset ? 0 : c.first_line; i < lcd_list.Count(); ++i)
-                log.lcd_item(i, lcd_list.item(i), lcd_width());
+            const int32_t first = c.reset ? 0 : c.first_line;
+            log.lcd_trace(step, first);
+            for (int32_t i = first; i < lcd_list.Count(); ++i) log.lcd_item(i, lcd_list.item(i), lcd_width());
         }
         for (; tones_logged < host.tones.size(); ++tones_logged)
             log.tone(host.tones[tones_logged].freq, host.tones[tones_logged].ms);
