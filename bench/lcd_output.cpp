@@ -2,50 +2,12 @@
 // Prints the mean time of the first and of the last 10,000 of each and the peak memory growth;
 // exits 1 when the display's items are wrong afterwards. Run it from a Release build; the test
 // suite only checks the items.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "bench/measure.h"
 #include "interpreter/interpreter.h"
-
-namespace {
-
-long peak_rss_kib() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmHWM:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    return 0;
-}
-
-struct Timing {
-    double first_us = 0;
-    double last_us = 0;
-};
-
-// Runs `statement` `count` times, timing the first and the last tenth.
-Timing run(quorvex::Interpreter& in, int count, const std::string& statement) {
-    using clock = std::chrono::steady_clock;
-    const int slice = count / 10;
-    Timing t;
-    clock::time_point start = clock::now();
-    for (int i = 0; i < count; ++i) {
-        if (i == count - slice) start = clock::now();
-        in.evaluate_expression(statement);
-        if (i == slice - 1)
-            t.first_us = std::chrono::duration<double, std::micro>(clock::now() - start).count() / slice;
-    }
-    t.last_us = std::chrono::duration<double, std::micro>(clock::now() - start).count() / slice;
-    return t;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
@@ -56,16 +18,16 @@ int main(int argc, char** argv) {
     in.evaluate_expression("LiquidCrystal lcd(12, 11, 5, 4, 3, 2);");
     in.evaluate_expression("lcd.begin(16, 2);");
     const quorvex::OutputList& list = in.panels[4].ListBox;
-    const long rss_before = peak_rss_kib();
+    const long rss_before = bench::peak_rss_kib();
 
     // Five characters a print: the cursor wraps every 13 prints and the rows keep growing.
-    const Timing prints = run(in, count, "lcd.print(\"abcde\");");
+    const bench::Timing prints = bench::run(in, count, [](int) { return std::string("lcd.print(\"abcde\");"); });
     const bool prints_ok = list.Count() == 4 && list.item(0).size() == 16 && in.lcd.lcdd[0].size() <= 256;
-    const Timing scrolls = run(in, count, "lcd.scrollDisplayLeft();");
+    const bench::Timing scrolls = bench::run(in, count, [](int) { return std::string("lcd.scrollDisplayLeft();"); });
     const bool scrolls_ok =
         list.Count() == 4 && list.item(0).size() == 16 && in.lcd.LCD_Buffer[0].size() == quorvex::Lcd::max_pushed_out;
 
-    const long growth = peak_rss_kib() - rss_before;
+    const long growth = bench::peak_rss_kib() - rss_before;
     std::printf("print: first %.3f us, last %.3f us per print (%.2fx)\n", prints.first_us, prints.last_us,
                 prints.last_us / prints.first_us);
     std::printf("scrollDisplayLeft: first %.3f us, last %.3f us per scroll (%.2fx)\n", scrolls.first_us,

@@ -2,51 +2,12 @@
 // one-character prints onto one line. Prints the mean append time of the first and of the
 // last 10,000 appends and the peak memory growth; exits 1 when an item count or the last item
 // is wrong. Run it from a Release build; the test suite only checks the counts.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "bench/measure.h"
 #include "interpreter/interpreter.h"
-
-namespace {
-
-long peak_rss_kib() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmHWM:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    return 0;
-}
-
-struct Timing {
-    double first_us = 0;
-    double last_us = 0;
-};
-
-// Runs `count` statements made by `make`, timing the first and the last tenth.
-template <class Make>
-Timing run(quorvex::Interpreter& in, int count, Make make) {
-    using clock = std::chrono::steady_clock;
-    const int slice = count / 10;
-    Timing t;
-    clock::time_point start = clock::now();
-    for (int i = 0; i < count; ++i) {
-        if (i == count - slice) start = clock::now();
-        in.evaluate_expression(make(i));
-        if (i == slice - 1)
-            t.first_us = std::chrono::duration<double, std::micro>(clock::now() - start).count() / slice;
-    }
-    t.last_us = std::chrono::duration<double, std::micro>(clock::now() - start).count() / slice;
-    return t;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
@@ -57,20 +18,21 @@ int main(int argc, char** argv) {
     in.evaluate_expression("Serial.begin(9600);");
     const quorvex::OutputList& list = in.panels[1].ListBox;
     const int32_t before = list.Count();
-    const long rss_before = peak_rss_kib();
+    const long rss_before = bench::peak_rss_kib();
 
-    const Timing lines = run(in, count, [](int i) { return "Serial.println(" + std::to_string(i) + ");"; });
+    const bench::Timing lines =
+        bench::run(in, count, [](int i) { return "Serial.println(" + std::to_string(i) + ");"; });
     const int32_t after_lines = list.Count();
     // Each println ends its line; the list then holds an open empty line after the last one.
     const int32_t expected = before + count + (before == 0 ? 1 : 0);
     const bool lines_ok = after_lines == expected && list.item(after_lines - 2) == std::to_string(count - 1) &&
                           list.item(after_lines - 1).empty();
 
-    const Timing chars = run(in, count, [](int) { return std::string("Serial.print(\"x\");"); });
+    const bench::Timing chars = bench::run(in, count, [](int) { return std::string("Serial.print(\"x\");"); });
     const bool chars_ok =
         list.Count() == after_lines && list.item(list.Count() - 1).size() == static_cast<size_t>(count);
 
-    const long growth = peak_rss_kib() - rss_before;
+    const long growth = bench::peak_rss_kib() - rss_before;
     std::printf("println: first %.3f us, last %.3f us per append (%.2fx)\n", lines.first_us, lines.last_us,
                 lines.last_us / lines.first_us);
     std::printf("print onto one line: first %.3f us, last %.3f us per append (%.2fx)\n", chars.first_us, chars.last_us,

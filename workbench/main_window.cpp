@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <charconv>
+#include <utility>
 
 #include "workbench/board_view.h"
 #include "workbench/code_list.h"
@@ -132,6 +133,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
         board_->refresh();
     });
     timer2_->start(500);
+    // The stepper's timer lives in the core too; its ticks go on between and during steps.
+    stepper_ = new QTimer(this);
+    stepper_->setObjectName(QStringLiteral("kStepper_Timer"));
+    connect(stepper_, &QTimer::timeout, this, [this] {
+        core_.motors.kStepper_TimerTimer();
+        sync_timer();
+        UpdateClick(false);
+    });
     host_.on_update = [this](bool update1, int32_t) { UpdateClick(update1); };
 
     create_windows();
@@ -618,11 +627,12 @@ void MainWindow::timer1_tick() {
 }
 
 void MainWindow::sync_timer() {
-    if (!core_.Timer1.Enabled) {
-        timer1_->stop();
-        return;
+    for (const auto& [qt, timer] : {std::pair{timer1_, &core_.Timer1}, std::pair{stepper_, &core_.kStepper_Timer}}) {
+        if (!timer->Enabled)
+            qt->stop();
+        else if (!qt->isActive() || qt->interval() != timer->Interval)
+            qt->start(timer->Interval);
     }
-    if (!timer1_->isActive() || timer1_->interval() != core_.Timer1.Interval) timer1_->start(core_.Timer1.Interval);
 }
 
 void MainWindow::BSimulationClick() {

@@ -141,7 +141,7 @@ public:
     // The refresh after a step: the status bar, the board and the hooks; with `update1` the
     // current line's selection, the millis box and the menus' marks too.
     void UpdateClick(bool update1);
-    // Run's timer: one tick, and the Qt timer re-timed to the core's.
+    // Run's timer: one tick, and the Qt timers (Run's, the stepper's) re-timed to the core's.
     void timer1_tick();
     void sync_timer();
 
@@ -159,6 +159,7 @@ public:
     Help& help() { return *help_; }
     QPrinter& printer() { return printer_; }
     QTimer* timer1() const { return timer1_; }
+    QTimer* stepper_timer() const { return stepper_; }
     CodeListView* code_list() const { return list_; }
     BoardView* board_view() const { return board_; }
     QSplitter* splitter() const { return splitter_; }
@@ -205,6 +206,7 @@ private:
     QActionGroup* hardware_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
+    QTimer* stepper_ = nullptr;
     KeyFilter* key_filter_ = nullptr;
     Help* help_ = nullptr;
     std::vector<std::function<void(bool)>> refresh_hooks_;

@@ -26,6 +26,14 @@ QStringList resource_lines(const QString& path) {
     return text.split('\n');
 }
 
+// A sketch file `name` in `dir` holding `text`; its path.
+QString sketch_file(const QTemporaryDir& dir, const char* name, const char* text) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(text);
+    return path;
+}
+
 QStringList rows_of(const QListView* list) {
     QStringList rows;
     for (int i = 0; i < list->model()->rowCount(); ++i) rows.append(list->model()->index(i, 0).data().toString());
@@ -99,6 +107,26 @@ private slots:
         w.AbortClick();
         QVERIFY(!w.timer1()->isActive());
         QVERIFY(!w.core().AutoStep.Checked);
+    }
+
+    void stepper_timer_follows_the_core() {
+        QTemporaryDir dir;
+        const QString path = sketch_file(
+            dir, "stepper.ino",
+            "Stepper motor(200, 8, 9, 10, 11);\nvoid setup() {\n  motor.step(1000);\n}\nvoid loop() {\n}\n");
+
+        quorvex::MainWindow w;
+        QVERIFY(w.load_sketch(path));
+        QVERIFY(!w.stepper_timer()->isActive());
+        w.Step1Click();
+        QVERIFY(w.stepper_timer()->isActive());
+        QCOMPARE(w.stepper_timer()->interval(), 1000);
+        w.core().kStepper_Timer.Interval = 1; // the ticks walk the coils and count down
+        w.RestartClick();                     // reset leaves the stepper running
+        QVERIFY(w.stepper_timer()->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(w.core().motors.stepper_steps < 1000, 10000);
+        w.AbortClick();
+        QVERIFY(!w.stepper_timer()->isActive());
     }
 
     void example_fills_the_code_list() {
