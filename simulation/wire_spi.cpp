@@ -12,6 +12,7 @@ namespace quorvex {
 void WireSpi::open_panel(const Match& m, const char* example_input) {
     in_.panels.open(m.panel, std::string(m.port), example_input);
     in_.panels[m.panel].IN.Visible = true;
+    in_.lcd.lcd_box = false; // the panel is no longer the LCD's display
     in_.host().show_simulation_window();
 }
 
@@ -71,12 +72,10 @@ int32_t WireSpi::kspi(const Match& m) {
 
     if (method == ".begin") {
         const bool uno = board.maxPin <= 13;
-        in_.panels.open(m.panel, std::string(m.port), "SPI data\\n");
-        panel.IN.Visible = true;
+        open_panel(m, "SPI data\\n");
         board.set_output(uno ? 11 : 52, SPECIAL, "MOSI");
         board.set_output(uno ? 12 : 50, SPECIAL, "MISO");
         board.set_output(uno ? 13 : 51, SPECIAL, "SCLK");
-        in_.host().show_simulation_window();
     } else if (method == ".transfer") {
         const int32_t sent = in_.get_var(a.empty() ? std::string() : a[0]);
         if (errors.raised()) return int_result(in_, 0);

@@ -21,7 +21,7 @@ public:
 
 private:
     // A begin: the panel opened with the device's caption and example input, its input box
-    // shown again (an LCD hides it), and the window brought up.
+    // shown again and the LCD's hold on the panel released, and the window brought up.
     void open_panel(const Match& m, const char* example_input);
     Interpreter& in_;
 };

@@ -66,10 +66,12 @@ TEST_F(LcdTest, BlinkShowsTheCurrentCursor) {
     in.simtime.Timer2Timer();
     EXPECT_EQ(item(1), std::string(37, ' '));
     EXPECT_EQ(item(3).find('_'), 4u);
-    // Another device taking the panel stops the blink.
-    in.lcd.lcd_box = false;
+    // Wire taking the panel stops the blink.
+    run("Wire.begin();");
+    run("Wire.beginTransmission(4);Wire.endTransmission();Wire.beginTransmission(5);");
+    EXPECT_FALSE(in.lcd.lcd_box);
     in.simtime.Timer2Timer();
-    EXPECT_EQ(item(1), std::string(37, ' '));
+    EXPECT_EQ(item(1), "Device:5 Data:");
 }
 
 TEST_F(LcdTest, BadInputChangesNothing) {
