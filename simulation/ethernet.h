@@ -1,6 +1,6 @@
 #pragma once
 // Ethernet without a network: the server's output on port panel 2, the client's traffic on
-// panel 3 with its received data typed into that panel's box. No socket is ever opened.
+// panel 3 with its received data typed into that panel's box. Nothing is ever sent anywhere.
 
 #include <cstdint>
 #include <string_view>
