@@ -42,12 +42,17 @@ TEST_F(Libraries, CallsInsideExpressionsCompute) {
     EXPECT_TRUE(host.errors.empty()) << host.errors.front().message;
 }
 
-TEST_F(Libraries, WireAndSpiShowTheInputBoxThatAnLcdHid) {
+TEST_F(Libraries, WireAndSpiTakePanelFourFromTheLcd) {
+    in.pre.library1 |= LIB_LCD;
+    run("LiquidCrystal lcd(12, 11, 5, 4, 3, 2);");
     for (const char* begin : {"Wire.begin();", "SPI.begin();"}) {
-        in.panels[4].IN.Visible = false;
+        run("lcd.begin(16, 2);");
+        EXPECT_FALSE(in.panels[4].IN.Visible);
         run(begin);
         EXPECT_TRUE(in.panels[4].IN.Visible) << begin;
+        EXPECT_FALSE(in.lcd.lcd_box) << begin;
     }
+    EXPECT_TRUE(host.errors.empty()) << host.errors.front().message;
 }
 
 TEST_F(Libraries, ServerSendsTextAsTextAndNumbersAsCharacters) {
