@@ -252,6 +252,8 @@ public:
     void load_text(std::string_view text);
     void find_sr();
     void RestartClick();
+    // Bumped by every reset, so a view can drop what it kept of the run before (grid marks).
+    uint64_t reset_count = 0;
 
     // --- code list view and status panels (code_view.cpp) ---
     MenuItem SyntaxColouring1; // "Syntax Colouring (+Reset)": lines drawn in their scan colours

@@ -180,6 +180,7 @@ void Interpreter::reset_families() {
 }
 
 void Interpreter::RestartClick() {
+    ++reset_count;
     Timer1.Enabled = false;
     if (AutoStep.Checked) AutoStepClick();
     stop_run();

@@ -183,6 +183,8 @@ public:
 
     std::array<int32_t, count> Position{};
     std::array<std::string, count> An{};
+    // Sixteen inputs shown on a board other than the Uno (eight otherwise); not saved.
+    bool ShowAll = false;
 
     // A bar moved: its level goes to the box, the label and the board.
     void ScrollBar1Change(int32_t i);
