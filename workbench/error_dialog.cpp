@@ -1,9 +1,13 @@
 #include "workbench/error_dialog.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include "workbench/product_links.h"
 
 namespace quorvex {
 
@@ -32,6 +36,9 @@ ErrorDialog::ErrorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Error_Message");
     Label1 = make_label(this, "Label1");
     Label2 = make_label(this, "Label2");
+    Send = new QPushButton("Email", this);
+    Send->setObjectName("Send");
+    connect(Send, &QPushButton::clicked, this, &ErrorDialog::SendClick);
     Button1 = new QPushButton("Close", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
@@ -39,6 +46,7 @@ ErrorDialog::ErrorDialog(QWidget* parent) : QDialog(parent) {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(Send);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -51,6 +59,13 @@ ErrorDialog::ErrorDialog(QWidget* parent) : QDialog(parent) {
 void ErrorDialog::set_error(const QString& message, const QString& line_text) {
     Label1->setText(message);
     Label2->setText(line_text);
+    Send->setVisible(!message.startsWith(QStringLiteral("Sketch")));
+}
+
+void ErrorDialog::SendClick() {
+    const std::string url = mailto_url(support_mail, Label1->text().toStdString(), Label2->text().toStdString());
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+    accept();
 }
 
 } // namespace quorvex

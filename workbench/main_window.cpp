@@ -499,7 +499,6 @@ void MainWindow::build_status_bar() {
         status_[i]->setFixedWidth(widths[i]);
         statusBar()->addWidget(status_[i]);
     }
-    statusBar()->addPermanentWidget(host_.delay_window());
 }
 
 // --- loading ---

@@ -4,12 +4,8 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QMediaDevices>
-#include <QPushButton>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -26,51 +22,6 @@ void QtHost::show_error(const std::string& message, const std::string& line_text
 }
 
 // --- delay countdown ---
-
-DelayCountdown::DelayCountdown(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Fm_Delay"));
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* caption = new QLabel(QStringLiteral("Delay"), this);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    DelayClose = new QPushButton(QStringLiteral("DelayClose"), this);
-    DelayClose->setObjectName(QStringLiteral("DelayClose"));
-    layout->addWidget(caption);
-    layout->addWidget(Label1);
-    layout->addWidget(DelayClose);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &DelayCountdown::Timer1Timer);
-    connect(DelayClose, &QPushButton::clicked, this, &DelayCountdown::DelayCloseClick);
-    hide();
-}
-
-void DelayCountdown::start(int64_t ms) {
-    countdown_ = ms / 1000;
-    pending_ = true;
-    Label1->setText(QStringLiteral("%1 s").arg(countdown_));
-    show();
-    Timer1->start();
-}
-
-void DelayCountdown::Timer1Timer() {
-    if (!pending_) return;
-    if (countdown_ > 0) {
-        --countdown_;
-        Label1->setText(QStringLiteral("%1 s").arg(countdown_));
-        return;
-    }
-    close_countdown();
-}
-
-void DelayCountdown::DelayCloseClick() { close_countdown(); }
-
-void DelayCountdown::close_countdown() {
-    Timer1->stop();
-    pending_ = false;
-    hide();
-}
 
 QtHost::~QtHost() {
     if (delay_ != nullptr && delay_->parent() == nullptr) delete delay_.data();

@@ -1,5 +1,6 @@
 #pragma once
-// The workbench side of the core's Host: the error window, the delay countdown and the tone.
+// The workbench side of the core's Host: the error window, the delay countdown, the simulation
+// window, the EEPROM window's refresh and the tone.
 
 #include <QByteArray>
 #include <QPointer>
@@ -8,42 +9,13 @@
 
 #include "interpreter/host.h"
 
+#include "workbench/delay_window.h"
+
 class QAudioFormat;
-class QLabel;
-class QPushButton;
-class QTimer;
 
 namespace quorvex {
 
 class ErrorDialog;
-
-// The delay countdown: a small strip in the main window's status bar that counts a delay's
-// whole seconds down once a second and then hides. It is not modal; while it shows, the main
-// window's Run timer runs no step.
-class DelayCountdown : public QWidget {
-    Q_OBJECT
-public:
-    explicit DelayCountdown(QWidget* parent = nullptr);
-
-    // Starts counting `ms` down from its whole seconds.
-    void start(int64_t ms);
-    // One second of the countdown: the next lower count, or closing after "0 s".
-    void Timer1Timer();
-    // "DelayClose": closes at once.
-    void DelayCloseClick();
-    bool pending() const { return pending_; }
-    int64_t countdown_timer() const { return countdown_; }
-
-    QLabel* Label1;
-    QPushButton* DelayClose;
-    QTimer* Timer1;
-
-private:
-    int64_t countdown_ = 0;
-    bool pending_ = false;
-
-    void close_countdown();
-};
 
 // Samples of a square wave of `freq` Hz lasting `ms` milliseconds in `format` (8-, 16- and
 // 32-bit integers or floats, any channel count); empty for a format it cannot fill.
@@ -69,16 +41,22 @@ public:
     // Shows the countdown and returns at once; the main window keeps Run from stepping until it
     // has closed.
     void show_delay(int64_t ms) override;
+    // A device's begin: the simulation window comes up when it is hidden.
+    void show_simulation_window() override {
+        if (on_show_simulation) on_show_simulation();
+    }
     // Plays the tone on the default audio output and returns when it has finished; silent when
     // there is no audio output. At most longest_tone_ms.
     void play_tone(int32_t freq, int32_t ms) override;
 
-    // The countdown's strip, made on first use; the main window puts it in its status bar.
+    // The countdown window, made on first use.
     DelayCountdown* delay_window();
     bool delay_pending() const { return delay_ != nullptr && delay_->pending(); }
 
     // The main window's refresh after a step.
     std::function<void(bool update1, int32_t line)> on_update;
+    // Shows the simulation window; set by whoever made it.
+    std::function<void()> on_show_simulation;
 
     // The dialog while it is open, for tests that close it from a timer.
     ErrorDialog* open_dialog() const { return open_; }
