@@ -1,0 +1,170 @@
+// The simulation window over the real core: analog bars and boxes, port panels, layout.
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "workbench/main_window.h"
+#include "workbench/simulation_window.h"
+
+using quorvex::MainWindow;
+using quorvex::SimulationWindow;
+
+namespace {
+
+QString write_sketch(QTemporaryDir& dir, const char* text) {
+    const QString path = dir.filePath("sketch.ino");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(text);
+    return path;
+}
+
+const char* serial_sketch = "// Simulate Mega\n"
+                            "int n = 0;\n"
+                            "void setup() {\n"
+                            "  Serial.begin(9600);\n"
+                            "}\n"
+                            "void loop() {\n"
+                            "  Serial.print(\"n=\");\n"
+                            "  Serial.println(n);\n"
+                            "  n = n + 1;\n"
+                            "}\n";
+
+} // namespace
+
+class TestSimulationWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void layout_follows_board_and_width() {
+        MainWindow w;
+        SimulationWindow sim(w.core(), &w);
+        sim.resize(600, 341);
+        sim.show();
+        sim.FormResize();
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(sim.ScrollBar[i]->isVisibleTo(&sim), i < 6);
+            QVERIFY(!sim.An[i]->isVisibleTo(&sim));
+        }
+        const int w_outer = sim.frameGeometry().width();
+        QCOMPARE(sim.ScrollBar[0]->x(), w_outer / 12 - 8);
+        QCOMPARE(sim.ScrollBar[5]->x(), 11 * (w_outer / 12) - 8);
+        QVERIFY(!sim.ShowA16->isVisibleTo(&sim));
+
+        w.core().board.Mega1Click();
+        sim.refresh(); // a board change lays the window out again
+        QVERIFY(sim.ShowA16->isVisibleTo(&sim));
+        QVERIFY(sim.An[7]->isVisibleTo(&sim));
+        QVERIFY(!sim.An[8]->isVisibleTo(&sim));
+        QCOMPARE(sim.ScrollBar[1]->x() - sim.ScrollBar[0]->x(), 2 * (w_outer / 16));
+        QTest::mouseClick(sim.ShowA16, Qt::LeftButton);
+        QCOMPARE(sim.ShowA16->text(), QString("<"));
+        QVERIFY(sim.An[15]->isVisibleTo(&sim));
+        QCOMPARE(sim.ScrollBar[1]->x() - sim.ScrollBar[0]->x(), 2 * (w_outer / 32));
+        QTest::mouseClick(sim.ShowA16, Qt::LeftButton);
+        QCOMPARE(sim.ShowA16->text(), QString(">"));
+        QVERIFY(!sim.An[8]->isVisibleTo(&sim));
+        QTest::mouseClick(sim.Analog_Close, Qt::LeftButton);
+        QVERIFY(sim.isHidden());
+    }
+
+    void bars_and_boxes_set_the_levels() {
+        QTemporaryDir dir;
+        MainWindow w;
+        QVERIFY(w.load_sketch(write_sketch(dir, serial_sketch)));
+        quorvex::Interpreter& core = w.core();
+        SimulationWindow sim(core, &w);
+        sim.show();
+        QTest::keyClick(sim.ScrollBar[3], Qt::Key_Home); // the top is the highest level
+        QCOMPARE(core.board.analog_val[3], 1023);
+        QCOMPARE(sim.An[3]->text(), QString("1023"));
+        QCOMPARE(core.board.ValAn[3].caption, std::string("1023"));
+        core.pinio.options.ShowVolts.Checked = true;
+        QTest::keyClick(sim.ScrollBar[3], Qt::Key_Down);
+        QTest::keyClick(sim.ScrollBar[3], Qt::Key_Up);
+        QCOMPARE(core.board.ValAn[3].caption, std::string("5.00V"));
+        QCOMPARE(sim.An[3]->text(), QString("1023"));
+
+        // Each key is applied as typed; the bar clamps and the box shows what it kept.
+        sim.An[0]->clear();
+        QTest::keyClicks(sim.An[0], "2000");
+        QCOMPARE(sim.An[0]->text(), QString("1023"));
+        QCOMPARE(sim.ScrollBar[0]->value(), 0);
+        QCOMPARE(core.board.analog_val[0], 1023);
+        QTest::keyClick(sim.An[0], Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(sim.An[0], Qt::Key_Backspace);
+        QCOMPARE(sim.ScrollBar[0]->value(), 0); // an empty box leaves the bar
+        QTest::keyClicks(sim.An[0], "12a");
+        QCOMPARE(core.board.analog_val[0], 12);
+        QCOMPARE(sim.An[0]->text(), QString("12a"));
+        sim.An[1]->clear();
+        QTest::keyClicks(sim.An[1], "-5");
+        QCOMPARE(sim.An[1]->text(), QString("0"));
+        QCOMPARE(core.board.analog_val[1], 0);
+
+        // Levels and input texts survive a reset.
+        QTest::keyClicks(sim.IN_E[1], "kept");
+        core.RestartClick();
+        sim.refresh();
+        QCOMPARE(core.board.analog_val[0], 12);
+        QCOMPARE(sim.IN_E[1]->text(), QString("kept"));
+    }
+
+    void panels_show_the_output_as_it_arrives() {
+        QTemporaryDir dir;
+        MainWindow w;
+        quorvex::Interpreter& core = w.core();
+        SimulationWindow sim(core, &w);
+        core.host().show_simulation_window(); // nobody listens yet: no crash
+        QVERIFY(w.load_sketch(write_sketch(dir, serial_sketch)));
+        sim.refresh();
+        QVERIFY(sim.Panel_E[0]->isHidden());
+        QTableView* list = sim.ListBox_E[0];
+        QAbstractItemModelTester tester(list->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (int i = 0; i < 200; ++i) {
+            core.Step1Click();
+            sim.refresh();
+        }
+        const quorvex::OutputList& items = core.panels[1].ListBox;
+        QVERIFY(items.Count() > 40);
+        QVERIFY(!sim.Panel_E[0]->isHidden());
+        QCOMPARE(list->model()->rowCount(), items.Count());
+        for (int r = 0; r < items.Count(); ++r)
+            QCOMPARE(list->model()->index(r, 0).data().toString(), QString::fromStdString(items.item(r)));
+        QCOMPARE(list->currentIndex().row(), items.ItemIndex);
+        QCOMPARE(list->verticalHeader()->defaultSectionSize(), 13);
+
+        // Typed input goes to the box the devices read; what they consume leaves the box.
+        sim.IN_E[0]->clear();
+        QTest::keyClicks(sim.IN_E[0], "xyz");
+        QCOMPARE(std::string(core.panels[1].IN.Text()), std::string("xyz"));
+        core.evaluate_expression("n = Serial.read();");
+        sim.refresh();
+        QCOMPARE(sim.IN_E[0]->text(), QString("yz"));
+
+        // The pop-up: all ports, then the unused ones hidden again.
+        sim.PopupMenu1->actions().at(0)->trigger();
+        for (QWidget* panel : sim.Panel_E) QVERIFY(!panel->isHidden());
+        sim.PopupMenu1->actions().at(1)->trigger();
+        QVERIFY(!sim.Panel_E[0]->isHidden());
+        QVERIFY(sim.Panel_E[2]->isHidden());
+
+        // Reset empties the lists and hides the panels.
+        core.RestartClick();
+        sim.refresh();
+        QVERIFY(sim.Panel_E[0]->isHidden());
+        QCOMPARE(list->model()->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestSimulationWindow)
+#include "simulation_window_test.moc"
