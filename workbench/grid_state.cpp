@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cstdio>
 
-#include "interpreter/text_routines.h"
 #include "interpreter/variables.h"
 #include "simulation/device_panels.h"
+#include "simulation/printing.h"
 
 namespace quorvex {
 
