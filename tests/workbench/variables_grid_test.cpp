@@ -1,0 +1,248 @@
+// The variables grid over the real core: rows, formats, marks, folding and typed values.
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "workbench/error_dialog.h"
+#include "workbench/main_window.h"
+#include "workbench/variables_grid.h"
+
+using quorvex::GridRow;
+using quorvex::MainWindow;
+using quorvex::VariablesGrid;
+
+namespace {
+
+const char* globals_sketch = "int a = 1;\n"
+                             "byte by = 1;\n"
+                             "float f = 3.14159;\n"
+                             "String s = \" hi \";\n"
+                             "const int c = 5;\n"
+                             "int arr[3] = {1, 2, 3};\n"
+                             "int x = -1;\n"
+                             "void setup() {\n"
+                             "  a = 1;\n"
+                             "  a = 2;\n"
+                             "  g(3);\n"
+                             "}\n"
+                             "void loop() {\n"
+                             "}\n"
+                             "void g(int p) {\n"
+                             "  int q = p;\n"
+                             "}\n";
+
+struct Fixture {
+    QTemporaryDir dir;
+    MainWindow w;
+    VariablesGrid grid{w.core()};
+
+    explicit Fixture(const char* text) {
+        const QString path = dir.filePath("grid.ino");
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) file.write(text);
+        file.close();
+        w.load_sketch(path);
+        grid.resize(500, 600);
+        grid.show();
+        grid.refresh(true);
+    }
+    quorvex::Interpreter& core() { return w.core(); }
+    int row_of(const std::string& name) const {
+        const std::vector<GridRow>& rows = grid.model()->rows();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (!rows[i].header && rows[i].name == name) return static_cast<int>(i);
+        return -1;
+    }
+    QString text(const std::string& name, int column) const {
+        return grid.model()->index(row_of(name), column).data().toString();
+    }
+    void click(const std::string& name, int column) {
+        const QModelIndex index = grid.model()->index(row_of(name), column);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(index).center());
+    }
+    // The open cell editor; a closed one lingers hidden until it is deleted.
+    QLineEdit* editor() const {
+        for (QLineEdit* e : grid.findChildren<QLineEdit*>())
+            if (e->isVisible()) return e;
+        return nullptr;
+    }
+    void step() {
+        grid.commit_editor();
+        core().Step1Click();
+        grid.refresh(true);
+    }
+    int32_t value(const std::string& name) { return core().find_value(name).i; }
+};
+
+// Runs `typing`, closing any error window it opens; returns the messages shown.
+QStringList errors_while(MainWindow& w, const std::function<void()>& typing) {
+    QStringList seen;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (quorvex::ErrorDialog* dialog = w.host().open_dialog()) {
+            seen << dialog->Label1->text();
+            dialog->Button1->click();
+        }
+    });
+    closer.start();
+    typing();
+    return seen;
+}
+
+} // namespace
+
+class TestVariablesGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void rows_follow_each_step() {
+        Fixture t(globals_sketch);
+        QAbstractItemModelTester tester(t.grid.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(t.grid.model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
+        QCOMPARE(t.grid.model()->index(0, 2).data().toString(), QString("byte"));
+        QCOMPARE(t.text("f", 3), QString("3.14"));
+        QCOMPARE(t.text("s", 3), QString(" hi "));
+        QCOMPARE(t.text("c", 4), QString("const "));
+        QCOMPARE(t.text("a", 3), QString("1"));
+        t.step();
+        t.step();
+        QCOMPARE(t.text("a", 3), QString("2"));
+        QCOMPARE(t.grid.currentIndex().row(), 0);
+
+        t.grid.HexClick();
+        QCOMPARE(t.text("x", 3), QString("0xFFFFFFFF"));
+        t.click("x", 3);
+        QVERIFY(t.editor() == nullptr); // no editing outside Decimal
+        t.click("x", 1);
+        QCOMPARE(t.text("x", 1), QString(""));
+        t.grid.Char1Click();
+        t.core().set_var("a", 65);
+        t.grid.refresh(true);
+        QCOMPARE(t.text("a", 3), QString("A (0x41)"));
+        t.grid.DecimalClick();
+        QCOMPARE(t.text("a", 3), QString("65"));
+    }
+
+    void marks_fold_watch_and_follow_their_variables() {
+        Fixture t(globals_sketch);
+        t.click("a", 1);
+        QCOMPARE(t.text("a", 1), QString("w"));
+        QCOMPARE(t.grid.currentIndex().column(), 2);
+        t.click("a", 1);
+        QCOMPARE(t.text("a", 1), QString(""));
+        t.click("f", 1);
+        QCOMPARE(t.text("f", 1), QString("w"));
+
+        t.click("arr[0]", 1); // folds the other elements at once
+        QCOMPARE(t.text("arr[0]", 1), QString("+"));
+        QVERIFY(t.grid.isRowHidden(t.row_of("arr[1]")));
+        QVERIFY(t.grid.isRowHidden(t.row_of("arr[2]")));
+        QVERIFY(!t.grid.isRowHidden(t.row_of("x")));
+
+        t.grid.WatchClick();
+        QVERIFY(t.grid.isRowHidden(t.row_of("a")));
+        QVERIFY(!t.grid.isRowHidden(t.row_of("f")));
+        QVERIFY(!t.grid.isRowHidden(0)); // headers stay
+        t.grid.WatchClick();
+
+        // A call adds int locals above the float row; the mark stays with f.
+        while (t.core().vars.lookup("q").slot == 0) t.step();
+        QCOMPARE(t.text("f", 1), QString("w"));
+        QCOMPARE(t.text("q", 1), QString(""));
+        QCOMPARE(t.text("arr[0]", 1), QString("+"));
+        while (t.core().vars.lookup("q").slot != 0) t.step();
+        QCOMPARE(t.row_of("q"), -1);
+        QCOMPARE(t.text("f", 1), QString("w"));
+
+        // Reset clears every mark.
+        t.core().RestartClick();
+        t.grid.refresh(true);
+        QCOMPARE(t.text("f", 1), QString(""));
+    }
+
+    void no_rows_once_the_last_local_is_gone() {
+        Fixture t("void setup() {\n  g(1);\n}\nvoid loop() {\n}\nvoid g(int p) {\n  p = 2;\n}\n");
+        QCOMPARE(t.grid.model()->rowCount(), 0);
+        while (t.core().vars.lookup("p").slot == 0) t.step();
+        QCOMPARE(t.grid.model()->rowCount(), 2);
+        while (t.core().vars.lookup("p").slot != 0) t.step();
+        QCOMPARE(t.grid.model()->rowCount(), 0);
+    }
+
+    void typed_values_are_written_as_typed() {
+        Fixture t(globals_sketch);
+        QStringList hints;
+        t.grid.on_hint = [&](const QString& h) { hints << h; };
+
+        t.click("a", 3);
+        QLineEdit* editor = t.editor();
+        QVERIFY(editor != nullptr);
+        QCOMPARE(t.value("a"), 1); // opening the editor assigns nothing
+        editor->clear();
+        QTest::keyClick(editor, Qt::Key_Minus);
+        QCOMPARE(t.value("a"), 1);
+        QTest::keyClick(editor, Qt::Key_5);
+        QCOMPARE(t.value("a"), -5);
+        t.grid.commit_editor();
+        QVERIFY(t.editor() == nullptr);
+
+        t.click("f", 3);
+        t.editor()->clear();
+        QTest::keyClicks(t.editor(), "2.5");
+        QCOMPARE(t.core().vars.at(quorvex::n_float, 1).fval, 2.5f);
+        t.grid.commit_editor();
+
+        // Bad numbers, pasted whole, assign nothing and open no window.
+        t.click("x", 3);
+        const QStringList bad = {"12a", "99999999999", "1e999", "nan", "0x1F", QString(100000, QChar('9'))};
+        for (const QString& text : bad) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(t.editor(), Qt::Key_A, Qt::ControlModifier);
+            const QStringList errors =
+                errors_while(t.w, [&] { QTest::keyClick(t.editor(), Qt::Key_V, Qt::ControlModifier); });
+            QVERIFY(errors.isEmpty());
+            QCOMPARE(t.value("x"), -1);
+        }
+        QCOMPARE(hints.size(), bad.size());
+        t.grid.commit_editor();
+
+        // A byte reports its range as "300" is typed, a const at its first key.
+        t.click("by", 3);
+        t.editor()->clear();
+        QStringList errors = errors_while(t.w, [&] { QTest::keyClicks(t.editor(), "300"); });
+        QCOMPARE(errors.size(), 1);
+        t.grid.commit_editor();
+        t.click("c", 3);
+        t.editor()->clear();
+        errors = errors_while(t.w, [&] { QTest::keyClick(t.editor(), Qt::Key_7); });
+        QCOMPARE(errors, QStringList{"Sketch Error - Cannot change a const variable! c"});
+        t.grid.commit_editor();
+
+        // Clicking values and stepping writes nothing back.
+        t.core().vars.at(quorvex::n_float, 1).fval = 3.14159f;
+        t.click("f", 3);
+        t.click("s", 3);
+        t.step();
+        t.step();
+        QCOMPARE(t.core().vars.at(quorvex::n_float, 1).fval, 3.14159f);
+        QCOMPARE(t.core().vars.at(quorvex::n_string, 1).sval, std::string(" hi "));
+
+        // A string takes the text as typed, trimmed.
+        t.click("s", 3);
+        t.editor()->clear();
+        QTest::keyClicks(t.editor(), " yo ");
+        QCOMPARE(t.core().vars.at(quorvex::n_string, 1).sval, std::string("yo"));
+    }
+};
+
+QTEST_MAIN(TestVariablesGrid)
+#include "variables_grid_test.moc"

@@ -1,0 +1,317 @@
+// The variables grid: the row model, its diff, the header-row drawing and typed writes.
+#include "workbench/variables_grid.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+
+#include "interpreter/interpreter.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr int column_count = 5;
+
+// Converted at each paint: the grid shows a screenful at a time.
+QString cell(const GridRow& r, int column) {
+    switch (column) {
+    case 1:
+        return QString::fromStdString(r.mark);
+    case 2:
+        return QString::fromStdString(r.name);
+    case 3:
+        return QString::fromStdString(r.value);
+    case 4:
+        return QString::fromStdString(r.qualifier);
+    default:
+        return QString::fromStdString(r.no);
+    }
+}
+
+// A whole 32-bit number, all of the text.
+bool whole_number(std::string_view s, int32_t& out) {
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+// A decimal number that a float holds: "." whatever the locale, no hex, no infinity or NaN.
+bool float_number(std::string_view s) {
+    double d = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d, std::chars_format::general);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(d) && std::fabs(d) <= FLT_MAX;
+}
+
+} // namespace
+
+// Header rows in the button face, bold italic; value cells edited in a line edit that writes
+// at every change the user makes.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(VariablesGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const GridRow* r = grid_.model_->row(index.row());
+        if (r == nullptr || !r->header) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Button));
+        QFont font = option.font;
+        font.setBold(true);
+        font.setItalic(true);
+        font.setPointSize(13);
+        painter->setFont(font);
+        painter->setPen(Qt::black);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data().toString());
+        painter->restore();
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        const int row = index.row();
+        VariablesGrid* grid = &grid_;
+        QObject::connect(editor, &QLineEdit::textEdited, editor,
+                         [grid, row](const QString& text) { grid->write_typed(row, text); });
+        grid_.editor_ = editor;
+        return editor;
+    }
+
+    // A refresh while the editor is open must not replace what the user is typing.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* line = static_cast<QLineEdit*>(editor);
+        if (!line->isModified()) line->setText(index.data().toString());
+    }
+
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+private:
+    VariablesGrid& grid_;
+};
+
+// --- model -----------------------------------------------------------------------------------
+
+GridModel::GridModel(const GridState& state, QObject* parent) : QAbstractTableModel(parent), state_(state) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : column_count; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    return cell(rows_[static_cast<size_t>(index.row())], index.column());
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const char* titles[column_count] = {"No", "W", "Variable", "Value", "Qualifier"};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < column_count)
+        return QString::fromLatin1(titles[section]);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!index.isValid() || index.row() >= rowCount()) return f;
+    const GridRow& r = rows_[static_cast<size_t>(index.row())];
+    if (index.column() == 3 && !r.header && state_.format == GridFormat::Decimal) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex&, const QVariant&, int) { return true; }
+
+void GridModel::emit_changed(size_t first, size_t last) {
+    emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), column_count - 1));
+}
+
+void GridModel::mark_changed(int r) { emit dataChanged(index(r, 1), index(r, 1)); }
+
+void GridModel::apply(std::vector<GridRow>& next, bool reset) {
+    if (reset) {
+        beginResetModel();
+        rows_.swap(next);
+        endResetModel();
+        return;
+    }
+    // The rows that stand for the same variables at both ends are kept; the span between them
+    // is replaced.
+    const size_t old_n = rows_.size();
+    const size_t new_n = next.size();
+    size_t head = 0;
+    while (head < old_n && head < new_n && rows_[head].same_key(next[head])) ++head;
+    size_t tail = 0;
+    while (tail < old_n - head && tail < new_n - head && rows_[old_n - 1 - tail].same_key(next[new_n - 1 - tail]))
+        ++tail;
+    if (old_n - tail > head) {
+        beginRemoveRows({}, static_cast<int>(head), static_cast<int>(old_n - tail - 1));
+        rows_.erase(rows_.begin() + static_cast<ptrdiff_t>(head), rows_.begin() + static_cast<ptrdiff_t>(old_n - tail));
+        endRemoveRows();
+    }
+    if (new_n - tail > head) {
+        beginInsertRows({}, static_cast<int>(head), static_cast<int>(new_n - tail - 1));
+        rows_.insert(rows_.begin() + static_cast<ptrdiff_t>(head), next.begin() + static_cast<ptrdiff_t>(head),
+                     next.begin() + static_cast<ptrdiff_t>(new_n - tail));
+        endInsertRows();
+    }
+    // Same rows now: announce the cells that differ, a run of rows at a time.
+    size_t run = new_n;
+    for (size_t i = 0; i < new_n; ++i) {
+        const bool changed = !rows_[i].same_cells(next[i]);
+        std::swap(rows_[i], next[i]);
+        if (changed && run == new_n) run = i;
+        if (!changed && run != new_n) {
+            emit_changed(run, i - 1);
+            run = new_n;
+        }
+    }
+    if (run != new_n) emit_changed(run, new_n - 1);
+}
+
+// --- grid ------------------------------------------------------------------------------------
+
+VariablesGrid::VariablesGrid(Interpreter& core, QWidget* parent) : QTableView(parent), core_(core) {
+    setObjectName(QStringLiteral("StringGrid1"));
+    setProperty("helpContext", 29);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    setFont(font);
+    model_ = new GridModel(state, this);
+    setModel(model_);
+    setItemDelegate(new GridDelegate(*this));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setDefaultSectionSize(80);
+    horizontalHeader()->setSectionsMovable(true);
+    setWordWrap(false);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTableView::clicked, this, &VariablesGrid::StringGrid1Exit);
+    setColumnWidth(0, 30);
+    setColumnWidth(1, 25);
+}
+
+void VariablesGrid::rebuild() {
+    const bool reset = core_.reset_count != shown_reset_;
+    if (reset) {
+        shown_reset_ = core_.reset_count;
+        state.marks.clear(); // a new run: no marks, as the reset clears the grid
+    }
+    build_rows(core_.vars, state, next_);
+    model_->apply(next_, reset);
+    show_hidden_rows();
+}
+
+void VariablesGrid::show_hidden_rows() {
+    const std::vector<GridRow>& rows = model_->rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) setRowHidden(static_cast<int>(i), rows[i].hidden);
+}
+
+void VariablesGrid::refresh(bool update1) {
+    if (!update1) return;
+    rebuild();
+    setColumnWidth(0, 30);
+    setColumnWidth(1, 25);
+    if (columnWidth(2) < 20) setColumnWidth(2, 80);
+    if (columnWidth(3) < 20) setColumnWidth(3, 80);
+    if (columnWidth(4) < 5) setColumnWidth(4, 80);
+    // Row 1 current, in the column the user was in; an open editor keeps its cell.
+    if (editor_ == nullptr && model_->rowCount() > 0) {
+        const QModelIndex current = currentIndex();
+        const QModelIndex first = model_->index(0, current.isValid() ? current.column() : 2);
+        if (current != first) selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void VariablesGrid::StringGrid1Exit() {
+    if (state.format != GridFormat::Decimal) return;
+    const QModelIndex current = currentIndex();
+    GridRow* r = model_->row(current.row());
+    if (r == nullptr || r->header) return;
+    if (current.column() == 1) {
+        commit_editor();
+        std::string mark;
+        if (r->name.find('[') == std::string::npos)
+            mark = r->mark.empty() ? "w" : "";
+        else
+            mark = r->mark.empty() ? "+" : (r->mark == "+" ? "" : r->mark);
+        state.set_mark(r->type, r->name, mark);
+        r->mark = mark;
+        model_->mark_changed(current.row());
+        UpdateArrays();
+        selectionModel()->setCurrentIndex(model_->index(current.row(), 2), QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    if (current.column() == 3 && editor_ == nullptr) edit(current);
+}
+
+void VariablesGrid::commit_editor() {
+    if (editor_ == nullptr) return;
+    QLineEdit* editor = editor_;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void VariablesGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_) editor_ = nullptr;
+    QTableView::closeEditor(editor, hint);
+}
+
+void VariablesGrid::UpdateArrays() {
+    const int current = currentIndex().row();
+    if (current < 0) return;
+    std::vector<GridRow>& rows = next_;
+    rows = model_->rows();
+    update_arrays(rows, static_cast<size_t>(current));
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) setRowHidden(static_cast<int>(i), rows[i].hidden);
+}
+
+void VariablesGrid::WatchClick() {
+    state.Watch = !state.Watch;
+    refresh(true);
+}
+
+void VariablesGrid::set_format(GridFormat format) {
+    commit_editor();
+    state.format = format;
+    refresh(true);
+}
+
+void VariablesGrid::DecimalClick() { set_format(GridFormat::Decimal); }
+void VariablesGrid::HexClick() { set_format(GridFormat::Hex); }
+void VariablesGrid::Char1Click() { set_format(GridFormat::Char); }
+
+void VariablesGrid::write_typed(int row, const QString& text) {
+    const GridRow* r = model_->row(row);
+    if (state.format != GridFormat::Decimal || core_.in_step() || r == nullptr || r->header) return;
+    const std::string name(dtrim(r->name));
+    const std::string value = text.trimmed().toStdString();
+    if (value.empty() || value == "-" || value == ".") return; // a number being typed
+    const int32_t type = core_.find_value(name).type;
+    int32_t whole = 0;
+    if (type == n_string || type == n_define) {
+        core_.set_string(name, value);
+    } else if (type == n_float && float_number(value)) {
+        core_.set_float1(name, value);
+    } else if (type != n_float && whole_number(value, whole)) {
+        core_.set_var(name, whole);
+    } else {
+        if (on_hint) on_hint(QStringLiteral("Not a value for %1: %2").arg(QString::fromStdString(name), text.left(40)));
+        return;
+    }
+    rebuild();
+    if (on_written) on_written();
+}
+
+} // namespace quorvex

@@ -1,0 +1,93 @@
+#pragma once
+// The variables grid "StringGrid1": every variable of the sketch grouped by type, refreshed after
+// each step by a diff of the rows, with watch and fold marks and typed values written back.
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+#include "workbench/grid_state.h"
+
+class QLineEdit;
+
+namespace quorvex {
+
+class Interpreter;
+
+// The rows under the titles. A refresh applies the new rows as the smallest change it can:
+// changed cells, a removed or inserted span, or a reset after the core's reset.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(const GridState& state, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The editor writes as it is typed; committing it changes nothing more.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Takes `next` (left with the old rows' storage for the next build).
+    void apply(std::vector<GridRow>& next, bool reset);
+    const std::vector<GridRow>& rows() const { return rows_; }
+    GridRow* row(int r) {
+        return r >= 0 && r < static_cast<int>(rows_.size()) ? &rows_[static_cast<size_t>(r)] : nullptr;
+    }
+    void mark_changed(int r);
+
+private:
+    const GridState& state_;
+    std::vector<GridRow> rows_;
+
+    void emit_changed(size_t first, size_t last);
+};
+
+class VariablesGrid : public QTableView {
+    Q_OBJECT
+public:
+    VariablesGrid(Interpreter& core, QWidget* parent = nullptr);
+
+    // The refresh hook: only with `update1` (a step under Run without it leaves the grid).
+    void refresh(bool update1);
+    // The grid's click on the current cell (Decimal only): the W column toggles the mark and
+    // moves to column 2; a value cell opens its editor, assigning nothing.
+    void StringGrid1Exit();
+    // F7 from the grid: an open editor is committed and closed before the step.
+    void commit_editor();
+    // After a row's "+" changed: its element rows shown or hidden at once.
+    void UpdateArrays();
+    void WatchClick();
+    void DecimalClick();
+    void HexClick();
+    void Char1Click();
+    // A typed value cell: the trimmed text goes to the variable as the type reads it.
+    void write_typed(int row, const QString& text);
+
+    GridState state;
+    GridModel* model() const { return model_; }
+    // After a typed value was written: the rest of the main window may show its effect.
+    std::function<void()> on_written;
+    // A text that is no value of the variable's type: a hint, never a dialog.
+    std::function<void(const QString&)> on_hint;
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    friend class GridDelegate;
+    Interpreter& core_;
+    GridModel* model_;
+    std::vector<GridRow> next_;
+    uint64_t shown_reset_ = ~uint64_t{0};
+    QPointer<QLineEdit> editor_;
+
+    void rebuild();
+    void show_hidden_rows();
+    void set_format(GridFormat format);
+};
+
+} // namespace quorvex
