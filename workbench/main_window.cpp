@@ -34,6 +34,7 @@
 #include "workbench/code_list.h"
 #include "workbench/help.h"
 #include "workbench/key_filter.h"
+#include "workbench/other_windows.h"
 #include "workbench/settings_store.h"
 #include "workbench/tool_icons.h"
 #include "workbench/version.h"
@@ -153,9 +154,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
 MainWindow::~MainWindow() { host_.on_update = nullptr; }
 
 void MainWindow::create_windows() {
-    // In this order; each window's own class is created here once it exists:
-    // About1, Simulation, Fm_Delay, EditSketch, FM_Subroutines, ChangeLine, Error_Mess1, EEPROM_Form.
-    ChangeLine = new ChangeLineDialog(this);
+    // In this order: About1, Simulation, Fm_Delay, EditSketch, FM_Subroutines, ChangeLine,
+    // Error_Mess1, EEPROM_Form.
+    create_other_windows(*this);
     enable_window_entries();
 }
 
@@ -244,7 +245,8 @@ void MainWindow::set_grid(QWidget* grid) {
     grid->installEventFilter(key_filter_);
     key_filter_->set_grid(grid);
     splitter_->setStretchFactor(index, 1);
-    splitter_->setSizes(sizes);
+    // Before the first show the sizes read back are not the ones set; those stay pending.
+    if (splitter_->isVisible()) splitter_->setSizes(sizes);
 }
 
 QAction* MainWindow::add_entry(QMenu* menu, const QString& caption, const QString& handler, void (MainWindow::*slot)(),
@@ -862,9 +864,10 @@ void MainWindow::restore(const SettingsValues& v) {
     sizes[splitter_->indexOf(grid_)] = v.integer("Variables");
     splitter_->setSizes(sizes);
     for (int k = 0; k < 4; ++k) simulation_bounds_[static_cast<size_t>(k)] = v.integer(simulation_names[k]);
-    if (Simulation != nullptr)
-        Simulation->setGeometry(simulation_bounds_[0], simulation_bounds_[1], simulation_bounds_[2],
-                                simulation_bounds_[3]);
+    if (Simulation != nullptr) {
+        Simulation->move(simulation_bounds_[0], simulation_bounds_[1]);
+        Simulation->resize(simulation_bounds_[2], simulation_bounds_[3]);
+    }
     const QString log_folder = QString::fromStdString(v.text("Log Directory"));
     core_.Logdir1 = QFileInfo(log_folder).isDir() ? log_folder.toStdString() : core_.CurrentDir.string();
     core_.FileName = v.text("File Name");
@@ -918,8 +921,9 @@ SettingsValues MainWindow::gather_settings() const {
     v.set_integer("Variables", grid_->width());
     std::array<int, 4> bounds = simulation_bounds_;
     if (Simulation != nullptr) {
-        const QRect r = Simulation->frameGeometry();
-        bounds = {r.x(), r.y(), r.width(), r.height()};
+        // Its frame's corner and its inner size, as the restore's move and resize take them
+        // back: the stored size cannot grow by the frame at each restart.
+        bounds = {Simulation->x(), Simulation->y(), Simulation->width(), Simulation->height()};
     }
     for (int k = 0; k < 4; ++k) v.set_integer(simulation_names[k], bounds[static_cast<size_t>(k)]);
     for (int k = 0; k < AnalogInputs::count; ++k)

@@ -13,11 +13,16 @@
 
 namespace quorvex {
 
+ErrorDialog* QtHost::error_window() {
+    if (error_ == nullptr) error_ = new ErrorDialog(parent_);
+    return error_;
+}
+
 void QtHost::show_error(const std::string& message, const std::string& line_text) {
-    ErrorDialog dialog(parent_);
-    dialog.set_error(QString::fromStdString(message), QString::fromStdString(line_text));
-    open_ = &dialog;
-    dialog.exec();
+    ErrorDialog* dialog = error_window();
+    dialog->set_error(QString::fromStdString(message), QString::fromStdString(line_text));
+    open_ = dialog;
+    dialog->exec();
     open_ = nullptr;
 }
 
@@ -25,6 +30,7 @@ void QtHost::show_error(const std::string& message, const std::string& line_text
 
 QtHost::~QtHost() {
     if (delay_ != nullptr && delay_->parent() == nullptr) delete delay_.data();
+    if (error_ != nullptr && error_->parent() == nullptr) delete error_.data();
 }
 
 DelayCountdown* QtHost::delay_window() {

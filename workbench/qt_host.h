@@ -45,6 +45,10 @@ public:
     void show_simulation_window() override {
         if (on_show_simulation) on_show_simulation();
     }
+    // A sketch's EEPROM write: the EEPROM window reads its cells again at the next refresh.
+    void eeprom_changed(int32_t addr) override {
+        if (on_eeprom_changed) on_eeprom_changed(addr);
+    }
     // Plays the tone on the default audio output and returns when it has finished; silent when
     // there is no audio output. At most longest_tone_ms.
     void play_tone(int32_t freq, int32_t ms) override;
@@ -55,8 +59,12 @@ public:
 
     // The main window's refresh after a step.
     std::function<void(bool update1, int32_t line)> on_update;
-    // Shows the simulation window; set by whoever made it.
+    // Set by whoever made the simulation and EEPROM windows.
     std::function<void()> on_show_simulation;
+    std::function<void(int32_t addr)> on_eeprom_changed;
+
+    // The error window, made on first use and kept.
+    ErrorDialog* error_window();
 
     // The dialog while it is open, for tests that close it from a timer.
     ErrorDialog* open_dialog() const { return open_; }
@@ -64,6 +72,7 @@ public:
 private:
     QWidget* parent_;
     ErrorDialog* open_ = nullptr;
+    QPointer<ErrorDialog> error_;    // owned by the parent window, or by this host without one
     QPointer<DelayCountdown> delay_; // owned by the parent window, or by this host without one
 };
 

@@ -15,16 +15,11 @@
 
 #include "interpreter/interpreter.h"
 #include "workbench/sketch_file.h"
+#include "workbench/styles.h"
 
 namespace quorvex {
 
 namespace {
-
-// The styles offered, in this order; "Windows" is the platform's own look.
-const QStringList skin_names = {
-    "Amakrits",       "Amethyst Kamri",      "Aqua Graphite",       "Aqua Light Slate", "Carbon",
-    "Cobalt XEMedia", "Emerald Light Slate", "Golden Graphite",     "Iceberg Classico", "Lavender Classico",
-    "Ruby Graphite",  "Sapphire Kamri",      "Smokey Quartz Kamri", "Slate Classico",   "Windows"};
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -52,7 +47,7 @@ SketchEditor::SketchEditor(Interpreter& core, const QString& title, const QStrin
     auto* skins = new QLabel(QStringLiteral("Skins"), this);
     SkinSelect = new QListWidget(this);
     SkinSelect->setObjectName(QStringLiteral("SkinSelect"));
-    SkinSelect->addItems(skin_names);
+    SkinSelect->addItems(StyleRegistry::names());
     SkinSelect->setFixedSize(187, 209);
     connect(SkinSelect, &QListWidget::itemClicked, this, &SketchEditor::SkinSelectClick);
 

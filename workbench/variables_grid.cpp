@@ -270,8 +270,10 @@ void VariablesGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
 void VariablesGrid::UpdateArrays() {
     const int current = currentIndex().row();
     if (current < 0) return;
+    // From what the grid shows now: marks since the last refresh have folded rows already.
     std::vector<GridRow>& rows = next_;
     rows = model_->rows();
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].hidden = isRowHidden(static_cast<int>(i));
     update_arrays(rows, static_cast<size_t>(current));
     for (size_t i = 0; i < rows.size(); ++i)
         if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) setRowHidden(static_cast<int>(i), rows[i].hidden);

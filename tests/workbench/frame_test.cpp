@@ -276,9 +276,9 @@ private slots:
         w.RestartClick(); // no board line: the Mega stays, and so does its check
         QVERIFY(entry(w, "Mega")->isChecked());
 
-        for (const char* later :
+        for (const char* window :
              {"Simulation data (F5)", "SubRoutines", "EEPROM", "About", "Edit Sketch (F6)", "Watch"})
-            QVERIFY2(!entry(w, later)->isEnabled(), later);
+            QVERIFY2(entry(w, window)->isEnabled(), window);
         QCOMPARE(entry(w, "Step Into (F7)")->shortcut(), QKeySequence()); // "(F7)" is text only
     }
 

@@ -1,8 +1,10 @@
 // Screenshots of the main window for a person to look at: run under a real X server (see
 // scripts/screenshots), never as a test.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -13,8 +15,12 @@
 
 #include "workbench/board_view.h"
 #include "workbench/code_list.h"
+#include "workbench/error_dialog.h"
 #include "workbench/help.h"
 #include "workbench/main_window.h"
+#include "workbench/qt_host.h"
+#include "workbench/simulation_window.h"
+#include "workbench/variables_grid.h"
 
 namespace {
 
@@ -112,6 +118,81 @@ int main(int argc, char** argv) {
         });
         const QRect row = w.code_list()->visualRect(w.code_list()->model()->index(w.core().Line + 2, 0));
         QTest::mouseClick(w.code_list()->viewport(), Qt::LeftButton, {}, row.center());
+    }
+    {
+        // The other windows over a sketch with arrays, serial output and EEPROM writes.
+        QTemporaryDir dir;
+        write(dir.filePath("windows.ino"),
+              "// Simulate Mega\n#include <EEPROM.h>\nint counts[4] = {1, 2, 3, 4};\nint total = 0;\n"
+              "float ratio = 0.75;\nString label = \"serial\";\nconst int limit = 9;\nbyte flags[3];\n"
+              "void setup() {\n  Serial.begin(9600);\n  EEPROM.write(3, 171);\n  EEPROM.write(20, 300);\n}\n"
+              "void loop() {\n  total = total + 1;\n  Serial.print(\"total=\");\n  Serial.println(total);\n"
+              "  report(total);\n}\nvoid report(int n) {\n  int twice = n * 2;\n}\n");
+        quorvex::MainWindow w;
+        w.move(0, 0);
+        w.show();
+        if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return 1;
+        w.load_sketch(dir.filePath("windows.ino"));
+        for (int i = 0; i < 40; ++i) w.Step1Click();
+        auto* sim = qobject_cast<quorvex::SimulationWindow*>(w.Simulation.data());
+        sim->setGeometry(560, 40, 700, 520);
+        sim->ShowA16Click();
+        w.core().analog.set_position(2, 200);
+        w.core().analog.set_position(9, 700);
+        w.UpdateClick(true);
+        sim->raise();
+        shot("09_simulation_mega_16_inputs_serial");
+        sim->hide();
+
+        auto* grid = qobject_cast<quorvex::VariablesGrid*>(w.grid());
+        const auto mark = [&](const std::string& name) {
+            const std::vector<quorvex::GridRow>& rows = grid->model()->rows();
+            for (size_t i = 0; i < rows.size(); ++i)
+                if (rows[i].name == name) grid->setCurrentIndex(grid->model()->index(static_cast<int>(i), 1));
+            grid->StringGrid1Exit();
+        };
+        mark("counts[0]");
+        mark("total");
+        mark("ratio");
+        shot("10_grid_folded_and_marked");
+        w.action("WatchClick")->trigger();
+        shot("11_grid_watch");
+        w.action("WatchClick")->trigger();
+
+        w.action("EEPROM1Click")->trigger();
+        shot("12_eeprom");
+        w.EEPROM_Form->hide();
+
+        w.action("EditClick")->trigger();
+        w.EditSketch->move(60, 40);
+        shot("13_editor");
+        w.EditSketch->hide();
+
+        w.action("SubRoutines1Click")->trigger();
+        shot("14_subroutines");
+        w.FM_Subroutines->close();
+
+        QTimer::singleShot(400, [&] {
+            shot("15_about");
+            qobject_cast<QDialog*>(w.About1.data())->accept();
+        });
+        w.action("AboutClick")->trigger();
+
+        w.host().show_delay(5500);
+        shot("16_delay");
+        w.host().delay_window()->DelayCloseClick();
+
+        bool shown = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            quorvex::ErrorDialog* d = w.host().open_dialog();
+            if (d == nullptr) return;
+            if (!shown) shot("17_error_with_email");
+            shown = true;
+            d->Button1->click();
+        });
+        closer.start(300);
+        w.core().evaluate_expression("blink(3) & more;");
     }
     return 0;
 }

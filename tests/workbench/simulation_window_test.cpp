@@ -7,10 +7,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "workbench/code_list.h"
 #include "workbench/main_window.h"
 #include "workbench/simulation_window.h"
 
@@ -45,9 +47,30 @@ class TestSimulationWindow : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    void bounds_come_back_after_a_restart() {
+        QTemporaryDir settings;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+        for (int round = 0; round < 2; ++round) {
+            MainWindow w;
+            w.show();
+            QVERIFY(QTest::qWaitFor([&] { return w.started(); }, 10000));
+            SimulationWindow& sim = *qobject_cast<SimulationWindow*>(w.Simulation.data());
+            if (round == 0) {
+                sim.show();
+                sim.move(120, 80);
+                sim.resize(500, 400);
+            } else {
+                sim.show();
+                QCOMPARE(sim.pos(), QPoint(120, 80));
+                QCOMPARE(sim.size(), QSize(500, 400));
+            }
+            w.close();
+        }
+    }
+
     void layout_follows_board_and_width() {
         MainWindow w;
-        SimulationWindow sim(w.core(), &w);
+        SimulationWindow& sim = *qobject_cast<SimulationWindow*>(w.Simulation.data());
         sim.resize(600, 341);
         sim.show();
         sim.FormResize();
@@ -60,8 +83,7 @@ private slots:
         QCOMPARE(sim.ScrollBar[5]->x(), 11 * (w_outer / 12) - 8);
         QVERIFY(!sim.ShowA16->isVisibleTo(&sim));
 
-        w.core().board.Mega1Click();
-        sim.refresh(); // a board change lays the window out again
+        w.action("Mega1Click")->trigger(); // a board change lays the window out again
         QVERIFY(sim.ShowA16->isVisibleTo(&sim));
         QVERIFY(sim.An[7]->isVisibleTo(&sim));
         QVERIFY(!sim.An[8]->isVisibleTo(&sim));
@@ -82,7 +104,7 @@ private slots:
         MainWindow w;
         QVERIFY(w.load_sketch(write_sketch(dir, serial_sketch)));
         quorvex::Interpreter& core = w.core();
-        SimulationWindow sim(core, &w);
+        SimulationWindow& sim = *qobject_cast<SimulationWindow*>(w.Simulation.data());
         sim.show();
         QTest::keyClick(sim.ScrollBar[3], Qt::Key_Home); // the top is the highest level
         QCOMPARE(core.board.analog_val[3], 1023);
@@ -113,8 +135,7 @@ private slots:
 
         // Levels and input texts survive a reset.
         QTest::keyClicks(sim.IN_E[1], "kept");
-        core.RestartClick();
-        sim.refresh();
+        w.RestartClick();
         QCOMPARE(core.board.analog_val[0], 12);
         QCOMPARE(sim.IN_E[1]->text(), QString("kept"));
     }
@@ -123,17 +144,15 @@ private slots:
         QTemporaryDir dir;
         MainWindow w;
         quorvex::Interpreter& core = w.core();
-        SimulationWindow sim(core, &w);
-        core.host().show_simulation_window(); // nobody listens yet: no crash
+        SimulationWindow& sim = *qobject_cast<SimulationWindow*>(w.Simulation.data());
         QVERIFY(w.load_sketch(write_sketch(dir, serial_sketch)));
-        sim.refresh();
         QVERIFY(sim.Panel_E[0]->isHidden());
+        QVERIFY(sim.isHidden());
         QTableView* list = sim.ListBox_E[0];
         QAbstractItemModelTester tester(list->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        for (int i = 0; i < 200; ++i) {
-            core.Step1Click();
-            sim.refresh();
-        }
+        w.Step1Click(); // Serial.begin shows the window
+        QVERIFY(!sim.isHidden());
+        for (int i = 0; i < 200; ++i) QTest::keyClick(w.code_list(), Qt::Key_F7);
         const quorvex::OutputList& items = core.panels[1].ListBox;
         QVERIFY(items.Count() > 40);
         QVERIFY(!sim.Panel_E[0]->isHidden());
@@ -148,7 +167,17 @@ private slots:
         QTest::keyClicks(sim.IN_E[0], "xyz");
         QCOMPARE(std::string(core.panels[1].IN.Text()), std::string("xyz"));
         core.evaluate_expression("n = Serial.read();");
-        sim.refresh();
+        w.UpdateClick(true);
+        QCOMPARE(sim.IN_E[0]->text(), QString("yz"));
+
+        // Keys in an input box step the sketch and keep the text: F7 steps into, Return over.
+        const int32_t line = core.Line;
+        QTest::keyClick(sim.IN_E[0], Qt::Key_F7);
+        QVERIFY(core.Line != line);
+        QCOMPARE(sim.IN_E[0]->text(), QString("yz"));
+        while (core.Line != 6) w.Step1Click(); // Serial.print(...)
+        QTest::keyClick(sim.IN_E[0], Qt::Key_Return);
+        QCOMPARE(core.Line, 7);
         QCOMPARE(sim.IN_E[0]->text(), QString("yz"));
 
         // The pop-up: all ports, then the unused ones hidden again.
@@ -159,8 +188,7 @@ private slots:
         QVERIFY(sim.Panel_E[2]->isHidden());
 
         // Reset empties the lists and hides the panels.
-        core.RestartClick();
-        sim.refresh();
+        QTest::keyClick(sim.ListBox_E[0], Qt::Key_F2);
         QVERIFY(sim.Panel_E[0]->isHidden());
         QCOMPARE(list->model()->rowCount(), 0);
     }

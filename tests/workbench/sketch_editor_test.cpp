@@ -1,18 +1,23 @@
 // The sketch editor over the real core: show, update, the save commands and the font.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include "workbench/code_list.h"
 #include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
 #include "workbench/sketch_editor.h"
+#include "workbench/version.h"
 
 using quorvex::MainWindow;
 using quorvex::SketchEditor;
@@ -32,14 +37,15 @@ void write_file(const QString& path, const QByteArray& bytes) {
 struct Fixture {
     QTemporaryDir dir;
     MainWindow w;
-    SketchEditor editor{w.core(), "Quorvex", "0.01F", &w};
+    SketchEditor& editor;
     QStringList chosen;   // what the chooser answers, one per call
     QStringList messages; // failed saves
     QStringList asked;    // replace questions
     bool replace = false;
     QString caption;
 
-    explicit Fixture(const QByteArray& sketch, const QByteArray& header = {}) {
+    explicit Fixture(const QByteArray& sketch, const QByteArray& header = {})
+        : editor(*qobject_cast<SketchEditor*>(w.EditSketch.data())) {
         if (!header.isEmpty()) write_file(dir.filePath("extra.h"), header);
         const QString path = dir.filePath("sketch.ino");
         write_file(path, sketch);
@@ -50,8 +56,12 @@ struct Fixture {
             return replace;
         };
         editor.show_message = [this](const QString& m) { messages << m; };
-        editor.set_caption = [this](const QString& c) { caption = c; };
-        editor.show();
+        const auto main_caption = editor.set_caption;
+        editor.set_caption = [this, main_caption](const QString& c) {
+            caption = c;
+            main_caption(c);
+        };
+        w.action("EditClick")->trigger();
     }
     QStringList code_list() {
         QStringList rows;
@@ -60,6 +70,7 @@ struct Fixture {
     }
 };
 
+const QByteArray saved_by = "// Saved by Quorvex V" + quorvex::Version1().toUtf8();
 const QByteArray mega = "// Simulate Mega\nint x;\nvoid setup() {\n  x = 1;\n}\nvoid loop() {\n}\n";
 
 } // namespace
@@ -75,12 +86,12 @@ private slots:
         t.chosen << t.dir.filePath("saved");
         t.editor.SaveFileAs->click();
         const QString saved = t.dir.filePath("saved.ino");
-        QCOMPARE(read_all(saved), QByteArray("// Simulate Mega\r\n// Saved by Quorvex V0.01F\r\nint x;\r\nvoid setup() "
-                                             "{\r\n  x = 1;\r\n}\r\nvoid loop() {\r\n}\r\n"));
+        QCOMPARE(read_all(saved), "// Simulate Mega\r\n" + saved_by +
+                                      "\r\nint x;\r\nvoid setup() {\r\n  x = 1;\r\n}\r\nvoid loop() {\r\n}\r\n");
         QCOMPARE(QString::fromStdString(t.w.core().FileName), saved);
-        QCOMPARE(t.caption, QString("saved.ino"));
+        QCOMPARE(t.w.windowTitle(), QString("Quorvex - saved.ino"));
         QVERIFY(t.w.load_sketch(saved));
-        QCOMPARE(t.code_list().value(1), QString("// Saved by Quorvex V0.01F"));
+        QCOMPARE(t.code_list().value(1), QString::fromUtf8(saved_by));
         QCOMPARE(t.w.core().board.kind, quorvex::BoardKind::Mega);
 
         // ".pde" gains ".ino"; an existing "x.pde.ino" is replaced only when the user agrees.
@@ -102,6 +113,7 @@ private slots:
         t.editor.SaveFileAs->click();
         QCOMPARE(t.messages.size(), 1);
         QCOMPARE(QString::fromStdString(t.w.core().FileName), before);
+        QCOMPARE(t.caption, QFileInfo(before).fileName());
         QCOMPARE(read_all(t.dir.filePath("sketch.ino")), mega);
         t.editor.SaveFileAs->click(); // cancelled: nothing
         QCOMPARE(t.messages.size(), 1);
@@ -128,10 +140,10 @@ private slots:
                   "int fromHeader = 1;\nint other = 2;\n");
         t.w.core().includeCode1.Checked = true;
         t.w.core().BreakLine = 2;
-        t.w.core().RestartClick();
+        t.w.RestartClick();
         QCOMPARE(t.w.core().ListBox1.Count(), 7); // the header's lines inserted
         t.editor.hide();
-        t.editor.show();
+        t.w.action("EditClick")->trigger();
         QCOMPARE(t.editor.RichEdit1->toPlainText(),
                  QString("#include \"extra.h\"\nvoid setup() {\n}\nvoid loop() {\n}"));
 
@@ -142,7 +154,7 @@ private slots:
         QCOMPARE(t.w.core().BreakLine, 2);
         QVERIFY(t.editor.isHidden());
 
-        t.editor.show();
+        t.w.action("EditClick")->trigger();
         t.editor.BareMinimum->click();
         t.editor.LoadChanges->click();
         QCOMPARE(t.w.core().ListBox1.Count(), 11);
@@ -150,29 +162,43 @@ private slots:
         QVERIFY(t.w.core().Line > 2 && t.w.core().Line < 6); // waiting in setup()
 
         // A NUL typed into the text goes to the code list as a blank.
-        t.editor.show();
+        t.w.action("EditClick")->trigger();
         t.editor.RichEdit1->setPlainText(QString("void setup() {\n  int") + QChar(u'\0') + "b;\n}\nvoid loop() {\n}");
         t.editor.LoadChanges->click();
         QCOMPARE(t.code_list().value(1), QString("  int b;"));
     }
 
-    void font_choices_reach_the_code_list() {
+    void fonts_and_styles_reach_every_window() {
         Fixture t(mega);
-        QString name;
-        int height = 0;
-        t.editor.set_code_font = [&](const QString& n, int h) {
-            name = n;
-            height = h;
-        };
+        QCOMPARE(t.editor.CHeight->currentText(), QString::number(t.w.code_font_height()));
         t.editor.CHeight->lineEdit()->clear();
         QTest::keyClicks(t.editor.CHeight->lineEdit(), "20");
         QTest::keyClick(t.editor.CHeight->lineEdit(), Qt::Key_Return);
-        QCOMPARE(height, 20);
+        QCOMPARE(t.w.code_list()->item_height(), 22);
         QCOMPARE(t.editor.RichEdit1->font().pixelSize(), 20);
         t.editor.CFont->lineEdit()->clear();
         QTest::keyClicks(t.editor.CFont->lineEdit(), "Arial");
         QTest::keyClick(t.editor.CFont->lineEdit(), Qt::Key_Return);
-        QCOMPARE(name, QString("Arial"));
+        QCOMPARE(t.w.code_font_name(), QString("Arial"));
+
+        const QPalette start = QApplication::palette();
+        const auto click_skin = [&](const QString& name) {
+            QListWidgetItem* item = t.editor.SkinSelect->findItems(name, Qt::MatchExactly).value(0);
+            QVERIFY(item != nullptr);
+            QTest::mouseClick(t.editor.SkinSelect->viewport(), Qt::LeftButton, {},
+                              t.editor.SkinSelect->visualItemRect(item).center());
+        };
+        QCOMPARE(t.editor.SkinSelect->count(), 15);
+        t.editor.SkinSelect->scrollToBottom();
+        click_skin("Windows");
+        QCOMPARE(t.w.ThemeStyle, QString("Windows"));
+        t.editor.SkinSelect->scrollToTop();
+        click_skin("Carbon");
+        QCOMPARE(t.w.ThemeStyle, QString("Carbon"));
+        QVERIFY(QApplication::palette().color(QPalette::Window) != start.color(QPalette::Window));
+        t.editor.SkinSelect->scrollToBottom();
+        click_skin("Windows");
+        QCOMPARE(QApplication::palette().color(QPalette::Window), start.color(QPalette::Window));
     }
 };
 

@@ -3,16 +3,23 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
+#include <memory>
 
 #include "workbench/about_dialog.h"
+#include "workbench/eeprom_window.h"
 #include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
 #include "workbench/subroutines_window.h"
+#include "workbench/version.h"
 
 using quorvex::MainWindow;
 
@@ -24,6 +31,12 @@ QString write_sketch(QTemporaryDir& dir, const char* text) {
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(text);
     return path;
+}
+
+// Shows the main window and waits until its first show has loaded the settings.
+bool start(MainWindow& w) {
+    w.show();
+    return QTest::qWaitFor([&] { return w.started(); }, 10000);
 }
 
 // The window's outer centre lies on the main window's (the platform may add frames of its own).
@@ -46,6 +59,7 @@ public slots:
 class TestSmallWindows : public QObject {
     Q_OBJECT
     UrlRecorder recorder_;
+    std::unique_ptr<QTemporaryDir> settings_;
 
 private slots:
     void initTestCase() {
@@ -55,7 +69,11 @@ private slots:
     void cleanupTestCase() {
         for (const char* scheme : {"mailto", "https"}) QDesktopServices::unsetUrlHandler(scheme);
     }
-    void init() { recorder_.urls.clear(); }
+    void init() {
+        recorder_.urls.clear();
+        settings_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_->path());
+    }
 
     void email_reports_the_message_in_one_subject() {
         quorvex::ErrorDialog dialog;
@@ -86,13 +104,14 @@ private slots:
     void delay_window_is_modal_centred_and_holds_run() {
         QTemporaryDir dir;
         MainWindow w;
+        QVERIFY(start(w));
         w.setGeometry(100, 50, 990, 641);
         QVERIFY(w.load_sketch(write_sketch(dir, "int x = 0;\nvoid setup() {\n}\nvoid loop() {\n"
                                                 "  delay(3000);\n  x = x + 1;\n}\n")));
-        w.show();
         w.core().pinio.options.SimulateDelay.Checked = true;
         while (w.core().Line != 4) w.core().Step1Click();
-        w.run(); // Run's first step is the delay
+        QCOMPARE(w.Fm_Delay.data(), w.host().delay_window());
+        w.AutoStepClick(); // Run's first step is the delay
         quorvex::DelayCountdown* delay = w.host().delay_window();
         QVERIFY(w.host().delay_pending());
         QCOMPARE(delay->Label1->text(), QString("3 s"));
@@ -116,7 +135,7 @@ private slots:
         QVERIFY(delay->close());
         QVERIFY(!w.host().delay_pending());
         QVERIFY(!delay->Timer1->isActive());
-        w.abort();
+        w.AbortClick();
     }
 
     void subroutines_list_the_scan() {
@@ -124,8 +143,9 @@ private slots:
         MainWindow w;
         QVERIFY(w.load_sketch(write_sketch(dir, "// x\nint a;\n\nvoid setup() {\n}\n\n\n\nvoid loop() {\n}\n"
                                                 "int twice(int v, int w) {\n  return v * 2;\n}\n")));
-        quorvex::SubroutinesWindow subs(w.core(), &w);
-        subs.show();
+        auto& subs = *qobject_cast<quorvex::SubroutinesWindow*>(w.FM_Subroutines.data());
+        w.action("SubRoutines1Click")->trigger();
+        QVERIFY(subs.isVisible());
         QTableWidget* grid = subs.StringGrid1;
         QCOMPARE(grid->rowCount(), 3);
         const auto row = [&](int r) {
@@ -138,27 +158,82 @@ private slots:
         QCOMPARE(row(2), (QStringList{"2", "twice", "2", "0010"}));
         QCOMPARE(grid->horizontalHeaderItem(3)->text(), QString("Line"));
         QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
-        subs.hide();
+        w.action("SubRoutines1Click")->trigger();
+        QVERIFY(subs.isHidden());
         w.core().ListBox1.assign({});
         w.core().subs.clear();
-        subs.show(); // refilled at every show
+        w.action("SubRoutines1Click")->trigger(); // refilled at every show
         QCOMPARE(grid->rowCount(), 0);
+    }
+
+    void eeprom_cells_show_and_take_hex() {
+        QTemporaryDir dir;
+        MainWindow w;
+        QVERIFY(start(w));
+        w.setGeometry(100, 50, 990, 641);
+        QVERIFY(w.load_sketch(write_sketch(dir, "#include <EEPROM.h>\nvoid setup() {\n  EEPROM.write(5, 66);\n"
+                                                "  EEPROM.write(6, 300);\n}\nvoid loop() {\n}\n")));
+        auto& window = *qobject_cast<quorvex::EepromWindow*>(w.EEPROM_Form.data());
+        w.action("EEPROM1Click")->trigger();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.frameGeometry().top(), w.frameGeometry().top());
+        QCOMPARE(window.frameGeometry().height(), w.frameGeometry().height());
+        QVERIFY(std::abs(window.frameGeometry().center().x() - w.frameGeometry().center().x()) <= 2);
+        quorvex::EepromModel& model = *window.model();
+        QCOMPARE(model.headerData(26, Qt::Vertical, Qt::DisplayRole).toString(), QString("01A0"));
+        QCOMPARE(model.headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), QString("05"));
+        QCOMPARE(model.headerData(15, Qt::Horizontal, Qt::DisplayRole).toString(), QString("0F"));
+        QCOMPARE(model.index(26, 5).data().toString(), QString("FF"));
+
+        // The sketch's writes show at the refresh after the step.
+        QSignalSpy reread(&model, &QAbstractItemModel::dataChanged);
+        QTest::keyClick(window.StringGrid1, Qt::Key_F7);
+        QCOMPARE(reread.size(), 1);
+        QCOMPARE(model.index(0, 5).data().toString(), QString("42"));
+        QTest::keyClick(window.StringGrid1, Qt::Key_F7);
+        QCOMPARE(model.index(0, 6).data().toString(), QString("12C"));
+
+        // Typing stores at every key: the leading hex digits, any size.
+        const auto type = [&](int row, int column, const QString& text) {
+            window.StringGrid1->setCurrentIndex(model.index(row, column));
+            QTest::keyClick(window.StringGrid1, text.at(0).toLatin1()); // opens the cell's editor
+            QLineEdit* editor = nullptr;
+            for (QLineEdit* e : window.StringGrid1->findChildren<QLineEdit*>())
+                if (e->isVisible()) editor = e;
+            QVERIFY(editor != nullptr);
+            QTest::keyClicks(editor, text.mid(1));
+            QTest::keyClick(editor, Qt::Key_Return); // committed: stored again
+        };
+        type(26, 5, "7f");
+        QCOMPARE(w.core().eeprom.get(0x1A5).value_or(-999), 127);
+        type(1, 0, "zz");
+        QCOMPARE(w.core().eeprom.get(16).value_or(-999), 0);
+        type(1, 1, "1ff");
+        QCOMPARE(w.core().eeprom.get(17).value_or(-999), 511);
+        type(1, 2, "FFFFFFFF");
+        QCOMPARE(w.core().eeprom.get(18).value_or(-999), -1);
+        QCOMPARE(model.index(1, 2).data().toString(), QString("FFFFFFFF"));
+        type(1, 3, "123456789abcdef01234");
+        QCOMPARE(w.core().eeprom.get(19).value_or(-999), static_cast<int32_t>(0xdef01234u));
     }
 
     void about_is_centred_and_opens_the_web_page() {
         MainWindow w;
+        QVERIFY(start(w));
         w.setGeometry(100, 50, 990, 641);
-        quorvex::AboutDialog about("Quorvex", "0.01F", &w);
-        QCOMPARE(about.AboutTitle->text(), QString("Quorvex -  V0.01F"));
-        QVERIFY(about.isModal());
-        w.show();
-        about.show();
-        QVERIFY(centred_on(about, w));
-        about.Button1->click();
+        auto& about = *qobject_cast<quorvex::AboutDialog*>(w.About1.data());
+        QCOMPARE(about.AboutTitle->text(), "Quorvex -  V" + quorvex::Version1());
+        bool centred = false;
+        QTimer::singleShot(0, &about, [&] {
+            centred = QApplication::activeModalWidget() == &about && centred_on(about, w);
+            about.Button1->click();
+            about.AboutClose->click();
+        });
+        w.action("AboutClick")->trigger(); // modal: returns when closed
+        QVERIFY(centred);
+        QVERIFY(about.isHidden());
         QCOMPARE(recorder_.urls.size(), 1);
         QCOMPARE(recorder_.urls.front().scheme(), QString("https"));
-        about.AboutClose->click();
-        QVERIFY(about.isHidden());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -38,20 +39,23 @@ const char* globals_sketch = "int a = 1;\n"
                              "  int q = p;\n"
                              "}\n";
 
+// A shown main window (its settings in a folder of their own) with the sketch loaded.
 struct Fixture {
     QTemporaryDir dir;
+    QTemporaryDir settings;
     MainWindow w;
-    VariablesGrid grid{w.core()};
+    VariablesGrid& grid;
+    bool ready = false;
 
-    explicit Fixture(const char* text) {
+    explicit Fixture(const char* text) : grid(*qobject_cast<VariablesGrid*>(w.grid())) {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
         const QString path = dir.filePath("grid.ino");
         QFile file(path);
         if (file.open(QIODevice::WriteOnly)) file.write(text);
         file.close();
-        w.load_sketch(path);
-        grid.resize(500, 600);
-        grid.show();
-        grid.refresh(true);
+        w.resize(1000, 900);
+        w.show();
+        ready = QTest::qWaitFor([&] { return w.started(); }, 10000) && w.load_sketch(path);
     }
     quorvex::Interpreter& core() { return w.core(); }
     int row_of(const std::string& name) const {
@@ -73,11 +77,7 @@ struct Fixture {
             if (e->isVisible()) return e;
         return nullptr;
     }
-    void step() {
-        grid.commit_editor();
-        core().Step1Click();
-        grid.refresh(true);
-    }
+    void step() { QTest::keyClick(&grid, Qt::Key_F7); }
     int32_t value(const std::string& name) { return core().find_value(name).i; }
 };
 
@@ -106,6 +106,7 @@ private slots:
 
     void rows_follow_each_step() {
         Fixture t(globals_sketch);
+        QVERIFY(t.ready);
         QAbstractItemModelTester tester(t.grid.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(t.grid.model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Value"));
         QCOMPARE(t.grid.model()->index(0, 2).data().toString(), QString("byte"));
@@ -126,7 +127,7 @@ private slots:
         QCOMPARE(t.text("x", 1), QString(""));
         t.grid.Char1Click();
         t.core().set_var("a", 65);
-        t.grid.refresh(true);
+        t.w.UpdateClick(true);
         QCOMPARE(t.text("a", 3), QString("A (0x41)"));
         t.grid.DecimalClick();
         QCOMPARE(t.text("a", 3), QString("65"));
@@ -134,6 +135,7 @@ private slots:
 
     void marks_fold_watch_and_follow_their_variables() {
         Fixture t(globals_sketch);
+        QVERIFY(t.ready);
         t.click("a", 1);
         QCOMPARE(t.text("a", 1), QString("w"));
         QCOMPARE(t.grid.currentIndex().column(), 2);
@@ -147,6 +149,9 @@ private slots:
         QVERIFY(t.grid.isRowHidden(t.row_of("arr[1]")));
         QVERIFY(t.grid.isRowHidden(t.row_of("arr[2]")));
         QVERIFY(!t.grid.isRowHidden(t.row_of("x")));
+        t.click("x", 1); // another mark leaves the fold alone
+        QVERIFY(t.grid.isRowHidden(t.row_of("arr[1]")));
+        t.click("x", 1);
 
         t.grid.WatchClick();
         QVERIFY(t.grid.isRowHidden(t.row_of("a")));
@@ -164,13 +169,13 @@ private slots:
         QCOMPARE(t.text("f", 1), QString("w"));
 
         // Reset clears every mark.
-        t.core().RestartClick();
-        t.grid.refresh(true);
+        t.w.RestartClick();
         QCOMPARE(t.text("f", 1), QString(""));
     }
 
     void no_rows_once_the_last_local_is_gone() {
         Fixture t("void setup() {\n  g(1);\n}\nvoid loop() {\n}\nvoid g(int p) {\n  p = 2;\n}\n");
+        QVERIFY(t.ready);
         QCOMPARE(t.grid.model()->rowCount(), 0);
         while (t.core().vars.lookup("p").slot == 0) t.step();
         QCOMPARE(t.grid.model()->rowCount(), 2);
@@ -180,6 +185,7 @@ private slots:
 
     void typed_values_are_written_as_typed() {
         Fixture t(globals_sketch);
+        QVERIFY(t.ready);
         QStringList hints;
         t.grid.on_hint = [&](const QString& h) { hints << h; };
 
@@ -235,6 +241,18 @@ private slots:
         t.step();
         QCOMPARE(t.core().vars.at(quorvex::n_float, 1).fval, 3.14159f);
         QCOMPARE(t.core().vars.at(quorvex::n_string, 1).sval, std::string(" hi "));
+
+        // F7 in an open editor: the value is in, then one step ("a = 1;" to "a = 2;").
+        t.w.RestartClick();
+        QCOMPARE(t.core().Line, 8);
+        t.click("x", 3);
+        t.editor()->clear();
+        QTest::keyClicks(t.editor(), "42");
+        QTest::keyClick(t.editor(), Qt::Key_F7);
+        QVERIFY(t.editor() == nullptr);
+        QCOMPARE(t.core().Line, 9);
+        QCOMPARE(t.value("x"), 42);
+        QCOMPARE(t.text("x", 3), QString("42"));
 
         // A string takes the text as typed, trimmed.
         t.click("s", 3);

@@ -1,0 +1,116 @@
+// The EEPROM window.
+#include "workbench/eeprom_window.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "interpreter/interpreter.h"
+
+namespace quorvex {
+
+// Cells are edited in a line edit that stores every change the user makes, as the window
+// stored the cell after every key.
+class EepromDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        QAbstractItemModel* model = const_cast<QAbstractItemModel*>(index.model());
+        const QPersistentModelIndex cell(index);
+        QObject::connect(editor, &QLineEdit::textEdited, editor,
+                         [model, cell](const QString& text) { model->setData(cell, text, Qt::EditRole); });
+        return editor;
+    }
+    // A re-read while the cell is being typed leaves the text alone.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* line = static_cast<QLineEdit*>(editor);
+        if (!line->isModified()) line->setText(index.data().toString());
+    }
+};
+
+// --- model -----------------------------------------------------------------------------------
+
+EepromModel::EepromModel(Interpreter& core, QObject* parent) : QAbstractTableModel(parent), core_(core) {}
+
+int EepromModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows; }
+
+int EepromModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns; }
+
+QVariant EepromModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    const std::optional<int32_t> value = core_.eeprom.get(index.row() * columns + index.column());
+    if (!value) return {};
+    // Two digits at least; a value above 255 (or below 0) shows all its digits.
+    return QStringLiteral("%1").arg(static_cast<uint32_t>(*value), 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QVariant EepromModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Horizontal) return QStringLiteral("%1").arg(section, 2, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1").arg(section * columns, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+Qt::ItemFlags EepromModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+bool EepromModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    if (!core_.eeprom.set(index.row() * columns + index.column(), StrToHex(value.toString().toStdString())))
+        return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+void EepromModel::reread() { emit dataChanged(index(0, 0), index(rows - 1, columns - 1)); }
+
+// --- window ----------------------------------------------------------------------------------
+
+EepromWindow::EepromWindow(Interpreter& core, QWidget* main) : QDialog(main) {
+    setObjectName(QStringLiteral("EEPROM_Form"));
+    setWindowTitle(QStringLiteral("EEPROM"));
+    model_ = new EepromModel(core, this);
+    StringGrid1 = new QTableView(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setModel(model_);
+    StringGrid1->setItemDelegate(new EepromDelegate(StringGrid1));
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(35);
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(16);
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                 QAbstractItemView::AnyKeyPressed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(StringGrid1);
+    resize(633, 355);
+}
+
+void EepromWindow::FormShow() {
+    // Centred across the main window, as tall as it and level with its top.
+    if (const QWidget* main = parentWidget()) {
+        const QRect m = main->frameGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        resize(width(), m.height() - frame.height());
+        move(m.x() + m.width() / 2 - frameGeometry().width() / 2, m.y());
+    }
+    Update_EEPROM1();
+}
+
+void EepromWindow::flush() {
+    if (!stale_) return;
+    stale_ = false;
+    Update_EEPROM1();
+}
+
+void EepromWindow::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+} // namespace quorvex
