@@ -31,7 +31,7 @@ QByteArray sketch(int ints, int floats) {
     QByteArray text = "// Simulate Uno\n";
     for (int i = 0; i < ints; ++i) text += "int v" + QByteArray::number(i) + " = " + QByteArray::number(i) + ";\n";
     for (int i = 0; i < floats; ++i) text += "float f" + QByteArray::number(i) + " = 0.5;\n";
-    text += "void setup() {\n}\nvoid loop() {\n  v3 = v3 + 1;\n  f100 = f100 + 0.25;\n}\n";
+    text += "void setup() {\n}\nvoid loop() {\n  v0 = v0 + 1;\n  f0 = f0 + 0.25;\n}\n";
     return text;
 }
 
