@@ -40,15 +40,6 @@ public:
 
 QColor colour_of(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-// Rows dropped from the front since the last change record, where the list can drop them.
-template <typename Changes>
-int removed_front_of(const Changes& c) {
-    if constexpr (requires { c.removed_front; })
-        return static_cast<int>(c.removed_front);
-    else
-        return 0;
-}
-
 void set_text_if_changed(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
@@ -65,7 +56,7 @@ int PortListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant PortListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-    const std::string& line = list_.item(index.row());
+    const std::string& line = list_.item(index.row() - removing_);
     // Four bytes a character at most; the cut backs off to the start of a UTF-8 sequence.
     size_t size = std::min(line.size(), size_t{4} * shown_chars);
     while (size < line.size() && size > 0 && (static_cast<unsigned char>(line[size]) & 0xC0) == 0x80) --size;
@@ -82,9 +73,12 @@ void PortListModel::apply(const ListChanges& changes) {
         endResetModel();
         return;
     }
-    if (const int gone = std::min(removed_front_of(changes), rows_); gone > 0) {
+    if (const int gone = std::min(static_cast<int>(changes.removed_front), rows_); gone > 0) {
+        // The list has dropped them already: until the view has too, its rows sit `gone` lower.
+        removing_ = gone;
         beginRemoveRows({}, 0, gone - 1);
         rows_ -= gone;
+        removing_ = 0;
         endRemoveRows();
     }
     if (n < rows_) { // the list lost rows the record does not account for

@@ -41,6 +41,7 @@ public:
 private:
     const OutputList& list_;
     int rows_ = 0;
+    int removing_ = 0; // rows the list dropped from the top that the view still shows
 };
 
 class SimulationWindow : public QWidget {

@@ -187,6 +187,17 @@ private slots:
         QVERIFY(!sim.Panel_E[0]->isHidden());
         QVERIFY(sim.Panel_E[2]->isHidden());
 
+        // A file read takes lines off the top: the view drops them as rows.
+        quorvex::OutputList& file = core.panels[5].ListBox;
+        for (const char* text : {"ab", "c", "de"}) file.add(text);
+        w.UpdateClick(false);
+        QAbstractItemModel* rows5 = sim.ListBox_E[4]->model();
+        QAbstractItemModelTester tester5(rows5, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (int i = 0; i < 4; ++i) file.read_front();
+        w.UpdateClick(false);
+        QCOMPARE(rows5->rowCount(), 1);
+        QCOMPARE(rows5->index(0, 0).data().toString(), QString("e"));
+
         // Reset empties the lists and hides the panels.
         QTest::keyClick(sim.ListBox_E[0], Qt::Key_F2);
         QVERIFY(sim.Panel_E[0]->isHidden());
