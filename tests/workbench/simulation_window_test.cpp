@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/sketch_file.h"
 #include "workbench/code_list.h"
 #include "workbench/main_window.h"
 #include "workbench/simulation_window.h"
@@ -21,13 +22,7 @@ using quorvex::SimulationWindow;
 
 namespace {
 
-QString write_sketch(QTemporaryDir& dir, const char* text) {
-    const QString path = dir.filePath("sketch.ino");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write(text);
-    return path;
-}
+QString write_sketch(const QTemporaryDir& dir, const char* text) { return write_test_file(dir, "sketch.ino", text); }
 
 const char* serial_sketch = "// Simulate Mega\n"
                             "int n = 0;\n"

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "tests/support/sketch_file.h"
 #include "workbench/code_list.h"
 #include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
@@ -29,11 +30,6 @@ QByteArray read_all(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void write_file(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-
 struct Fixture {
     QTemporaryDir dir;
     MainWindow w;
@@ -46,9 +42,8 @@ struct Fixture {
 
     explicit Fixture(const QByteArray& sketch, const QByteArray& header = {})
         : editor(*qobject_cast<SketchEditor*>(w.EditSketch.data())) {
-        if (!header.isEmpty()) write_file(dir.filePath("extra.h"), header);
-        const QString path = dir.filePath("sketch.ino");
-        write_file(path, sketch);
+        if (!header.isEmpty()) write_test_file(dir, "extra.h", header);
+        const QString path = write_test_file(dir, "sketch.ino", sketch);
         w.load_sketch(path);
         editor.choose_file = [this] { return chosen.isEmpty() ? QString() : chosen.takeFirst(); };
         editor.confirm_replace = [this](const QString& p) {
@@ -96,7 +91,7 @@ private slots:
 
         // ".pde" gains ".ino"; an existing "x.pde.ino" is replaced only when the user agrees.
         const QString taken = t.dir.filePath("b.pde.ino");
-        write_file(taken, "old");
+        write_test_file(t.dir, "b.pde.ino", "old");
         t.chosen << t.dir.filePath("b.pde");
         t.editor.SaveFileAs->click();
         QCOMPARE(t.asked, QStringList{taken});

@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/sketch_file.h"
 #include "workbench/about_dialog.h"
 #include "workbench/eeprom_window.h"
 #include "workbench/error_dialog.h"
@@ -25,13 +26,7 @@ using quorvex::MainWindow;
 
 namespace {
 
-QString write_sketch(QTemporaryDir& dir, const char* text) {
-    const QString path = dir.filePath("sketch.ino");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write(text);
-    return path;
-}
+QString write_sketch(const QTemporaryDir& dir, const char* text) { return write_test_file(dir, "sketch.ino", text); }
 
 // Shows the main window and waits until its first show has loaded the settings.
 bool start(MainWindow& w) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "tests/support/sketch_file.h"
 #include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
 #include "workbench/variables_grid.h"
@@ -49,10 +50,7 @@ struct Fixture {
 
     explicit Fixture(const char* text) : grid(*qobject_cast<VariablesGrid*>(w.grid())) {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-        const QString path = dir.filePath("grid.ino");
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly)) file.write(text);
-        file.close();
+        const QString path = write_test_file(dir, "grid.ino", text);
         w.resize(1000, 900);
         w.show();
         ready = QTest::qWaitFor([&] { return w.started(); }, 10000) && w.load_sketch(path);
