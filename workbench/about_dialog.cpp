@@ -1,12 +1,12 @@
 // The about window.
 #include "workbench/about_dialog.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 
 #include "workbench/centring.h"
+#include "workbench/main_window.h"
 #include "workbench/product_links.h"
 
 namespace quorvex {
@@ -42,7 +42,7 @@ AboutDialog::AboutDialog(const QString& title, const QString& version, QWidget* 
 
 void AboutDialog::FormShow() { centre_on_main(*this); }
 
-void AboutDialog::Button1Click() { QDesktopServices::openUrl(QUrl(QString::fromUtf8(product_web_page))); }
+void AboutDialog::Button1Click() { ShellOpen(QUrl(QString::fromUtf8(product_web_page))); }
 
 void AboutDialog::showEvent(QShowEvent* event) {
     FormShow();

@@ -1,12 +1,12 @@
 #include "workbench/error_dialog.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "workbench/main_window.h"
 #include "workbench/product_links.h"
 
 namespace quorvex {
@@ -64,7 +64,7 @@ void ErrorDialog::set_error(const QString& message, const QString& line_text) {
 
 void ErrorDialog::SendClick() {
     const std::string url = mailto_url(support_mail, Label1->text().toStdString(), Label2->text().toStdString());
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+    ShellOpen(QUrl(QString::fromStdString(url), QUrl::StrictMode));
     accept();
 }
 

@@ -6,9 +6,9 @@
 
 namespace quorvex {
 
-inline constexpr const char* product_web_page = "https://quorvex.example/";
-inline constexpr const char* support_mail = "support@quorvex.example";
-inline constexpr const char* maker_line = "Made by the Quorvex developers - https://quorvex.example/";
+inline constexpr const char* product_web_page = "https://quorvex.example.org/";
+inline constexpr const char* support_mail = "support@quorvex.example.org";
+inline constexpr const char* maker_line = "Made by the Quorvex developers - https://quorvex.example.org/";
 
 // Every byte but the unreserved characters (letters, digits, "-", ".", "_", "~") as "%XX".
 std::string percent_encode(std::string_view text);
