@@ -200,6 +200,7 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     level.last_control = L_SUBR;
     level.loop_line = in_.Line;
     level.loop_next = 1;
+    const int32_t countdown = in_.single_loop;
     if (!in_.push_level(level)) return true;
     // A brace-less body that calls must not be closed by the callee's first statement.
     Frame& frame = frames_[static_cast<size_t>(row)];
@@ -207,7 +208,7 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     frame.callee = idx;
     frame.target = target;
     frame.mode = mode;
-    frame.single_loop = in_.single_loop;
+    frame.single_loop = countdown;
     frame.rbr_found = in_.rbr_found;
     frame.caller_retx = caller_retx;
     frame.caller_ret_value = caller_ret_value;
@@ -379,7 +380,11 @@ void Calls::return_from_call(int32_t level) {
     // routine that interrupted a function leaves that function's own return value standing.
     retx = lv.async ? frame.caller_retx : 0;
     ret_value = lv.async ? frame.caller_ret_value : Value{};
-    in_.single_loop = frame.single_loop;
+    // A routine entered between statements returns before the statement it came in front of,
+    // which a brace-less body's countdown still waits for.
+    // A routine entered between statements returns before the statement it came in front of,
+    // which a brace-less body's countdown still waits for.
+    in_.single_loop = frame.single_loop + (lv.async && frame.single_loop > 0 ? 1 : 0);
     in_.rbr_found = frame.rbr_found;
     // An event or interrupt entered before the line ran; a call from a "}" must run that "}".
     if (lv.async || dtrim(in_.get_line()) == "}") in_.found_loop = 1;

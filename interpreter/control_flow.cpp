@@ -140,6 +140,22 @@ size_t label_colon(std::string_view s) {
     return npos;
 }
 
+// The text after the case and default labels that start `t` («case 1: case 2: x = 1;» gives
+// «x = 1;»), `t` itself when none does; label(is_case, label_text) sees each label.
+template <class Label>
+std::string_view past_labels(std::string_view t, Label&& label) {
+    std::string_view rest = t;
+    while (true) {
+        const bool is_case = starts_with_word(rest, "case");
+        if (!is_case && !starts_with_word(rest, "default")) return rest;
+        const std::string_view after = after_word(rest, is_case ? "case" : "default");
+        const size_t colon = label_colon(after);
+        if (colon == npos) return rest;
+        label(is_case, dtrim(after.substr(0, colon)));
+        rest = dtrim(after.substr(colon + 1));
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -287,6 +303,15 @@ bool ControlFlow::no_close(int32_t from) {
     return false;
 }
 
+void ControlFlow::bad_header(std::string_view word, bool for_parts) {
+    std::string message = "Sketch Error - ";
+    message += word;
+    message += for_parts ? " ( ) must hold two ; on its line: " : " ( ) must close on its line: ";
+    message += in_.code_text(in_.Line);
+    in_.ShowMessage1(message);
+    in_.found_loop = 1;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Running text
 
@@ -360,6 +385,10 @@ void ControlFlow::kif(std::string_view text) {
         return;
     }
     const Header h = split_header(s);
+    if (!h.matched) {
+        bad_header("if");
+        return;
+    }
     const BodyForm form = body_form(h.after);
     const bool taken = truth(h.cond);
 
@@ -375,6 +404,7 @@ void ControlFlow::kif(std::string_view text) {
         else if (starts_with_word(rest, "else"))
             run_body(after_word(rest, "else"));
         in_.cs.at(in_.cs.loopx).last_ifloop = taken;
+        if_open = true;
         return;
     }
 
@@ -411,6 +441,7 @@ void ControlFlow::kif(std::string_view text) {
         }
     }
     in_.Line = end->line; // the step goes on after the skipped body
+    if_open = true;
 }
 
 void ControlFlow::kelse(std::string_view text) {
@@ -434,7 +465,12 @@ void ControlFlow::run_else(std::string_view s) {
     case BodyForm::next_line: {
         // «else» with "{" on the next line: the block runs inside the level the if left.
         const int32_t n = next_code_line(in_.Line);
-        if (n >= 0 && line_text(n).starts_with('{')) reopen();
+        if (n >= 0 && line_text(n).starts_with('{')) {
+            reopen();
+            return;
+        }
+        // The statement on the next line is a brace-less body, closed after it as an if's is.
+        if (push({.last_control = IFORELSE, .loop_line = -1, .last_ifloop = true})) in_.single_loop = 2;
         return;
     }
     case BodyForm::one_line:
@@ -463,6 +499,10 @@ void ControlFlow::kswitch(std::string_view text) {
     const std::string s(text);
     const int32_t from = in_.Line;
     const Header h = split_header(s);
+    if (!h.matched) {
+        bad_header("switch");
+        return;
+    }
     if (!push({.last_control = L_SWITCH, .loop_line = -1, .braced = true})) return;
     Value v;
     try {
@@ -501,16 +541,9 @@ void ControlFlow::kswitch(std::string_view text) {
         if (depth == 1) {
             // «case 1: case 2: x = 1;»: the labels at the start of the line, then its statements.
             bool hit = false;
-            std::string_view rest = t;
-            while (true) {
-                const bool is_case = starts_with_word(rest, "case");
-                if (!is_case && !starts_with_word(rest, "default")) break;
-                const std::string_view label = after_word(rest, is_case ? "case" : "default");
-                const size_t colon = label_colon(label);
-                if (colon == npos) break;
-                if (!is_case || same_value(v, in_.get_value(dtrim(label.substr(0, colon))))) hit = true;
-                rest = dtrim(label.substr(colon + 1));
-            }
+            const std::string_view rest = past_labels(t, [&](bool is_case, std::string_view label) {
+                if (!is_case || same_value(v, in_.get_value(label))) hit = true;
+            });
             if (hit) {
                 in_.Line = n;
                 kcase_body(rest);
@@ -535,6 +568,14 @@ void ControlFlow::kswitch(std::string_view text) {
     }
     pop_level();
     no_close(from);
+}
+
+bool ControlFlow::kcase_line(std::string_view s) {
+    bool labelled = false;
+    const std::string_view rest = past_labels(s, [&](bool, std::string_view) { labelled = true; });
+    if (!labelled) return false;
+    kcase_body(rest);
+    return true;
 }
 
 void ControlFlow::kcase_body(std::string_view after_colon) {
@@ -576,8 +617,8 @@ void ControlFlow::kgoto(std::string_view text) {
     }
     // The statement that was a brace-less body is over: its level closes without looping back.
     if (in_.single_loop > 0) {
-        in_.single_loop = 0;
         pop_level();
+        in_.single_loop = 0;
     }
     stop_body_ = true;
     in_.Line = target; // the label line is no code line: the next step passes on from it

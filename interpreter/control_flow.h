@@ -69,6 +69,10 @@ public:
     void kbreak(std::string_view s);
     void kcontinue(std::string_view s);
     void kgoto(std::string_view s);
+    // A line that starts with case or default labels, reached by falling through from the case
+    // above: its labels are passed over and its statements run, as when it matched. False for
+    // any other text.
+    bool kcase_line(std::string_view s);
 
     // Leaves every level above `level` (loopx becomes `level`, never below 1), giving back the
     // for slots of the L_FOR levels it leaves. For return and error unwinds.
@@ -78,6 +82,15 @@ public:
 
     // Everything reset clears.
     void reset();
+
+    // The brace-less body countdown has run out: its level closes, and with it every enclosing
+    // brace-less body whose one statement that level was (the step calls this).
+    void end_braceless_body();
+    // The line the step goes to next begins with "else".
+    bool else_follows();
+    // The statement just run ended an if that an else on the next line would continue; the step
+    // clears it before each statement.
+    bool if_open = false;
 
     bool insetup = false;
     bool inloop = false;
@@ -112,6 +125,11 @@ private:
     std::optional<TextPos> past_else_chain(std::optional<TextPos> end, bool next_line);
     // The skipped body's place, or "no closing }" reported with the cursor back on `from`.
     bool no_close(int32_t from);
+    // A header that cannot be read on its own line: its bracket does not close there (a
+    // condition split over lines) or a for header lacks its two ";". Reported with the line's
+    // text; nothing is pushed, and the cursor stays on the header rather than run a body whose
+    // block it cannot know.
+    void bad_header(std::string_view word, bool for_parts = false);
 
     // --- running text (control_flow.cpp) ---
     bool truth(std::string_view cond);

@@ -60,12 +60,13 @@ bool ControlFlow::reopen() {
     level.async = false;
     level.braced = true;
     level.forx = 0;
+    level.outer_single_loop = std::exchange(in_.single_loop, 0);
     ++in_.cs.loopx;
     return true;
 }
 
 bool ControlFlow::pop_level() {
-    if (!in_.cs.pop()) return false;
+    if (!in_.pop_level()) return false;
     const ControlLevel& level = in_.cs.at(in_.cs.loopx);
     if (level.last_control == L_FOR && level.forx > 0 && level.forx <= forx) forx = level.forx - 1;
     forget_inline_fors(in_.cs.loopx);
@@ -80,6 +81,29 @@ void ControlFlow::unwind_to(int32_t level) {
 
 void ControlFlow::forget_inline_fors(int32_t level) {
     std::erase_if(inline_fors_, [level](const std::pair<int32_t, int32_t>& f) { return f.second > level; });
+}
+
+bool ControlFlow::else_follows() {
+    const int32_t n = in_.found_loop != 0 ? in_.Line : next_code_line(in_.Line);
+    return n >= 0 && starts_with_word(line_text(n), "else");
+}
+
+void ControlFlow::end_braceless_body() {
+    // Each level closed here was the one statement of the brace-less body around it, whose
+    // countdown it brought back: an if ends that statement too, unless an else follows for it;
+    // a loop goes back to its header, and the statement around it goes on.
+    while (in_.pop_level()) {
+        const ControlLevel& left = in_.cs.at(in_.cs.loopx);
+        if (left.loop_line > 0) {
+            in_.Line = left.loop_line;
+            in_.found_loop = 1;
+            // The header continues its loop, even after an inner for has used the flag.
+            if (left.last_control == L_FOR) in_.rbr_found = 1;
+            return;
+        }
+        if (else_follows()) return;
+        if (in_.single_loop <= 0 || --in_.single_loop > 0) return;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -251,12 +275,8 @@ void ControlFlow::krbr(std::string_view text) {
 
     if (starts_with_word(s, "else")) {
         // «} else ...»: the if block closes; its level stays readable for the else.
-        const bool closes_parent = in_.cs.loopx > 1 && in_.cs.at(in_.cs.loopx - 1).closes_parent;
         pop_level();
-        const int32_t depth = in_.cs.loopx;
         in_.evaluate_expression(s);
-        // A reopened else block keeps the mark; a skipped one ends the brace-less statement now.
-        if (closes_parent && in_.cs.loopx == depth) in_.single_loop = 1;
         return;
     }
 
@@ -269,19 +289,18 @@ void ControlFlow::krbr(std::string_view text) {
     }
 
     if (in_.cs.loopx > 1) {
-        in_.cs.pop();
+        // The countdown of a brace-less body around the block comes back: a block that is over
+        // is that body's statement, and the step counts it.
+        in_.pop_level();
         const int32_t k = in_.cs.loopx;
         forget_inline_fors(k);
         ControlLevel& level = in_.cs.at(k);
-        // The block was the body of a brace-less level: that level ends once the block is done.
-        const bool closes_parent = std::exchange(level.closes_parent, false);
         switch (level.last_control) {
         case IFORELSE:
-            if (closes_parent) in_.single_loop = 1;
+            if_open = true; // an else may follow on the next line
             return;
         case L_SWITCH:
             level.last_control = 0;
-            if (closes_parent) in_.single_loop = 1;
             return;
         case L_DOWHILE: {
             std::string tail = s;
@@ -302,9 +321,15 @@ void ControlFlow::krbr(std::string_view text) {
                 }
             }
             const Header h = split_header(after_word(tail, "while"));
+            if (!h.matched) {
+                // The loop stays open and the cursor on its "}".
+                ++in_.cs.loopx;
+                in_.single_loop = 0;
+                bad_header("while");
+                return;
+            }
             if (!truth(h.cond)) {
                 if (tail_line >= 0) in_.Line = tail_line; // the step goes on after the while line
-                if (closes_parent) in_.single_loop = 1;
                 return;
             }
             break;
@@ -312,9 +337,9 @@ void ControlFlow::krbr(std::string_view text) {
         default:
             break;
         }
-        // Back to the loop's header, which is again the brace-less level's statement: the
-        // countdown waits for the header's own step.
-        if (closes_parent) in_.single_loop = 2;
+        // Back to the loop's header, which is still the statement of a brace-less body around
+        // it: that countdown waits for the header's own step.
+        if (level.last_control != L_SUBR && in_.single_loop > 0) ++in_.single_loop;
         // Loops go back to their header; a call returns to its call line.
         in_.Line = level.loop_line;
         if (level.loop_next == 0) in_.found_loop = 1;
@@ -342,6 +367,11 @@ void ControlFlow::krbr(std::string_view text) {
 void ControlFlow::kwhile(std::string_view text) {
     const std::string s(text);
     const Header h = split_header(s);
+    if (!h.matched) {
+        pending_do_ = -1;
+        bad_header("while");
+        return;
+    }
 
     // «do x++; while (c);» split by the executor: this is the do's test.
     if (const int32_t pending = std::exchange(pending_do_, -1); pending == in_.Line && h.after == ";") {
@@ -410,6 +440,10 @@ void ControlFlow::kfor(std::string_view text) {
         return;
     }
     const Header h = split_header(s);
+    if (!h.matched || !for_parts(h.cond)) {
+        bad_header("for", h.matched);
+        return;
+    }
     const BodyForm form = body_form(h.after);
     // A re-entry comes from the block's end back to the line whose slot is the newest.
     const bool reentry = in_.rbr_found != 0 && forx >= 1 && for_line[static_cast<size_t>(forx)] == in_.Line;
@@ -523,10 +557,16 @@ bool ControlFlow::leave_to(int32_t target, std::string_view word) {
         pos = {found->line, found->col + 1};
         depth = 1;
     }
+    if (!is_continue && !in_.cs.at(target).braced) {
+        // A brace-less loop's body is one statement, an if with its else branches included:
+        // the cursor goes past all of it.
+        const int32_t first = next_code_line(in_.cs.at(target).loop_line);
+        close = first < 0 ? std::nullopt : skip_statement(first);
+        if (!close) return no_close(in_.Line);
+    }
 
-    const bool countdown = in_.single_loop > 0; // the top level is brace-less and still open
-    // A break out of the block that is a brace-less level's statement ends that level too.
-    const bool closes_parent = !is_continue && in_.cs.at(target).closes_parent;
+    // Popping brings back the countdown of a brace-less body around the loop left, for which
+    // the loop was its statement; the step counts it.
     while (in_.cs.loopx > last && pop_level()) {
     }
     stop_body_ = true;
@@ -545,13 +585,11 @@ bool ControlFlow::leave_to(int32_t target, std::string_view word) {
         }
         return true;
     }
-    if (countdown) in_.single_loop = 0;
     if (close) {
         in_.Line = close->line;
         in_.FindNextLine(); // the line after the block's closing brace runs next
         in_.found_loop = 1;
     }
-    if (closes_parent) in_.single_loop = 1;
     return true;
 }
 

@@ -27,9 +27,9 @@ struct ControlLevel {
     bool async = false;  // an event or interrupt routine entered between statements
     bool braced = false; // the block opened with "{": its end is a "}" line, not a countdown
     int32_t forx = 0;    // an L_FOR level's slot in for2/for3 (1..MAX_LOOP), 0 for other kinds
-    // The braced block is the one statement of the brace-less level below it: when the block
-    // is over, so is that level.
-    bool closes_parent = false;
+    // The brace-less countdown of the level below, which waits while this level is open and
+    // counts again when it closes.
+    int32_t outer_single_loop = 0;
 };
 
 class ControlStack {

@@ -1,5 +1,6 @@
 // The statement executor: one text in, matched against the ordered tables, handed to the
 // first entry that fits.
+#include <charconv>
 #include <string>
 #include <utility>
 
@@ -8,6 +9,30 @@
 #include "interpreter/literals.h"
 
 namespace quorvex {
+
+namespace {
+
+// The text that stands for a bracket's value in the rewritten statement: an integer in decimal;
+// a float exactly, always with a point, so that the term reader takes it for a float again and
+// «r * (5.0 / 1023.0)» keeps its fraction.
+std::string value_literal(const Value& v) {
+    char buf[80];
+    if (v.type != n_float) {
+        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
+        return std::string(buf, r.ptr);
+    }
+    // The term reader refuses floats beyond 2^63 in magnitude; so does this.
+    if (!(v.f > -0x1p63L && v.f < 0x1p63L)) throw EvalFault("float out of range");
+    const auto r = std::to_chars(buf, buf + sizeof buf, v.f); // shortest text that reads back exactly
+    std::string text(buf, r.ptr);
+    if (text.find('.') == std::string::npos) {
+        const size_t e = text.find('e');
+        text.insert(e == std::string::npos ? text.size() : e, ".0");
+    }
+    return text;
+}
+
+} // namespace
 
 void DispatchSlots::restore_objects() {
     for (size_t i = 0; i < kobj.size(); ++i) {
@@ -116,9 +141,11 @@ int32_t Interpreter::leading_bracket(std::string& s) {
             var_float = result;
         }
         n_type = type;
+    } else if (dtrim(after).empty()) {
+        // «(2.5)»: the bracket is the whole text, and its value, float or not, is the result.
+        result = get_var(inner);
     } else {
-        const int32_t value = get_var(inner);
-        s = std::to_string(value) + after;
+        s = value_literal(get_value(inner)) + after;
         result = get_var(s);
     }
     keep_going = 0;
@@ -138,8 +165,7 @@ void Interpreter::bracket_at_end(std::string& s, int32_t& result) {
             n_type = type;
         } else if (!contains(part, ',')) {
             if (head.empty() || !ident_char(head.back())) {
-                const int32_t value = get_var(part);
-                s = head + std::to_string(value);
+                s = head + value_literal(get_value(part));
                 result = get_var(s);
             }
         }
@@ -154,8 +180,10 @@ int32_t Interpreter::dispatch(std::string& s) {
     s = std::string(dtrim(s));
     if (s.empty() || s == ";") return 0;
 
-    // Several statements on one line: all but the last run now.
+    // Several statements on one line: all but the last run now. An empty last one («x = 1;;»)
+    // is a ";" alone, which does nothing.
     run_all_but_last(s);
+    if (s.empty() || s == ";") return 0;
 
     // A bracket at the start: a cast, or a bracketed value that replaces the bracket.
     if (s[0] == '(') return leading_bracket(s);
@@ -165,6 +193,9 @@ int32_t Interpreter::dispatch(std::string& s) {
         Results.clear();
         return evaluate_expression(s.substr(1, s.size() - 2));
     }
+
+    // A case line reached by falling through.
+    if ((s[0] == 'c' || s[0] == 'd') && flow.kcase_line(s)) return 0;
 
     keep_going = 0;
     found = 0;

@@ -12,9 +12,20 @@ void Interpreter::colour_line(int32_t line, LineColour colour) {
 }
 
 bool Interpreter::push_level(const ControlLevel& level) {
-    if (cs.push(level)) return true;
-    ShowMessage1("Sketch Error - Blocks nested too deeply");
-    return false;
+    ControlLevel opened = level;
+    opened.outer_single_loop = single_loop;
+    if (!cs.push(opened)) {
+        ShowMessage1("Sketch Error - Blocks nested too deeply");
+        return false;
+    }
+    single_loop = 0; // a brace-less header sets the new level's own countdown after this
+    return true;
+}
+
+bool Interpreter::pop_level() {
+    if (!cs.pop()) return false;
+    single_loop = cs.at(cs.loopx).outer_single_loop;
+    return true;
 }
 
 } // namespace quorvex

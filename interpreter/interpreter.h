@@ -117,8 +117,10 @@ public:
     int32_t set_other = 0; // qualifier flags collected for the declaration being processed
 
     ControlStack cs;
-    // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full.
+    // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full. The
+    // brace-less countdown in force waits in the new level, and pop_level brings it back.
     bool push_level(const ControlLevel& level);
+    bool pop_level();
 
     // --- statement executor (dispatcher.cpp) ---
     DispatchSlots tables;

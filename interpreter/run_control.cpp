@@ -91,23 +91,17 @@ void Interpreter::Step1Click() {
     interrupts.check_low_levels();
 
     // The body of a function written on its header line, else the line itself.
+    const int32_t ran = Line;
+    flow.if_open = false;
     if (!calls.one_line_pending() || !calls.run_one_line()) evaluate_expression(get_line());
 
-    // A body without braces is closed after its one statement.
-    if (single_loop > 0 && --single_loop == 0) {
-        const int32_t top = cs.loopx - 1;
-        if (top >= 2 && cs.at(top).braced && !cs.at(top - 1).braced) {
-            // The statement opened a block: the brace-less level ends with that block.
-            cs.at(top).closes_parent = true;
-        } else if (cs.pop()) {
-            const ControlLevel& left = cs.at(cs.loopx);
-            if (left.loop_line > 0) {
-                Line = left.loop_line;
-                found_loop = 1;
-                // The header continues its loop, even after an inner for has used the flag.
-                if (left.last_control == L_FOR) rbr_found = 1;
-            }
-        }
+    // A body without braces is closed after its one statement. A one-line loop that runs its
+    // line again is not over yet, nor is an if that an else on the next line continues.
+    if (single_loop > 0 && !(found_loop != 0 && Line == ran) && --single_loop == 0) {
+        if (flow.if_open && flow.else_follows())
+            single_loop = 1;
+        else
+            flow.end_braceless_body();
     }
 
     if (found_loop != 0) {

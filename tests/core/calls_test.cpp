@@ -467,6 +467,33 @@ TEST_F(CallsTest, EventRoutineResumesAtTheInterruptedLine) {
     EXPECT_TRUE(messages().empty()) << (messages().empty() ? "" : messages().front());
 }
 
+TEST_F(CallsTest, EventBeforeABracelessBodyLeavesItsCountdown) {
+    start("int seen = 0;\n"
+          "int i = 0;\n"
+          "int n = 0;\n"
+          "void serialEvent() {\n"
+          "  seen++;\n"
+          "}\n"
+          "void setup() {\n"
+          "  for (i = 0; i < 3; i++)\n"
+          "    n++;\n"
+          "  n = n + 100;\n"
+          "}\n"
+          "void loop() {\n"
+          "}\n");
+    in.Step1Click(); // the for header: the body is the next line
+    ASSERT_EQ(dtrim(in.get_line()), "n++;");
+    in.panels[1].Panel.Visible = true;
+    in.panels[1].IN.set_text("x");
+    in.Step1Click(); // enters the routine before the body runs
+    in.panels[1].IN.clear();
+    ASSERT_TRUE(run_setup(30));
+    EXPECT_EQ(value("seen"), 1);
+    EXPECT_EQ(value("n"), 103);
+    EXPECT_EQ(in.cs.loopx, 1);
+    EXPECT_TRUE(messages().empty()) << (messages().empty() ? "" : messages().front());
+}
+
 TEST_F(CallsTest, ResetDropsFramesAndReturnState) {
     start("int f(int a) {\n"
           "  return a;\n"

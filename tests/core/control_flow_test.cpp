@@ -735,6 +735,39 @@ TEST_F(Flow, UnclosedBlocksReportNoClosingBrace) {
     }
 }
 
+// A header that cannot be read on its line is reported with the line; nothing is pushed, and
+// the cursor stays on it, also inside an open block and inside a do loop's closing line.
+TEST_F(Flow, HeadersThatDoNotCloseOnTheirLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"if (x > 3 {", "Sketch Error - if ( ) must close on its line: if (x > 3 {"},
+        {"if x > 3 {", "Sketch Error - if ( ) must close on its line: if x > 3 {"},
+        {"while (x < 3 &&", "Sketch Error - while ( ) must close on its line: while (x < 3 &&"},
+        {"for (x = 0; x < 3) {", "Sketch Error - for ( ) must hold two ; on its line: for (x = 0; x < 3) {"},
+        {"for (x = 0; x < 3; x++ {", "Sketch Error - for ( ) must close on its line: for (x = 0; x < 3; x++ {"},
+        {"switch (x {", "Sketch Error - switch ( ) must close on its line: switch (x {"},
+        {"} while (x < 3;", "Sketch Error - while ( ) must close on its line: } while (x < 3;"},
+    };
+    for (const auto& [header, message] : cases) {
+        load(std::string("int x = 0;\n"
+                         "void setup() {\n"
+                         "  while (x == 0) {\n"
+                         "    do {\n"
+                         "      x = 5;\n  ") +
+             header + "\n      x = 7;\n    }\n  }\n}\nvoid loop() {\n}\n");
+        const int32_t at = line_of(header);
+        ASSERT_TRUE(step_to(at, 10)) << header;
+        const int32_t levels = depth();
+        host.errors.clear();
+        for (int i = 0; i < 2; ++i) {
+            in.Step1Click();
+            EXPECT_EQ(in.Line, at) << header;
+            EXPECT_EQ(depth(), levels) << header;
+        }
+        EXPECT_EQ(messages(), (std::vector<std::string>{message, message}));
+        EXPECT_EQ(var("x"), 5) << header;
+    }
+}
+
 TEST_F(Flow, BreakWithoutClosingBraceLeavesTheStackAlone) {
     load("int x = 0;\n"
          "void loop() {\n"
