@@ -88,12 +88,15 @@ void store(Interpreter& in, Ref r, const Value& v, AssignMode mode) {
     case n_float:
         if (!text) e.fval = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
         return;
-    case n_string:
-        e.sval = text_value(v);
+    case n_string: {
+        std::string text = text_value(v);
+        if (in.string_fits(e.name, text)) e.sval = std::move(text);
         return;
+    }
     default:
         if (text) return; // a text has no integer value
         e.ival = int_value(v);
+        if (v.unsigned_bits && r.type == n_long && (e.flags & SET_UNSIGNED) != 0) return; // in range as it is
         in.do_check(r.type, r.slot, set1);
         return;
     }
@@ -141,6 +144,14 @@ void Interpreter::set_float1(std::string_view s, std::string_view val) {
     std::string element;
     const Ref r = resolve(*this, dtrim(s), element);
     if (r.type == n_float) store(*this, r, v, AssignMode::Assign); // #define names are not followed
+}
+
+bool Interpreter::string_fits(std::string_view name, std::string_view text) {
+    // Bytes never count fewer than 16-bit characters, so most texts need no count.
+    if (text.size() <= max_string_length || utf16_length(text) <= max_string_length) return true;
+    ShowMessage1("Sketch Error - String too long: " + std::string(name) + " would hold more than " +
+                 std::to_string(max_string_length) + " characters");
+    return false;
 }
 
 void Interpreter::do_check(int32_t x, int32_t i, int32_t set1) {

@@ -55,6 +55,14 @@ int32_t int_of(const Value& v) {
     return float_to_int32(static_cast<double>(v.f));
 }
 
+// A control word where a declaration expects a name or a value («char c = while(...)»,
+// «volatile if (x)»): the text is no declaration, and running the word would open a block.
+bool starts_with_control_word(std::string_view t) {
+    for (std::string_view word : {"if", "else", "while", "for", "do", "switch", "break", "continue", "return", "goto"})
+        if (starts_with_word(t, word)) return true;
+    return false;
+}
+
 Value zero_of(int32_t t) { return t == n_string ? Value::of_text({}) : Value::of_int(0); }
 
 // An initial value converted to its entry's type before anything is created, so that a
@@ -64,11 +72,13 @@ struct Initial {
     int32_t i = 0;
     float f = 0.0f;
     std::string s;
+    bool unsigned_bits = false;
 };
 
 Initial convert(const Value& v, int32_t t) {
     Initial out;
     out.set = true;
+    out.unsigned_bits = v.unsigned_bits;
     if (t == n_string)
         out.s = value_text(v);
     else if (v.type == n_string)
@@ -84,11 +94,12 @@ void write(Interpreter& in, int32_t t, int32_t slot, const Initial& init) {
     if (!init.set) return;
     Entry& e = in.vars.at(t, slot);
     if (t == n_string) {
-        e.sval = init.s;
+        if (in.string_fits(e.name, init.s)) e.sval = init.s;
     } else if (t == n_float) {
         e.fval = init.f;
     } else {
         e.ival = init.i;
+        if (init.unsigned_bits && t == n_long && (e.flags & SET_UNSIGNED) != 0) return; // in range as it is
         in.do_check(t, slot, 0); // range message and wrap; a const takes its initial value silently
     }
 }
@@ -360,11 +371,11 @@ bool Declarations::plan(std::string_view part, int32_t x, Piece& p) {
     if (eq != std::string_view::npos) {
         p.has_init = true;
         p.init = dtrim(part.substr(eq + 1));
-        if (p.init.empty()) return false;
+        if (p.init.empty() || starts_with_control_word(p.init)) return false;
     }
     const size_t open = lhs.find('[');
     p.name = dtrim(lhs.substr(0, open));
-    if (!is_identifier(p.name)) return false;
+    if (!is_identifier(p.name) || starts_with_control_word(p.name)) return false;
     if (open == std::string_view::npos) {
         p.key = p.name;
         return true;
@@ -513,6 +524,10 @@ void Declarations::bad_declaration(std::string_view s, int32_t x) {
 
 void Declarations::qualify(std::string_view s, int32_t flag, bool is_const) {
     const Depth depth(*this, {});
+    if (starts_with_control_word(dtrim(s))) {
+        bad_declaration(s, 0);
+        return;
+    }
     const int32_t line = in_.Line;
     const int32_t before = in_.set_other;
     in_.set_other |= flag;

@@ -161,7 +161,7 @@ const std::array<DispatchRow, max_op + 1> koperators = {{
     {"", nullptr, 0, 0, "", R},
     {"loop(", BIND(flow, kloop), 0, 0, "", D},
     {"setup(", BIND(flow, ksetup), 0, 0, "", D},
-    {"+=", BIND(ops, kop), 0, 0, "", R},
+    {"+=", BIND(ops, kadd_assign), 0, 0, "", R},
     {"-=", BIND(ops, kop), 0, 0, "", R},
     {"&=", BIND(ops, kop), 0, 0, "", R},
     {"|=", BIND(ops, kop), 0, 0, "", R},

@@ -21,8 +21,9 @@ struct Match {
     int panel = 0;              // port panel 1..5 of the simulation window, 0 for none
     std::string_view port;      // port name passed to the device handler
     std::string_view statement; // the whole statement, for messages
-    // For «receiver.method(...)»: the receiver's text, and whether the call stood alone as a
-    // statement (its value unused), so that in-place String methods know to store back.
+    // For «receiver.method(...)»: the receiver's text, and whether the call (or, for operators,
+    // the expression) stood alone as a statement, its value unused: in-place String methods
+    // then store back, and an append need not copy the whole text into the registers.
     std::string_view receiver;
     bool whole_statement = false;
 };

@@ -62,8 +62,16 @@ int32_t Interpreter::unknown_command(std::string_view s) {
     return 0;
 }
 
+bool Interpreter::statement_too_long(std::string_view s) {
+    if (s.size() <= max_statement_length) return false;
+    ShowMessage1("Sketch Error - statement longer than " + std::to_string(max_statement_length) + " characters");
+    return true;
+}
+
 int32_t Interpreter::evaluate_expression(std::string s) {
     if (eval_aborted_) return 0;
+    // Nested evaluations work on parts of the outermost text, which is checked once.
+    if (eval_depth_ == 0 && statement_too_long(s)) return 0;
     int32_t result = 0;
     try {
         DepthGuard guard(eval_depth_);
@@ -258,6 +266,7 @@ int32_t Interpreter::dispatch(std::string& s) {
         [&](size_t k, Match& m) {
             m.rest = s;
             m.op = koperators[k].word;
+            m.whole_statement = statement;
         });
     if (o.done) return o.value;
 

@@ -113,8 +113,9 @@ public:
     int32_t found_loop = 0;
     int32_t set_ident = -1;
     int32_t rbr_found = 0;
-    int32_t val_other = 0; // qualifier flags of the variable last found
-    int32_t set_other = 0; // qualifier flags collected for the declaration being processed
+    int32_t val_other = 0;      // qualifier flags of the variable last found
+    bool unsigned_bits = false; // the last handler's integer is an unsigned 32-bit count
+    int32_t set_other = 0;      // qualifier flags collected for the declaration being processed
 
     ControlStack cs;
     // Pushes a block level; reports "Sketch Error - Blocks nested too deeply" when full. The
@@ -125,6 +126,11 @@ public:
     // --- statement executor (dispatcher.cpp) ---
     DispatchSlots tables;
     int32_t evaluate_expression(std::string s);
+    // Evaluation re-splits a statement at every level, so its memory grows with the length times
+    // the nesting: a longer statement is refused with a sketch error before anything runs.
+    static constexpr size_t max_statement_length = 65536;
+    // Reports "Sketch Error - statement longer than 65536 characters" for a text over the limit.
+    bool statement_too_long(std::string_view s);
     void register_object(int key, std::string name);
     // Reports "Unknown command: " with the statement cut at ";".
     int32_t unknown_command(std::string_view s);
@@ -166,6 +172,11 @@ public:
     void set_float(std::string_view s, long double val);
     void set_float1(std::string_view s, std::string_view val);
     void do_check(int32_t x, int32_t i, int32_t set1);
+    // A String holds at most 65,535 characters, as on the board: a longer text for `name` is
+    // reported ("Sketch Error - String too long: ...") and answers false, and the caller stores
+    // nothing.
+    static constexpr size_t max_string_length = 65535;
+    bool string_fits(std::string_view name, std::string_view text);
 
     // --- declarations and operators (declarations.cpp, operators.cpp) ---
     Declarations decl{*this};

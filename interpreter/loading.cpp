@@ -126,6 +126,7 @@ void Interpreter::find_sr() {
 
             if (name.empty()) {
                 // Globals and directives run now, so they exist before setup().
+                if (statement_too_long(text)) continue;
                 std::array<int32_t, max_type + 1> before = vars.var_n;
                 const bool handled = decl.check_declarations(text);
                 for (int32_t t = 1; t <= max_type; ++t)
@@ -229,6 +230,12 @@ void Interpreter::RestartClick() {
     }
 
     find_sr();
+    // Whatever the global lines opened or called, setup() starts at the top level.
+    flow.reset();
+    calls.reset();
+    cs.reset();
+    single_loop = 0;
+    rbr_found = 0;
 
     const std::string& first = ListBox1.item(0);
     if (contains(first, "Simulate Uno"))

@@ -129,7 +129,11 @@ int32_t Operators::kequals(std::string_view s) {
 
 // --- arithmetic, shifts, bits and String concatenation --------------------------------------
 
-int32_t Operators::kop(std::string_view statement, std::string_view op) {
+int32_t Operators::kop(std::string_view s, std::string_view op) { return arithmetic(s, op, false); }
+
+int32_t Operators::kadd_assign(const Match& m) { return arithmetic(m.rest, m.op, m.whole_statement); }
+
+int32_t Operators::arithmetic(std::string_view statement, std::string_view op, bool whole_statement) {
     in_.keep_going = 0;
     const std::string text(cut_statement(statement));
     const std::string_view s = text;
@@ -163,6 +167,8 @@ int32_t Operators::kop(std::string_view statement, std::string_view op) {
     Value lv = Value::of_int(0);
     if (compound) {
         target = resolve_target(std::string(left));
+        if (int32_t appended = 0; base == "+" && append_in_place(target, right, whole_statement, appended))
+            return appended;
         lv = in_.get_value(target);
     } else if (!sign) {
         lv = in_.get_value(left);
@@ -192,6 +198,30 @@ int32_t Operators::kop(std::string_view statement, std::string_view op) {
     const int32_t r = int_of(rv);
     const int32_t result = integer_operator(base, l, r);
     return compound ? store(target, Value::of_int(result)) : int_result(in_, result);
+}
+
+bool Operators::append_in_place(const std::string& target, std::string_view right, bool whole_statement,
+                                int32_t& result) {
+    if (const VariableTable::Ref r = in_.vars.lookup(target); !r || r.type != n_string) return false;
+    const std::string text = value_text(in_.get_value(right));
+    // Looked up again: the evaluation may have declared entries and moved the table.
+    const VariableTable::Ref r = in_.vars.lookup(target);
+    if (!r || r.type != n_string) return false;
+    in_.got_it = 1;
+    Entry& e = in_.vars.at(r.type, r.slot);
+    if ((e.flags & SET_CONST) != 0) {
+        in_.do_check(r.type, r.slot, 1); // reports; the const keeps its text
+        result = text_result(in_, e.sval);
+        return true;
+    }
+    const size_t length = e.sval.size() + text.size();
+    if (length > Interpreter::max_string_length && !in_.string_fits(e.name, e.sval + text)) {
+        result = int_result(in_, 0, n_string);
+        return true;
+    }
+    e.sval += text;
+    result = whole_statement ? int_result(in_, 0, n_string) : text_result(in_, e.sval);
+    return true;
 }
 
 // "!x": 1 for 0, else 0. There is no left operand; «a ! b» is no expression.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "interpreter/dispatch_tables.h"
+
 namespace quorvex {
 
 class Interpreter;
@@ -20,6 +22,8 @@ public:
 
     int32_t kequals(std::string_view s);
     int32_t kop(std::string_view s, std::string_view op);
+    // "+=": kop, told whether the statement stands alone (see append_in_place).
+    int32_t kadd_assign(const Match& m);
     int32_t kcomparison(std::string_view s, std::string_view comp);
     int32_t klop(std::string_view s, std::string_view op);
     int32_t kinc(std::string_view s);
@@ -29,6 +33,7 @@ public:
     static int32_t int_of(const Value& v);
 
 private:
+    int32_t arithmetic(std::string_view s, std::string_view op, bool whole_statement);
     int32_t knot(std::string_view s);
     int32_t kcomplement(std::string_view s);
     int32_t step(std::string_view s, std::string_view op, int32_t delta);
@@ -39,6 +44,12 @@ private:
     // Stores `v` through the typed store and returns what the target now holds, in the registers
     // too; a target that is no variable (a port, an alias, an unknown name) gives `v` itself.
     int32_t store(const std::string& target, const Value& v);
+    // «s += x» on a String variable: x's text is appended in place, so that a String built up by
+    // appends costs each append its own length, not the whole text's. False when the target is
+    // no String variable (the general path then runs).
+    // When the whole statement is the append, its value goes nowhere and the text is not copied
+    // into Results either.
+    bool append_in_place(const std::string& target, std::string_view right, bool whole_statement, int32_t& result);
 
     Interpreter& in_;
 };

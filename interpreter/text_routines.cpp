@@ -85,6 +85,75 @@ void append_utf8(std::string& out, uint32_t code) {
     }
 }
 
+namespace {
+
+// The character that starts at s[i], and how many bytes it takes; U+FFFD and 1 for a byte that
+// starts no valid sequence (overlong forms and surrogates included).
+uint32_t decode_utf8(std::string_view s, size_t i, size_t& len) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    const unsigned char lead = b(0);
+    len = 1;
+    if (lead < 0x80) return lead;
+    // The sequence's length from its lead byte; 0xC0, 0xC1 and 0xF5.. lead no valid one.
+    const size_t n =
+        lead >= 0xC2 && lead <= 0xDF ? 2 : (lead >= 0xE0 && lead <= 0xEF ? 3 : (lead >= 0xF0 && lead <= 0xF4 ? 4 : 0));
+    if (n == 0) return 0xFFFD;
+    uint32_t code = lead & (0x7Fu >> n);
+    const uint32_t least = n == 2 ? 0x80 : (n == 3 ? 0x800 : 0x10000);
+    if (i + n > s.size()) return 0xFFFD;
+    for (size_t k = 1; k < n; ++k) {
+        if ((b(k) & 0xC0) != 0x80) return 0xFFFD;
+        code = (code << 6) | (b(k) & 0x3Fu);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0xFFFD;
+    len = n;
+    return code;
+}
+
+} // namespace
+
+size_t utf16_length(std::string_view s) {
+    size_t count = 0;
+    for (size_t i = 0; i < s.size();) {
+        size_t len = 1;
+        count += decode_utf8(s, i, len) > 0xFFFF ? 2 : 1;
+        i += len;
+    }
+    return count;
+}
+
+std::u16string to_utf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        size_t len = 1;
+        const uint32_t code = decode_utf8(s, i, len);
+        if (code > 0xFFFF) {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(code);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string from_utf16(std::u16string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const uint32_t c = s[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            append_utf8(out, 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u));
+            ++i;
+        } else {
+            append_utf8(out, c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);
+        }
+    }
+    return out;
+}
+
 int TextRoutines::SplitString(std::string_view id, std::string_view s) {
     const int p = dpos(id, s);
     if (p > 0) {

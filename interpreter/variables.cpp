@@ -22,8 +22,12 @@ std::string value_text(const Value& v) {
     switch (v.type) {
     case n_string:
         return v.s;
-    case n_char:
-        return std::string(1, static_cast<char>(v.i));
+    case n_char: {
+        // The character of the code, as print shows it, so that the text stays valid UTF-8.
+        std::string c;
+        append_code_unit(c, v.i);
+        return c;
+    }
     case n_float:
         return float_text(v.f);
     default: {
@@ -393,7 +397,10 @@ Value Interpreter::get_value(std::string_view s) {
         // A handler that yields a number may leave n_type alone; an earlier term's type must not
         // pass for this value's. Results stays: the method fallback and handlers hand text on in it.
         n_type = n_int;
-        return register_value(evaluate_expression(std::string(t)));
+        unsigned_bits = false;
+        Value v = register_value(evaluate_expression(std::string(t)));
+        v.unsigned_bits = std::exchange(unsigned_bits, false);
+        return v;
     };
     if (find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
 

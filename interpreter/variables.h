@@ -56,6 +56,9 @@ struct Value {
     std::string s;
     int32_t type = n_int;
     bool found = false;
+    // `i` is the bit pattern of an unsigned 32-bit count (micros(), millis()): an unsigned long
+    // takes it whole, even beyond 2^31, without a range report.
+    bool unsigned_bits = false;
 
     static Value of_int(int32_t i) { return {i, static_cast<long double>(i), {}, n_int, true}; }
     static Value of_float(long double f) { return {0, f, {}, n_float, true}; }

@@ -248,6 +248,10 @@ void DevicePanels::HideUnusedports1Click() {
         if ((*this)[k].unused()) (*this)[k].Panel.Visible = false;
 }
 
+DevicePanels::DevicePanels() {
+    for (int32_t k = 1; k <= port_panel_count; ++k) (*this)[k].Panel.Caption = "Port" + std::to_string(k);
+}
+
 void DevicePanels::reset() {
     for (int32_t k = 1; k <= port_panel_count; ++k) {
         PortPanel& p = (*this)[k];

@@ -148,6 +148,9 @@ struct PortPanel {
 // The five port panels, 1..5.
 class DevicePanels {
 public:
+    // Panels "Port1" .. "Port5" until a device captions them.
+    DevicePanels();
+
     // Panel k, 1..5; any other number reaches a spare panel that is never shown or reset.
     PortPanel& operator[](int32_t k) { return panels_[slot(k)]; }
     const PortPanel& operator[](int32_t k) const { return panels_[slot(k)]; }

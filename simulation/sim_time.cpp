@@ -101,8 +101,14 @@ int32_t SimTime::kmillis(const Match& m) {
         in_.keep_going = 1;
         return 0;
     }
-    // The board's counter is 32 bits wide: it wraps, as a sketch's unsigned long does.
-    return int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us / 1000))));
+    // The board's counter is 32 bits wide and unsigned: it wraps, as a sketch's unsigned long does.
+    return unsigned_count(static_cast<uint64_t>(in_.us / 1000));
+}
+
+int32_t SimTime::unsigned_count(uint64_t count) {
+    const int32_t bits = int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(count)), n_long);
+    in_.unsigned_bits = true;
+    return bits;
 }
 
 int32_t SimTime::kmicros(const Match& m) {
@@ -110,7 +116,7 @@ int32_t SimTime::kmicros(const Match& m) {
         in_.keep_going = 1;
         return 0;
     }
-    return int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(in_.us))));
+    return unsigned_count(static_cast<uint64_t>(in_.us));
 }
 
 bool SimTime::library_included(int32_t bit, const char* header) {

@@ -76,6 +76,9 @@ private:
     // Fields [1..7] from arduino_time[11].
     void decode_now();
     void advance_us(int64_t delta);
+    // The low 32 bits of a counter as millis() and micros() give it: a long whose bits an
+    // unsigned long takes whole.
+    int32_t unsigned_count(uint64_t count);
     // The integer in the pulse box; empty is 0, anything else unreadable is a fault.
     int32_t pulse_box_value();
 

@@ -1,6 +1,7 @@
 // String methods and the character tests. A method works on its receiver's text, which the
-// dispatcher hands over with the call; positions count bytes, as on the board. Numeric results
-// leave Results empty with n_type 4; text results leave the text in Results with n_type 7.
+// dispatcher hands over with the call. Texts are held as UTF-8; positions and lengths count
+// 16-bit characters, and a text a method builds is valid UTF-8 again. Numeric results leave
+// Results empty with n_type 4; text results leave the text in Results with n_type 7.
 #include "simulation/strings.h"
 
 #include <algorithm>
@@ -33,11 +34,20 @@ int64_t position(const Value& v) { return v.type == n_float ? float_int_side(v.f
 
 bool is_literal(std::string_view arg) { return !arg.empty() && (arg.front() == '"' || arg.front() == '\''); }
 
-// One character from a value's code, as replace and setCharAt take it.
+// The 16-bit character of a value: a number's low 16 bits, a text's first character; nothing
+// for an empty text.
+std::u16string unit_of(const Value& v) {
+    if (v.type != n_string) return std::u16string(1, static_cast<char16_t>(static_cast<uint32_t>(v.i) & 0xFFFFu));
+    return to_utf16(v.s).substr(0, 1);
+}
+
+// A text as replace takes it: a text whole, a number as the one character of its low 16 bits.
 std::string char_of(const Value& v) {
     if (v.type == n_string) return v.s;
-    return std::string(1, static_cast<char>(static_cast<uint32_t>(v.i) & 0xFFu));
+    return from_utf16(unit_of(v));
 }
+
+int32_t length_of(size_t n) { return static_cast<int32_t>(std::min<size_t>(n, INT32_MAX)); }
 
 } // namespace
 
@@ -181,27 +191,27 @@ int32_t Strings::kreplace(const Match& m) {
 // --- characters ------------------------------------------------------------------------------
 
 int32_t Strings::kcharAt(const Match& m) {
-    const std::string text = receiver_text(m);
+    const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const int64_t i = a.empty() ? -1 : position(in_.get_value(a[0]));
     in_.keep_going = 0;
     if (i < 0 || i >= static_cast<int64_t>(text.size())) return method_result(m, {}, false);
     // The character, so that a char target takes its code and a String target its text.
-    const char c = text[static_cast<size_t>(i)];
-    in_.Results.assign(1, c);
+    const char16_t c = text[static_cast<size_t>(i)];
+    in_.Results = from_utf16(std::u16string_view(&c, 1));
     in_.n_type = n_char;
-    return static_cast<unsigned char>(c);
+    return c;
 }
 
 int32_t Strings::ksetcharAt(const Match& m) {
-    std::string text = receiver_text(m);
+    std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     if (a.size() == 2) {
         const int64_t i = position(in_.get_value(a[0]));
-        const std::string c = char_of(in_.get_value(a[1]));
+        const std::u16string c = unit_of(in_.get_value(a[1]));
         if (i >= 0 && i < static_cast<int64_t>(text.size()) && !c.empty()) {
             text[static_cast<size_t>(i)] = c[0];
-            store_back(m, text);
+            store_back(m, from_utf16(text));
         }
     }
     return int_result(in_, 0);
@@ -261,12 +271,12 @@ int32_t Strings::kequalsignorecase(const Match& m) { return compare(m, 1); }
 int32_t Strings::kcompareto(const Match& m) { return compare(m, 2); }
 
 int32_t Strings::kstartswith(const Match& m) {
-    const std::string text = receiver_text(m);
+    const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
-    const std::string prefix = argument_text(a.empty() ? std::string() : a[0]);
+    const std::u16string prefix = to_utf16(argument_text(a.empty() ? std::string() : a[0]));
     const int64_t offset = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (prefix.empty() || offset > static_cast<int64_t>(text.size())) return int_result(in_, 0);
-    const std::string_view rest = std::string_view(text).substr(offset > 0 ? static_cast<size_t>(offset) : 0);
+    const std::u16string_view rest = std::u16string_view(text).substr(offset > 0 ? static_cast<size_t>(offset) : 0);
     return int_result(in_, rest.starts_with(prefix) ? 1 : 0);
 }
 
@@ -286,33 +296,33 @@ std::string Strings::search_text(std::string_view arg) {
 }
 
 int32_t Strings::kindexof(const Match& m) {
-    const std::string text = receiver_text(m);
+    const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
-    const std::string needle = search_text(a.empty() ? std::string() : a[0]);
+    const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     // Positions count from 1; 0 is "not found".
     const int64_t start = from > 0 ? from - 1 : 0;
     if (needle.empty() || start >= static_cast<int64_t>(text.size())) return int_result(in_, 0);
     const size_t hit = text.find(needle, static_cast<size_t>(start));
-    return int_result(in_, hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
+    return int_result(in_, hit == std::u16string::npos ? 0 : length_of(hit) + 1);
 }
 
 int32_t Strings::klastindexof(const Match& m) {
-    const std::string text = receiver_text(m);
+    const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
-    const std::string needle = search_text(a.empty() ? std::string() : a[0]);
+    const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (needle.empty()) return int_result(in_, 0);
     // The last hit that starts at or before `from` (from 1); hits may overlap.
     const size_t limit = from > 0
                              ? static_cast<size_t>(std::min<int64_t>(from - 1, std::numeric_limits<int32_t>::max()))
-                             : std::string::npos;
+                             : std::u16string::npos;
     const size_t hit = text.rfind(needle, limit);
-    return int_result(in_, hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1);
+    return int_result(in_, hit == std::u16string::npos ? 0 : length_of(hit) + 1);
 }
 
 int32_t Strings::ksubstring(const Match& m) {
-    const std::string text = receiver_text(m);
+    const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
     const auto size = static_cast<int64_t>(text.size());
     const int64_t from = a.empty() ? 0 : position(in_.get_value(a[0]));
@@ -320,7 +330,8 @@ int32_t Strings::ksubstring(const Match& m) {
     const int64_t lo = std::max<int64_t>(from, 0);
     const int64_t hi = std::min(to, size);
     std::string out;
-    if (lo < hi) out = text.substr(static_cast<size_t>(lo), static_cast<size_t>(hi - lo));
+    if (lo < hi)
+        out = from_utf16(std::u16string_view(text).substr(static_cast<size_t>(lo), static_cast<size_t>(hi - lo)));
     return method_result(m, std::move(out), false);
 }
 
@@ -338,10 +349,9 @@ int32_t Strings::klength(const Match& m) {
         }
         in_.Results.clear();
         in_.get_value(std::string(rest.substr(1, close - 1)));
-        return int_result(in_, static_cast<int32_t>(std::min<size_t>(in_.Results.size(), INT32_MAX)));
+        return int_result(in_, length_of(utf16_length(in_.Results)));
     }
-    const std::string text = receiver_text(m);
-    return int_result(in_, static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX)));
+    return int_result(in_, length_of(utf16_length(receiver_text(m))));
 }
 
 int32_t Strings::ktoint(const Match& m) {

@@ -425,13 +425,15 @@ TEST_F(Decl, BadDeclarationsCreateNothing) {
     add_int("neg", -3);
     const int32_t before = total();
     for (const char* s : {"int = 5;", "long int x;", "int *p;", "int a[neg];", "int a[nothing];", "int a[\"x\"];",
-                          "int x, = 5;", "int ok, 2bad;", "int a[3] = 5;", "int x = ;", "int a[2] x;"}) {
+                          "int x, = 5;", "int ok, 2bad;", "int a[3] = 5;", "int x = ;", "int a[2] x;",
+                          "char c = while (1);", "int while = 3;", "volatile if (neg) neg = 1;"}) {
         host.errors.clear();
         in.Timer1.Enabled = true;
         run(s);
         const std::string expected = "Sketch Error - Bad declaration: " + std::string(cut_statement(s));
         EXPECT_EQ(messages(), std::vector<std::string>{expected}) << s;
         EXPECT_EQ(total(), before) << s;
+        EXPECT_EQ(in.cs.loopx, 1) << s;
         EXPECT_FALSE(in.Timer1.Enabled) << s; // the run stops
     }
     std::string list = "int many[] = {0";

@@ -190,6 +190,7 @@ TEST(PortPanelMenu, HideUnusedKeepsPanelsWithOutputOrInput) {
 
 TEST(PortPanelMenu, ResetEmptiesAndHidesButKeepsInputAndCaptions) {
     DevicePanels panels;
+    EXPECT_EQ(panels[3].Panel.Caption, "Port3"); // no device has captioned it yet
     panels.open(1, "Serial at 9600", "typed");
     panels[1].println("x");
     panels[4].IN.Visible = false;
@@ -201,6 +202,7 @@ TEST(PortPanelMenu, ResetEmptiesAndHidesButKeepsInputAndCaptions) {
     EXPECT_EQ(panels[1].ListBox.ItemIndex, -1);
     EXPECT_EQ(panels[1].IN.Text(), "typed");
     EXPECT_EQ(panels[1].Panel.Caption, "Serial at 9600");
+    EXPECT_EQ(panels[5].Panel.Caption, "Port5");
     EXPECT_TRUE(panels[4].IN.Visible);
     EXPECT_TRUE(panels[5].IN.Visible);
     EXPECT_EQ(panels[4].ListBox.Color, colour_white);

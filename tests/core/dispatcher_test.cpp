@@ -334,6 +334,38 @@ TEST_F(Dispatch, BracketValuesAndCasts) {
     EXPECT_EQ(messages(), std::vector<std::string>{"Unknown command: integer"});
 }
 
+// A float in a bracket is written back exactly, so «1 + (0.1 + 0.2)» is 1.3 to the last bit
+// the evaluation has, with an exponent for tiny and huge values, and negative ones.
+TEST_F(Dispatch, FloatBracketsKeepTheirValue) {
+    const std::pair<const char*, long double> cases[] = {
+        {"1 + (0.1 + 0.2)", 1.0L + (0.1L + 0.2L)},
+        {"2 * (0.000001 / 3)", 2 * (0.000001L / 3)},
+        {"(0 - 2.5) * 3", -7.5L},
+        {"(0.0000001 * 0.0000003) * 10", 0.0000001L * 0.0000003L * 10},
+        {"(123456789.0 * 1000000.0) - 1", 123456789.0L * 1000000.0L - 1},
+    };
+    for (const auto& [text, value] : cases) {
+        in.evaluate_expression(text);
+        EXPECT_EQ(in.n_type, n_float) << text;
+        EXPECT_EQ(in.var_float, value) << text;
+    }
+    EXPECT_EQ(in.evaluate_expression("7 + (2 == 2)"), 8);
+    EXPECT_EQ(in.n_type, n_int);
+    EXPECT_TRUE(host.errors.empty());
+}
+
+// A statement longer than the limit is refused before any of it runs.
+TEST_F(Dispatch, OverlongStatementIsRefused) {
+    in.evaluate_expression("int x = 0;");
+    std::string text = "x = 1";
+    while (text.size() <= Interpreter::max_statement_length) text += " + 1";
+    in.Timer1.Enabled = true;
+    EXPECT_EQ(in.evaluate_expression(text), 0);
+    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - statement longer than 65536 characters"});
+    EXPECT_FALSE(in.Timer1.Enabled);
+    EXPECT_EQ(in.get_var("x"), 0);
+}
+
 int32_t float_source(Interpreter& in, const Match&) {
     in.n_type = 6;
     in.var_float = in.Results == "big" ? 1e20 : -2.75;

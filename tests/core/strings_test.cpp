@@ -130,6 +130,46 @@ TEST_F(Str, PositionsOutOfRangeStayInsideTheText) {
     EXPECT_TRUE(host.errors.empty());
 }
 
+// Positions count 16-bit characters: a character beyond U+FFFF is two of them, and taking one
+// of a pair apart, or a byte that starts no character, leaves valid UTF-8 (U+FFFD).
+TEST_F(Str, PairsAndBadBytesStayValidText) {
+    set_text("s", "a\xF0\x9F\x98\x80"
+                  "b");
+    EXPECT_EQ(run("s.length()"), 4);
+    EXPECT_EQ(run("s.indexOf('b')"), 4);
+    run("s.substring(0, 2)");
+    EXPECT_EQ(in.Results, "a\xEF\xBF\xBD");
+    run("s.setCharAt(2, 'c');");
+    EXPECT_EQ(text_of("s"), "a\xEF\xBF\xBD"
+                            "cb");
+    set_text("s", "x\xFFy");
+    EXPECT_EQ(run("s.length()"), 3);
+    run("s.setCharAt(0, 0x263A);");
+    EXPECT_EQ(text_of("s"), "\xE2\x98\xBA\xEF\xBF\xBDy");
+    EXPECT_TRUE(host.errors.empty());
+}
+
+// += appends in place up to the String limit; beyond it, and on a const, the text stays.
+TEST_F(Str, AppendsStopAtTheLimit) {
+    set_text("t", std::string(Interpreter::max_string_length - 2, 'a'));
+    run("t += \"bc\";");
+    EXPECT_EQ(in.Results, "") << "a statement of its own leaves no copy";
+    EXPECT_EQ(text_of("t").size(), Interpreter::max_string_length);
+    run("t += 'd';");
+    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - String too long: t would hold more than 65535 "
+                                                   "characters"});
+    EXPECT_EQ(text_of("t").size(), Interpreter::max_string_length);
+    host.errors.clear();
+    run("const String c = \"x\";");
+    run("c += \"y\";");
+    EXPECT_EQ(text_of("c"), "x");
+    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - Cannot change a const variable! c"});
+    host.errors.clear();
+    run("t = s += \"!\";");
+    EXPECT_EQ(text_of("t"), "Hello!") << "inside an expression the append has its value";
+    EXPECT_TRUE(host.errors.empty());
+}
+
 TEST_F(Str, AssignmentsTakeNumbersCharactersAndTexts) {
     run("int n = s.length();");
     EXPECT_EQ(int_of("n"), 5);
