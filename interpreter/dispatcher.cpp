@@ -14,9 +14,12 @@ namespace {
 
 // The text that stands for a bracket's value in the rewritten statement: an integer in decimal;
 // a float exactly, always with a point, so that the term reader takes it for a float again and
-// «r * (5.0 / 1023.0)» keeps its fraction.
+// «r * (5.0 / 1023.0)» keeps its fraction; a String as a literal, unless a double quote in it,
+// or a backslash at its end, cannot be written so (it then counts as 0, as any value without a
+// literal form).
 std::string value_literal(const Value& v) {
     char buf[80];
+    if (v.type == n_string && v.s.find('"') == std::string::npos && !v.s.ends_with('\\')) return '"' + v.s + '"';
     if (v.type != n_float) {
         const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
         return std::string(buf, r.ptr);

@@ -354,18 +354,6 @@ TEST_F(Dispatch, FloatBracketsKeepTheirValue) {
     EXPECT_TRUE(host.errors.empty());
 }
 
-// A statement longer than the limit is refused before any of it runs.
-TEST_F(Dispatch, OverlongStatementIsRefused) {
-    in.evaluate_expression("int x = 0;");
-    std::string text = "x = 1";
-    while (text.size() <= Interpreter::max_statement_length) text += " + 1";
-    in.Timer1.Enabled = true;
-    EXPECT_EQ(in.evaluate_expression(text), 0);
-    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - statement longer than 65536 characters"});
-    EXPECT_FALSE(in.Timer1.Enabled);
-    EXPECT_EQ(in.get_var("x"), 0);
-}
-
 int32_t float_source(Interpreter& in, const Match&) {
     in.n_type = 6;
     in.var_float = in.Results == "big" ? 1e20 : -2.75;

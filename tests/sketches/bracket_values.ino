@@ -1,10 +1,12 @@
 // Simulate Uno
-// A bracket's value keeps its fraction when it is a float; integer brackets and casts as before.
+// A bracket's value keeps its fraction when it is a float and its text when it is a String;
+// integer brackets and casts as before.
 int r = 1023;
 float a = 1.5;
 float v = 0.0;
 float b, e, f, g, t, c, neg;
 int k, same, cast;
+String text = "xy";
 
 void setup() {
   b = r * (5.0 / 1023.0);
@@ -17,6 +19,7 @@ void setup() {
   k = (int)(a * 2);
   cast = (int)a;
   same = 5 + (r == 1023);
+  text = (text + "1") + "2";
 }
 
 void loop() {
