@@ -171,6 +171,12 @@ void EventLog::delay(int64_t ms, int64_t us) { out_ << "delay " << ms << " @" <<
 
 void EventLog::line(int32_t line, int32_t line_count) { out_ << "Line: " << where(line, line_count) << '\n'; }
 
+void EventLog::step_trace(long step, int32_t line, int32_t line_count, int64_t us, int32_t level, bool run,
+                          size_t updates, uint64_t vars) {
+    out_ << "trace " << step << " line " << where(line, line_count) << " us " << us << " level " << level << " run "
+         << (run ? 1 : 0) << " updates " << updates << " vars " << std::hex << vars << std::dec << '\n';
+}
+
 void EventLog::steps(long count) { out_ << "steps: " << count << '\n'; }
 
 } // namespace quorvex::sketchrun

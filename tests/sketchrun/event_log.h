@@ -62,6 +62,10 @@ public:
     // `stepper motor pins 8,9,10,11 steps 0 stepx 2 timer off 5 ms "0Steps Left"`.
     void stepper(const std::string& name, const std::string& pins, int32_t steps, int32_t stepx, bool running,
                  int32_t interval, const std::string& status);
+    // `trace 12 line 0007 us 9 level 2 run 1 updates 12 vars 5f3a...`: the state after step 12,
+    // the variables as one digest of their names, types, values and order.
+    void step_trace(long step, int32_t line, int32_t line_count, int64_t us, int32_t level, bool run, size_t updates,
+                    uint64_t vars);
     void clock(int64_t us);
     // `millis: 1500`, once the simulated clock has passed a millisecond.
     void millis(int64_t us);

@@ -12,7 +12,10 @@
 // --eeprom ADDR=VALUE fills an EEPROM cell (0..4096) before the reset, as an earlier run would.
 // Timers: --stepper-ticks K gives the stepper up to K ticks after each step while its timer is
 // on (default 1); --half-ticks-every N runs the half-second tick after every Nth step (default
-// never); --trace-lcd prints the LCD items each step changed.
+// never); --trace-lcd prints the LCD items each step changed. --trace-steps prints the line, clock,
+// block level, run state, refresh count and a digest of the variables after every step, so that
+// two builds can be compared step by step. --fixed-clock gives the computer's clock one fixed
+// time (2024-05-06 13:04:05), so the Time library and an unseeded random() repeat run by run.
 // Loads a sketch, resets, and steps it headless (or runs it on ticks), printing what it
 // produced. Exit status: 0 done, 1 an error occurred with --fail-on-error, 2 bad usage or
 // an unreadable file.
@@ -42,7 +45,7 @@ int usage(const char* why) {
                  " [--pin P=0|1] [--click P@N] [--analog CH=LEVEL] [--pulse TEXT] [--shift TEXT]"
                  " [--option simulate-tone|show-volts|simulate-delay] [--input K[@N]=TEXT]"
                  " [--input-file K=PATH] [--all-panels] [--eeprom ADDR=VALUE] [--stepper-ticks K]"
-                 " [--half-ticks-every N] [--trace-lcd] FILE\n";
+                 " [--half-ticks-every N] [--trace-lcd] [--trace-steps] [--fixed-clock] FILE\n";
     return 2;
 }
 
@@ -91,6 +94,8 @@ struct Options {
     long stepper_ticks = 1;
     long half_ticks_every = 0;
     bool trace_lcd = false;
+    bool trace_steps = false;
+    bool fixed_clock = false;
 };
 
 // A whole decimal number in `text`.
@@ -166,6 +171,10 @@ int parse_options(int argc, char** argv, Options& o) {
                 return usage("--stepper-ticks and --half-ticks-every take a number");
         } else if (std::strcmp(a, "--trace-lcd") == 0) {
             o.trace_lcd = true;
+        } else if (std::strcmp(a, "--trace-steps") == 0) {
+            o.trace_steps = true;
+        } else if (std::strcmp(a, "--fixed-clock") == 0) {
+            o.fixed_clock = true;
         } else if (std::strcmp(a, "--fail-on-error") == 0) {
             o.fail_on_error = true;
         } else if (std::strcmp(a, "--statements") == 0) {
@@ -252,6 +261,34 @@ std::string value_text(const Interpreter& in, int32_t t, int32_t slot) {
     return std::to_string(e.ival);
 }
 
+// FNV-1a over every variable in table order: its name, type, flags and values.
+uint64_t variables_digest(const Interpreter& in) {
+    uint64_t h = 0xcbf29ce484222325ULL;
+    const auto mix = [&h](const void* data, size_t n) {
+        for (size_t i = 0; i < n; ++i) {
+            h ^= static_cast<const unsigned char*>(data)[i];
+            h *= 0x100000001b3ULL;
+        }
+    };
+    const auto mix_text = [&mix](const std::string& s) {
+        const size_t n = s.size();
+        mix(&n, sizeof n);
+        mix(s.data(), n);
+    };
+    for (int32_t t : {1, 2, 3, 4, 5, 6, 7, 12})
+        for (int32_t j = 1; j < in.vars.var_n[static_cast<size_t>(t)]; ++j) {
+            const Entry& e = in.vars.at(t, j);
+            mix(&t, sizeof t);
+            mix_text(e.name);
+            mix(&e.ival, sizeof e.ival);
+            mix(&e.fval, sizeof e.fval);
+            mix(&e.flags, sizeof e.flags);
+            mix_text(e.sval);
+            mix_text(e.def);
+        }
+    return h;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -271,7 +308,9 @@ int main(int argc, char** argv) {
             if (on_notice) on_notice(text);
         }
     } host;
-    SystemClock clock;
+    SystemClock system_clock;
+    FixedClock fixed_clock{{2024, 5, 6, 13, 4, 5}};
+    const Clock& clock = o.fixed_clock ? static_cast<const Clock&>(fixed_clock) : system_clock;
     Interpreter in(host, clock);
     sketchrun::EventLog log(std::cout);
     host.on_error = [&](const std::string& message, const std::string&) {
@@ -337,6 +376,9 @@ int main(int argc, char** argv) {
         }
         for (; tones_logged < host.tones.size(); ++tones_logged)
             log.tone(host.tones[tones_logged].freq, host.tones[tones_logged].ms);
+        if (o.trace_steps)
+            log.step_trace(step, in.Line, in.ListBox1.Count(), in.us, in.cs.loopx, in.Timer1.Enabled,
+                           host.updates.size(), variables_digest(in));
     };
 
     long steps = 0;
