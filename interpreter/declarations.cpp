@@ -12,6 +12,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "interpreter/row_filter.h"
 #include "simulation/printing.h"
 
 namespace quorvex {
@@ -192,12 +193,9 @@ Declarations::Declarations(Interpreter& in) : in_(in) {
 }
 
 bool Declarations::check_declarations(std::string_view s) {
-    // Every statement passes here first: most start with a letter no declaration word starts with.
-    static const std::array<bool, 256> word_start = [] {
-        std::array<bool, 256> starts{};
-        for (const DeclRow& row : kident) starts[static_cast<unsigned char>(row.word[0])] = true;
-        return starts;
-    }();
+    // Every statement passes here first: only the rows whose word starts with the statement's
+    // first character are compared, most statements start with none of them.
+    static const auto rows_by_char = rows_by_first_char(kident, 0);
     cast_value = 0;
     std::string_view t = dtrim(s);
     if (t.empty()) return false;
@@ -216,22 +214,24 @@ bool Declarations::check_declarations(std::string_view s) {
             return khash[i].handled;
         }
         // An unknown directive goes on without its "#".
+        if (t.empty()) return false;
     }
-    if (t.empty() || !word_start[static_cast<unsigned char>(t.front())]) return false;
-    for (size_t i = 0; i < kident.size(); ++i) {
+    bool handled = false;
+    rows_by_char[static_cast<unsigned char>(t.front())].find_if([&](size_t i) {
         const std::string_view word = kident[i].word;
-        if (!starts_with_word(t, word)) continue;
+        if (!starts_with_word(t, word)) return false;
         const DeclHandler handler = ident_slots[i];
-        if (handler == nullptr) return false;
+        if (handler == nullptr) return true;
         const Depth depth(*this, s);
         pass_on_ = false;
         const int32_t value = handler(in_, dtrim(t.substr(word.size())), kident[i].code);
         // Cleared on the way out, so only this statement's own cast can have set it.
-        if (std::exchange(pass_on_, false)) return false;
+        if (std::exchange(pass_on_, false)) return true;
         cast_value = value;
-        return kident[i].handled;
-    }
-    return false;
+        handled = kident[i].handled;
+        return true;
+    });
+    return handled;
 }
 
 int32_t Declarations::kbyte(std::string_view s, int32_t x) {

@@ -22,7 +22,7 @@ inline constexpr int max_initialisers = 201;
 using DeclHandler = int32_t (*)(Interpreter&, std::string_view rest, int32_t code);
 
 struct DeclRow {
-    const char* word;
+    std::string_view word;
     DeclHandler handler; // nullptr: not built yet
     int32_t code;
     bool handled; // what check_declarations answers once the row's handler ran

@@ -33,7 +33,7 @@ using Handler = int32_t (*)(Interpreter&, const Match&);
 enum class ResultUse : uint8_t { returned, dropped };
 
 struct DispatchRow {
-    const char* word;
+    std::string_view word;
     Handler handler; // nullptr: not built yet
     int code;
     int panel;

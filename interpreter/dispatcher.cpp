@@ -7,6 +7,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "interpreter/row_filter.h"
 
 namespace quorvex {
 
@@ -34,6 +35,20 @@ std::string value_literal(const Value& v) {
     }
     return text;
 }
+
+// The prefix tables' rows by the first character of their word, and every row of a table.
+const auto kcontrol_by_char = rows_by_first_char(kcontrol, 1);
+const auto karduinofn_by_char = rows_by_first_char(karduinofn, 1);
+const auto klibfn_by_char = rows_by_first_char(klibfn, 1);
+
+template <size_t N>
+RowSet<N> all_rows() {
+    RowSet<N> rows;
+    for (size_t k = 1; k < N; ++k) rows.add(k);
+    return rows;
+}
+const RowSet<max_obj + 1> kobj_rows = all_rows<max_obj + 1>();
+const RowSet<max_op + 1> koperators_rows = all_rows<max_op + 1>();
 
 } // namespace
 
@@ -107,20 +122,22 @@ Interpreter::Outcome Interpreter::run_row(Handler handler, Match& m, ResultUse u
     return {false, 0};
 }
 
-// One table in row order: every row that fits(k) gets its handler with the match that fill(k, m)
-// prepares, until a handler takes the statement.
-template <size_t N, class Fits, class Fill>
+// One table in row order: every candidate row that fits(k) gets its handler with the match that
+// fill(k, m) prepares, until a handler takes the statement.
+template <size_t N, class Rows, class Fits, class Fill>
 Interpreter::Outcome Interpreter::scan_table(const std::array<DispatchRow, N>& rows,
-                                             const std::array<Handler, N>& slots, std::string_view s, Fits&& fits,
-                                             Fill&& fill) {
-    for (size_t k = 1; k < N; ++k) {
-        if (!fits(k)) continue;
+                                             const std::array<Handler, N>& slots, std::string_view s,
+                                             const Rows& candidates, Fits&& fits, Fill&& fill) {
+    Outcome o{false, 0};
+    candidates.find_if([&](size_t k) {
+        if (!fits(k)) return false;
         Match m;
         m.row = static_cast<int>(k);
         fill(k, m);
-        if (const Outcome o = run_row(slots[k], m, rows[k].result, s); o.done) return o;
-    }
-    return {false, 0};
+        o = run_row(slots[k], m, rows[k].result, s);
+        return o.done;
+    });
+    return o;
 }
 
 void Interpreter::run_all_but_last(std::string& s) {
@@ -218,8 +235,13 @@ int32_t Interpreter::dispatch(std::string& s) {
     auto rest_after = [&s](std::string_view word) { return dtrim(std::string_view(s).substr(word.size())); };
 
     // Object prefixes and control words get the rest of the uncut statement.
+    // (the words a declaration gave change at run time: each row's first character is compared)
     Outcome o = scan_table(
-        kobj, tables.kobj, s, [&](size_t k) { return tables.kobj_live[k] && prefix_matches(s, tables.kobj_word[k]); },
+        kobj, tables.kobj, s, kobj_rows,
+        [&](size_t k) {
+            const std::string& word = tables.kobj_word[k];
+            return tables.kobj_live[k] && !word.empty() && word.front() == s.front() && prefix_matches(s, word);
+        },
         [&](size_t k, Match& m) {
             m.rest = rest_after(tables.kobj_word[k]);
             m.panel = kobj[k].panel;
@@ -228,7 +250,8 @@ int32_t Interpreter::dispatch(std::string& s) {
         });
     if (o.done) return o.value;
     o = scan_table(
-        kcontrol, tables.kcontrol, s, [&](size_t k) { return prefix_matches(s, kcontrol[k].word); },
+        kcontrol, tables.kcontrol, s, kcontrol_by_char[static_cast<unsigned char>(s.front())],
+        [&](size_t k) { return prefix_matches(s, kcontrol[k].word); },
         [&](size_t k, Match& m) { m.rest = rest_after(kcontrol[k].word); });
     if (o.done) return o.value;
 
@@ -239,7 +262,8 @@ int32_t Interpreter::dispatch(std::string& s) {
     // Arduino functions: the whole cut statement is one call.
     if (!s.empty() && s.back() == ')') {
         o = scan_table(
-            karduinofn, tables.karduinofn, s, [&](size_t k) { return call_matches(s, karduinofn[k].word); },
+            karduinofn, tables.karduinofn, s, karduinofn_by_char[static_cast<unsigned char>(s.front())],
+            [&](size_t k) { return call_matches(s, karduinofn[k].word); },
             [&](size_t k, Match& m) {
                 m.rest = rest_after(karduinofn[k].word);
                 m.code = karduinofn[k].code;
@@ -248,10 +272,13 @@ int32_t Interpreter::dispatch(std::string& s) {
             });
         if (o.done) return o.value;
     }
-    o = scan_table(
-        klibfn, tables.klibfn, s, [&](size_t k) { return std::string_view(s).starts_with(klibfn[k].word); },
-        [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
-    if (o.done) return o.value;
+    if (!s.empty()) {
+        o = scan_table(
+            klibfn, tables.klibfn, s, klibfn_by_char[static_cast<unsigned char>(s.front())],
+            [&](size_t k) { return std::string_view(s).starts_with(klibfn[k].word); },
+            [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
+        if (o.done) return o.value;
+    }
 
     // A call of one of the sketch's own subroutines.
     parse(s, '(', ')');
@@ -263,9 +290,12 @@ int32_t Interpreter::dispatch(std::string& s) {
     // A bracketed value at the end, as in «x + (a == b)»: the bracket becomes its value.
     bracket_at_end(s, result);
 
-    // Operators: the first table entry found anywhere takes the whole statement.
+    // Operators: the first table entry found anywhere takes the whole statement. An entry with a
+    // character the statement lacks is not searched for.
+    const CharSet chars(s);
     o = scan_table(
-        koperators, tables.koperators, s, [&](size_t k) { return contains(s, std::string_view(koperators[k].word)); },
+        koperators, tables.koperators, s, koperators_rows,
+        [&](size_t k) { return chars.may_contain(koperators[k].word) && contains(s, koperators[k].word); },
         [&](size_t k, Match& m) {
             m.rest = s;
             m.op = koperators[k].word;

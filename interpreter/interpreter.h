@@ -298,9 +298,9 @@ private:
         int32_t value;
     };
     Outcome run_row(Handler handler, Match& m, ResultUse use, std::string_view stmt);
-    template <size_t N, class Fits, class Fill>
+    template <size_t N, class Rows, class Fits, class Fill>
     Outcome scan_table(const std::array<DispatchRow, N>& rows, const std::array<Handler, N>& slots, std::string_view s,
-                       Fits&& fits, Fill&& fill);
+                       const Rows& candidates, Fits&& fits, Fill&& fill);
     void refresh_comment_states();
 
     Host& host_;

@@ -383,7 +383,7 @@ constexpr int op_plus = 31;
 
 // The index is a whole expression, read as the reader reads it.
 TEST_F(Assignment, ArrayIndexIsAnExpression) {
-    ASSERT_STREQ(koperators[op_plus].word, "+");
+    ASSERT_EQ(koperators[op_plus].word, "+");
     in.tables.koperators[op_plus] = add_stand_in;
     std::vector<EntryRef> a;
     for (int k = 0; k < 3; ++k) a.push_back(make(n_int, "a[" + std::to_string(k) + "]"));

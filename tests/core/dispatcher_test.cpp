@@ -101,7 +101,7 @@ TEST(Matching, ArduinoCallMustBeTheWholeStatement) {
 TEST(Matching, EveryArduinoRowIsReachableByItsOwnCall) {
     // An earlier row must never shadow a later one ("isAlpha" / "isAlphaNumeric", "min" / "minute").
     for (int i = 1; i <= max_afn; ++i) {
-        const std::string word = karduinofn[static_cast<size_t>(i)].word;
+        const std::string word(karduinofn[static_cast<size_t>(i)].word);
         const std::string call = word.back() == ')' ? word : word + "(1)";
         int first = 0;
         for (int j = 1; j <= max_afn && first == 0; ++j)
