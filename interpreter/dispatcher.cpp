@@ -140,10 +140,10 @@ Interpreter::Outcome Interpreter::scan_table(const std::array<DispatchRow, N>& r
     return o;
 }
 
-void Interpreter::run_all_but_last(std::string& s) {
-    if (prefix_matches(s, "for") || contains(s, '{')) return;
+bool Interpreter::run_all_but_last(std::string& s) {
+    if (prefix_matches(s, "for") || contains(s, '{')) return false;
     const size_t semi = find_outside_literals(s, ";");
-    if (semi == std::string::npos || dtrim(std::string_view(s).substr(semi + 1)).empty()) return;
+    if (semi == std::string::npos || dtrim(std::string_view(s).substr(semi + 1)).empty()) return false;
     const std::string whole = s;
     const std::vector<std::string_view> parts = split_statements(whole);
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
@@ -153,6 +153,7 @@ void Interpreter::run_all_but_last(std::string& s) {
     Results.clear();
     s = std::string(parts.back());
     set_ident = -1;
+    return true;
 }
 
 int32_t Interpreter::leading_bracket(std::string& s) {
@@ -210,8 +211,7 @@ int32_t Interpreter::dispatch(std::string& s) {
 
     // Several statements on one line: all but the last run now. An empty last one («x = 1;;»)
     // is a ";" alone, which does nothing.
-    run_all_but_last(s);
-    if (s.empty() || s == ";") return 0;
+    if (run_all_but_last(s) && (s.empty() || s == ";")) return 0;
 
     // A bracket at the start: a cast, or a bracketed value that replaces the bracket.
     if (s[0] == '(') return leading_bracket(s);
@@ -223,7 +223,7 @@ int32_t Interpreter::dispatch(std::string& s) {
     }
 
     // A case line reached by falling through.
-    if ((s[0] == 'c' || s[0] == 'd') && flow.kcase_line(s)) return 0;
+    if ((starts_with_word(s, "case") || starts_with_word(s, "default")) && flow.kcase_line(s)) return 0;
 
     keep_going = 0;
     found = 0;

@@ -286,8 +286,9 @@ public:
 
 private:
     int32_t dispatch(std::string& s);
-    // Several statements in `s`: all but the last run, and `s` becomes the last.
-    void run_all_but_last(std::string& s);
+    // Several statements in `s`: all but the last run, and `s` becomes the last; false when `s`
+    // is one statement and stays as it was.
+    bool run_all_but_last(std::string& s);
     // «(type) x» or «(expr) rest»: the cast, or the bracket's value in its place.
     int32_t leading_bracket(std::string& s);
     // «x + (a == b)»: the bracket at the end replaced by its value, which `result` takes.
