@@ -30,16 +30,8 @@ int32_t value_result(Interpreter& in, const Value& v) {
     return int_result(in, v.i, v.type);
 }
 
-std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how) {
+std::vector<std::string> call_arguments(Interpreter&, std::string_view rest) {
     std::vector<std::string> out;
-    if (how == Split::as_parse) {
-        int n = in.parse(rest, '(', ')');
-        // parse leaves a lone quoted argument in entry 0 without counting it.
-        if (n == 0 && !in.varx[0].empty()) n = 1;
-        out.reserve(static_cast<size_t>(n));
-        for (int k = 0; k < n; ++k) out.push_back(in.varx[static_cast<size_t>(k)]);
-        return out;
-    }
     const size_t open = rest.find('(');
     const size_t close = open == std::string_view::npos ? open : matching_bracket(rest, open);
     if (close == std::string_view::npos) return out;

@@ -44,19 +44,10 @@ int32_t value_result(Interpreter& in, const Value& v);
 
 // --- arguments ---------------------------------------------------------------------------------
 
-// How call_arguments splits an argument list.
-enum class Split {
-    // At the commas outside literals and brackets: «f(g(1, 2), "a,b")» has two arguments.
-    top_level,
-    // As parse() splits into varx: at every comma after a leading literal argument, so a nested
-    // call's commas split too, and a lone literal («("abc")») is one argument. The math and
-    // String families read their arguments so.
-    as_parse,
-};
-
-// The argument texts of a call's bracket, «(a, 0, 1023)» given as the text after the word;
-// copies, because evaluating one argument may parse again and overwrite the registers.
-std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest, Split how = Split::top_level);
+// The argument texts of a call's bracket, «(a, 0, 1023)» given as the text after the word, split
+// at the commas outside literals and brackets («f(g(1, 2), "a,b")» has two arguments); copies,
+// because evaluating one argument may parse again and overwrite the registers.
+std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest);
 
 // The method name of «write(0, 5)» or «.begin()»: the trimmed text before the first "(", or the
 // whole statement (cut at ";") when there is no bracket, as for an object named alone. A bracket

@@ -82,7 +82,7 @@ RandomGenerator& MathLib::generator() {
 }
 
 int32_t MathLib::kmap(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.size() != 5) return int_result(in_, 0);
     const int32_t in_low = as_int(in_.get_value(a[1]));
     const int32_t in_high = as_int(in_.get_value(a[2]));
@@ -96,7 +96,7 @@ int32_t MathLib::kmap(const Match& m) {
 
 int32_t MathLib::kconstrain(const Match& m) {
     in_.keep_going = 0;
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.size() != 3) return int_result(in_, 0);
     const Value low = in_.get_value(a[1]);
     const Value high = in_.get_value(a[2]);
@@ -112,7 +112,7 @@ int32_t MathLib::kconstrain(const Match& m) {
 }
 
 int32_t MathLib::kmath(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.empty() || a.size() > 2) {
         in_.ShowMessage1("unknown maths fn arguments " + std::string(m.rest));
         return int_result(in_, 0);
@@ -144,7 +144,7 @@ int32_t MathLib::kmath(const Match& m) {
 }
 
 int32_t MathLib::ktrig(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.size() != 1) {
         in_.ShowMessage1("unknown trig function arguments " + std::string(m.rest));
         return int_result(in_, 0);
@@ -161,7 +161,7 @@ int32_t MathLib::ktrig(const Match& m) {
 }
 
 int32_t MathLib::kbits(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.empty() || a.size() > 3) {
         in_.ShowMessage1("Sketch Error - unknown bytes and bits  function arguments " + std::string(m.rest));
         return int_result(in_, 0);
@@ -205,7 +205,7 @@ int32_t MathLib::kbits(const Match& m) {
 }
 
 int32_t MathLib::krandom(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     // A range of 0 or less still draws, and gives 0.
     auto draw = [&](int64_t range) {
         const uint32_t r = generator().draw(range > 0 ? static_cast<uint32_t>(range) : 0u);
@@ -228,7 +228,7 @@ int32_t MathLib::krandom(const Match& m) {
 }
 
 int32_t MathLib::krandomseed(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const int32_t s = as_int(in_.get_value(a.empty() ? std::string() : a[0]));
     generator().seed(static_cast<uint32_t>(s));
     return int_result(in_, 0);

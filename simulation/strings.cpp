@@ -168,7 +168,7 @@ int32_t Strings::ktrim(const Match& m) { return method_result(m, std::string(dtr
 
 int32_t Strings::kreplace(const Match& m) {
     std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.size() == 2) {
         const std::string from = char_of(in_.get_value(a[0]));
         const std::string to = char_of(in_.get_value(a[1]));
@@ -192,7 +192,7 @@ int32_t Strings::kreplace(const Match& m) {
 
 int32_t Strings::kcharAt(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const int64_t i = a.empty() ? -1 : position(in_.get_value(a[0]));
     in_.keep_going = 0;
     if (i < 0 || i >= static_cast<int64_t>(text.size())) return method_result(m, {}, false);
@@ -205,7 +205,7 @@ int32_t Strings::kcharAt(const Match& m) {
 
 int32_t Strings::ksetcharAt(const Match& m) {
     std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     if (a.size() == 2) {
         const int64_t i = position(in_.get_value(a[0]));
         const std::u16string c = unit_of(in_.get_value(a[1]));
@@ -218,7 +218,7 @@ int32_t Strings::ksetcharAt(const Match& m) {
 }
 
 int32_t Strings::kcheck(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
     const int32_t c = v.type == n_float ? float_int_side(v.f) : v.i;
     return int_result(in_, in_char_class(m.code, c) ? 1 : 0);
@@ -235,7 +235,7 @@ int32_t Strings::kstring(const Match& m) {
 
 int32_t Strings::kconcat(const Match& m) {
     const std::string saved = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     in_.Results.clear();
     in_.n_type = -1;
     const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
@@ -251,7 +251,7 @@ int32_t Strings::kconcat(const Match& m) {
 
 int32_t Strings::compare(const Match& m, int how) {
     std::string mine = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     std::string theirs = argument_text(a.empty() ? std::string() : a[0]);
     switch (how) {
     case 0:
@@ -272,7 +272,7 @@ int32_t Strings::kcompareto(const Match& m) { return compare(m, 2); }
 
 int32_t Strings::kstartswith(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const std::u16string prefix = to_utf16(argument_text(a.empty() ? std::string() : a[0]));
     const int64_t offset = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (prefix.empty() || offset > static_cast<int64_t>(text.size())) return int_result(in_, 0);
@@ -282,7 +282,7 @@ int32_t Strings::kstartswith(const Match& m) {
 
 int32_t Strings::kendswith(const Match& m) {
     const std::string text = receiver_text(m);
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     // Evaluated, char literals included: «s.endsWith('o')» tests the character.
     const std::string suffix = argument_text(a.empty() ? std::string() : a[0]);
     return int_result(in_, std::string_view(text).ends_with(suffix) ? 1 : 0);
@@ -297,7 +297,7 @@ std::string Strings::search_text(std::string_view arg) {
 
 int32_t Strings::kindexof(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     // Positions count from 1; 0 is "not found".
@@ -309,7 +309,7 @@ int32_t Strings::kindexof(const Match& m) {
 
 int32_t Strings::klastindexof(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (needle.empty()) return int_result(in_, 0);
@@ -323,7 +323,7 @@ int32_t Strings::klastindexof(const Match& m) {
 
 int32_t Strings::ksubstring(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
-    const std::vector<std::string> a = call_arguments(in_, m.rest, Split::as_parse);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
     const auto size = static_cast<int64_t>(text.size());
     const int64_t from = a.empty() ? 0 : position(in_.get_value(a[0]));
     const int64_t to = a.size() > 1 ? position(in_.get_value(a[1])) : size;
