@@ -192,10 +192,20 @@ Declarations::Declarations(Interpreter& in) : in_(in) {
     for (size_t i = 0; i < khash.size(); ++i) hash_slots[i] = khash[i].handler;
 }
 
+namespace {
+// Only the rows whose word starts with a statement's first character are compared: most
+// statements start with none of them.
+const auto kident_by_char = rows_by_first_char(kident, 0);
+} // namespace
+
+bool may_declare(std::string_view t) {
+    if (t.empty()) return false;
+    if (t.front() == '#') return true;
+    return kident_by_char[static_cast<unsigned char>(t.front())].find_if(
+        [&](size_t i) { return starts_with_word(t, kident[i].word); });
+}
+
 bool Declarations::check_declarations(std::string_view s) {
-    // Every statement passes here first: only the rows whose word starts with the statement's
-    // first character are compared, most statements start with none of them.
-    static const auto rows_by_char = rows_by_first_char(kident, 0);
     cast_value = 0;
     std::string_view t = dtrim(s);
     if (t.empty()) return false;
@@ -217,7 +227,7 @@ bool Declarations::check_declarations(std::string_view s) {
         if (t.empty()) return false;
     }
     bool handled = false;
-    rows_by_char[static_cast<unsigned char>(t.front())].find_if([&](size_t i) {
+    kident_by_char[static_cast<unsigned char>(t.front())].find_if([&](size_t i) {
         const std::string_view word = kident[i].word;
         if (!starts_with_word(t, word)) return false;
         const DeclHandler handler = ident_slots[i];

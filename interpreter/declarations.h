@@ -33,6 +33,10 @@ extern const std::array<DeclRow, max_ident + 1> kident;
 // Directive words after "#" in search order, rows 1..8 (row 0 unused).
 extern const std::array<DeclRow, max_hash + 1> khash;
 
+// Whether check_declarations can take the trimmed text `t` at all: it begins with "#" or with a
+// declaration word.
+bool may_declare(std::string_view t);
+
 class Declarations {
 public:
     explicit Declarations(Interpreter& in);

@@ -36,11 +36,6 @@ std::string value_literal(const Value& v) {
     return text;
 }
 
-// The prefix tables' rows by the first character of their word, and every row of a table.
-const auto kcontrol_by_char = rows_by_first_char(kcontrol, 1);
-const auto karduinofn_by_char = rows_by_first_char(karduinofn, 1);
-const auto klibfn_by_char = rows_by_first_char(klibfn, 1);
-
 template <size_t N>
 RowSet<N> all_rows() {
     RowSet<N> rows;
@@ -48,7 +43,18 @@ RowSet<N> all_rows() {
     return rows;
 }
 const RowSet<max_obj + 1> kobj_rows = all_rows<max_obj + 1>();
-const RowSet<max_op + 1> koperators_rows = all_rows<max_op + 1>();
+
+// Keeps plans from being kept while it lives.
+class UnkeptPlans {
+public:
+    explicit UnkeptPlans(int& count) : count_(count) { ++count_; }
+    ~UnkeptPlans() { --count_; }
+    UnkeptPlans(const UnkeptPlans&) = delete;
+    UnkeptPlans& operator=(const UnkeptPlans&) = delete;
+
+private:
+    int& count_;
+};
 
 } // namespace
 
@@ -57,6 +63,13 @@ void DispatchSlots::restore_objects() {
         kobj_word[i] = quorvex::kobj[i].word;
         kobj_live[i] = i > 0 && !is_object_key(static_cast<int>(i));
     }
+    index_objects();
+}
+
+void DispatchSlots::index_objects() {
+    kobj_first = CharSet();
+    for (size_t i = 1; i < kobj.size(); ++i)
+        if (kobj_live[i] && !kobj_word[i].empty()) kobj_first.add(kobj_word[i].front());
 }
 
 void DispatchSlots::restore() {
@@ -73,6 +86,7 @@ void Interpreter::register_object(int key, std::string name) {
     const auto k = static_cast<size_t>(key);
     tables.kobj_word[k] = std::move(name);
     tables.kobj_live[k] = !tables.kobj_word[k].empty();
+    tables.index_objects();
 }
 
 int32_t Interpreter::unknown_command(std::string_view s) {
@@ -175,30 +189,19 @@ int32_t Interpreter::leading_bracket(std::string& s) {
         result = get_var(inner);
     } else {
         s = value_literal(get_value(inner)) + after;
+        const UnkeptPlans unkept(unkept_plans_);
         result = get_var(s);
     }
     keep_going = 0;
     return result;
 }
 
-void Interpreter::bracket_at_end(std::string& s, int32_t& result) {
-    if (s.empty() || s.back() != ')') return;
-    const int lp = dpos("(", s);
-    const int eq = dpos("=", s);
-    const size_t open = static_cast<size_t>(lp) - 1;
-    if (lp > 0 && eq >= lp && s.size() - open >= 3 && matching_bracket(s, open) == s.size() - 1) {
-        const std::string head(dcopy(s, 1, lp - 1));
-        const std::string part(dcopy(s, lp + 1, static_cast<int64_t>(s.size()) - lp - 1));
-        if (const int32_t type = cast_type(part); type > 0) {
-            result = 0;
-            n_type = type;
-        } else if (!contains(part, ',')) {
-            if (head.empty() || !ident_char(head.back())) {
-                s = head + value_literal(get_value(part));
-                result = get_var(s);
-            }
-        }
-    }
+void Interpreter::bracket_at_end(std::string& s, size_t open, int32_t& result) {
+    const std::string head(std::string_view(s).substr(0, open));
+    const std::string part(std::string_view(s).substr(open + 1, s.size() - open - 2));
+    s = head + value_literal(get_value(part));
+    const UnkeptPlans unkept(unkept_plans_);
+    result = get_var(s);
 }
 
 int32_t Interpreter::dispatch(std::string& s) {
@@ -209,9 +212,15 @@ int32_t Interpreter::dispatch(std::string& s) {
     s = std::string(dtrim(s));
     if (s.empty() || s == ";") return 0;
 
+    // What the tables make of this text. A text made from run-time values is planned afresh.
+    DispatchPlan plan = unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s);
+
     // Several statements on one line: all but the last run now. An empty last one («x = 1;;»)
     // is a ";" alone, which does nothing.
-    if (run_all_but_last(s) && (s.empty() || s == ";")) return 0;
+    if (plan.split && run_all_but_last(s)) {
+        if (s.empty() || s == ";") return 0;
+        plan = unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s);
+    }
 
     // A bracket at the start: a cast, or a bracketed value that replaces the bracket.
     if (s[0] == '(') return leading_bracket(s);
@@ -223,62 +232,58 @@ int32_t Interpreter::dispatch(std::string& s) {
     }
 
     // A case line reached by falling through.
-    if ((starts_with_word(s, "case") || starts_with_word(s, "default")) && flow.kcase_line(s)) return 0;
+    if (plan.case_word && flow.kcase_line(s)) return 0;
 
     keep_going = 0;
     found = 0;
     got_it = 0;
     // A function-style cast yields its typed value; any other declaration yields 0.
-    if (decl.check_declarations(s) || got_it > 0) return decl.cast_value;
+    if (!plan.may_declare)
+        decl.cast_value = 0;
+    else if (decl.check_declarations(s) || got_it > 0)
+        return decl.cast_value;
 
     // The rest of the statement after a row's word.
     auto rest_after = [&s](std::string_view word) { return dtrim(std::string_view(s).substr(word.size())); };
+    auto always = [](size_t) { return true; };
 
-    // Object prefixes and control words get the rest of the uncut statement.
-    // (the words a declaration gave change at run time: each row's first character is compared)
-    Outcome o = scan_table(
-        kobj, tables.kobj, s, kobj_rows,
-        [&](size_t k) {
-            const std::string& word = tables.kobj_word[k];
-            return tables.kobj_live[k] && !word.empty() && word.front() == s.front() && prefix_matches(s, word);
-        },
-        [&](size_t k, Match& m) {
-            m.rest = rest_after(tables.kobj_word[k]);
-            m.panel = kobj[k].panel;
-            const bool soft = k == softser_key || k == softser_key2; // the port is the object's name
-            m.port = soft ? std::string_view(tables.kobj_word[k]) : kobj[k].port;
-        });
-    if (o.done) return o.value;
-    o = scan_table(
-        kcontrol, tables.kcontrol, s, kcontrol_by_char[static_cast<unsigned char>(s.front())],
-        [&](size_t k) { return prefix_matches(s, kcontrol[k].word); },
-        [&](size_t k, Match& m) { m.rest = rest_after(kcontrol[k].word); });
-    if (o.done) return o.value;
-
-    // A ";" ends only a statement; a value inside an expression never carries one.
-    const bool statement = find_outside_literals(s, ";") != std::string::npos;
-    s = std::string(cut_statement(s));
-
-    // Arduino functions: the whole cut statement is one call.
-    if (!s.empty() && s.back() == ')') {
+    // Object prefixes and control words get the rest of the uncut statement. The object words
+    // change at run time: they are compared here, each behind its first character.
+    Outcome o{false, 0};
+    if (tables.kobj_first.has(s.front())) {
         o = scan_table(
-            karduinofn, tables.karduinofn, s, karduinofn_by_char[static_cast<unsigned char>(s.front())],
-            [&](size_t k) { return call_matches(s, karduinofn[k].word); },
+            kobj, tables.kobj, s, kobj_rows,
+            [&](size_t k) {
+                const std::string& word = tables.kobj_word[k];
+                return tables.kobj_live[k] && !word.empty() && word.front() == s.front() && prefix_matches(s, word);
+            },
             [&](size_t k, Match& m) {
-                m.rest = rest_after(karduinofn[k].word);
-                m.code = karduinofn[k].code;
-                m.receiver = method.receiver;
-                m.whole_statement = method.whole_statement;
+                m.rest = rest_after(tables.kobj_word[k]);
+                m.panel = kobj[k].panel;
+                const bool soft = k == softser_key || k == softser_key2; // the port is the object's name
+                m.port = soft ? std::string_view(tables.kobj_word[k]) : kobj[k].port;
             });
         if (o.done) return o.value;
     }
-    if (!s.empty()) {
-        o = scan_table(
-            klibfn, tables.klibfn, s, klibfn_by_char[static_cast<unsigned char>(s.front())],
-            [&](size_t k) { return std::string_view(s).starts_with(klibfn[k].word); },
-            [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
-        if (o.done) return o.value;
-    }
+    o = scan_table(kcontrol, tables.kcontrol, s, plan.control, always,
+                   [&](size_t k, Match& m) { m.rest = rest_after(kcontrol[k].word); });
+    if (o.done) return o.value;
+
+    // A ";" ends only a statement; a value inside an expression never carries one.
+    const bool statement = plan.statement;
+    s.resize(plan.cut);
+
+    // Arduino functions: the whole cut statement is one call.
+    o = scan_table(karduinofn, tables.karduinofn, s, plan.arduino, always, [&](size_t k, Match& m) {
+        m.rest = rest_after(karduinofn[k].word);
+        m.code = karduinofn[k].code;
+        m.receiver = method.receiver;
+        m.whole_statement = method.whole_statement;
+    });
+    if (o.done) return o.value;
+    o = scan_table(klibfn, tables.klibfn, s, plan.lib, always,
+                   [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
+    if (o.done) return o.value;
 
     // A call of one of the sketch's own subroutines.
     parse(s, '(', ')');
@@ -287,25 +292,28 @@ int32_t Interpreter::dispatch(std::string& s) {
         return result;
     }
 
-    // A bracketed value at the end, as in «x + (a == b)»: the bracket becomes its value.
-    bracket_at_end(s, result);
+    // A bracketed value at the end: «y = (int)» takes the type; in «x + (a == b)» the bracket
+    // becomes its value, and the operators are those of the new text.
+    if (plan.bracket == DispatchPlan::Bracket::cast) {
+        result = 0;
+        n_type = plan.bracket_type;
+    } else if (plan.bracket == DispatchPlan::Bracket::rewrite) {
+        bracket_at_end(s, plan.bracket_open, result);
+        plan.operators = operator_rows(s);
+        plan.dot = find_outside_literals(s, ".");
+    }
 
-    // Operators: the first table entry found anywhere takes the whole statement. An entry with a
-    // character the statement lacks is not searched for.
-    const CharSet chars(s);
-    o = scan_table(
-        koperators, tables.koperators, s, koperators_rows,
-        [&](size_t k) { return chars.may_contain(koperators[k].word) && contains(s, koperators[k].word); },
-        [&](size_t k, Match& m) {
-            m.rest = s;
-            m.op = koperators[k].word;
-            m.whole_statement = statement;
-        });
+    // Operators: the first table entry found anywhere takes the whole statement.
+    o = scan_table(koperators, tables.koperators, s, plan.operators, always, [&](size_t k, Match& m) {
+        m.rest = s;
+        m.op = koperators[k].word;
+        m.whole_statement = statement;
+    });
     if (o.done) return o.value;
 
     // receiver.method(...) that no table claimed: a String method on the receiver.
     // (a "." inside a literal is text: «say("http://example.org")» has no receiver)
-    if (const size_t dot = find_outside_literals(s, "."); dot != std::string::npos) {
+    if (const size_t dot = plan.dot; dot != std::string::npos) {
         keep_going = 0;
         Results = std::string(dtrim(std::string_view(s).substr(0, dot)));
         pending_method_ = {true, Results, statement};

@@ -19,6 +19,7 @@
 #include "interpreter/control_stack.h"
 #include "interpreter/controls.h"
 #include "interpreter/declarations.h"
+#include "interpreter/dispatch_plan.h"
 #include "interpreter/dispatch_tables.h"
 #include "interpreter/file_access.h"
 #include "interpreter/host.h"
@@ -55,10 +56,15 @@ struct DispatchSlots {
     std::array<Handler, max_op + 1> koperators{};
     std::array<std::string, max_obj + 1> kobj_word{};
     std::array<bool, max_obj + 1> kobj_live{}; // placeholders never match until registered
+    // The first characters of the live kobj words: a statement starting with none of them is
+    // no object's. Kept by restore_objects and Interpreter::register_object, which alone change
+    // the words.
+    CharSet kobj_first;
 
     void restore();
     // The object rows' placeholder words, as before any object was declared.
     void restore_objects();
+    void index_objects();
 };
 
 class Interpreter : public TextRoutines {
@@ -132,6 +138,8 @@ public:
     // Reports "Sketch Error - statement longer than 65536 characters" for a text over the limit.
     bool statement_too_long(std::string_view s);
     void register_object(int key, std::string name);
+    // How many texts' dispatch plans are kept (tests of the memo's bound).
+    size_t kept_plans() const { return plans_.size(); }
     // Reports "Unknown command: " with the statement cut at ";".
     int32_t unknown_command(std::string_view s);
 
@@ -291,8 +299,9 @@ private:
     bool run_all_but_last(std::string& s);
     // «(type) x» or «(expr) rest»: the cast, or the bracket's value in its place.
     int32_t leading_bracket(std::string& s);
-    // «x + (a == b)»: the bracket at the end replaced by its value, which `result` takes.
-    void bracket_at_end(std::string& s, int32_t& result);
+    // «x + (a == b)»: the bracket at the end replaced by its value (at `open`), which `result`
+    // takes.
+    void bracket_at_end(std::string& s, size_t open, int32_t& result);
     // A handler call on one row: done unless the handler declined (keep_going).
     struct Outcome {
         bool done;
@@ -317,6 +326,10 @@ private:
         bool whole_statement = false;
     } pending_method_;
     bool eval_aborted_ = false; // a nesting fault unwinds the whole statement silently
+    PlanMemo plans_;
+    // Above 0 while a text made from run-time values is evaluated: its plans are made and not
+    // kept, since such texts rarely come again and would crowd out the sketch's own lines.
+    int unkept_plans_ = 0;
     bool error_window_open_ = false;
 
     // Comment state at the start of each line, recomputed when the code list changes.

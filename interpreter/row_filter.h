@@ -45,6 +45,7 @@ std::array<RowSet<N>, 256> rows_by_first_char(const std::array<Row, N>& table, s
 // occur in it.
 class CharSet {
 public:
+    CharSet() = default;
     explicit CharSet(std::string_view s) {
         for (char c : s) add(c);
     }

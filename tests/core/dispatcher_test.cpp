@@ -411,6 +411,45 @@ TEST_F(Dispatch, TrailingBracketIsReplacedByItsValue) {
     EXPECT_EQ(calls.back().rest, "y + (a, b == c)");
 }
 
+// Table decisions are kept per text; the handlers are not, and the object words are not.
+TEST_F(Dispatch, KeptPlansUseTheHandlersAndObjectWordsOfTheMoment) {
+    in.new_entry(n_int, "x", 0);
+    EXPECT_EQ(in.evaluate_expression("x = 3;"), 3);
+    bind_all();
+    in.evaluate_expression("x = 3;");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].op, "=");
+
+    // A name that became an object's since its plan was made is that object's now.
+    calls.clear();
+    in.evaluate_expression("radio.begin(9600);");
+    EXPECT_TRUE(calls.empty());
+    in.register_object(softser_key, "radio.");
+    calls.clear();
+    in.evaluate_expression("radio.begin(9600);");
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0].family, 'o');
+    EXPECT_EQ(calls[0].row, softser_key);
+}
+
+TEST_F(Dispatch, KeptPlansAreBoundedAndStartAfreshWhenFull) {
+    in.new_entry(n_int, "x", 0);
+    const auto limit = static_cast<int>(PlanMemo::capacity);
+    for (int i = 0; i < limit + 10; ++i) in.evaluate_expression("x = " + std::to_string(i) + ";");
+    EXPECT_LE(in.kept_plans(), PlanMemo::capacity);
+    EXPECT_LT(in.kept_plans(), 20u);
+    EXPECT_EQ(in.vars.at(n_int, 1).ival, limit + 9);
+
+    // Texts made from values («(x) * 2» becomes «9 * 2») are not kept.
+    const size_t kept = in.kept_plans();
+    for (int i = 0; i < 100; ++i) {
+        in.vars.at(n_int, 1).ival = i;
+        EXPECT_EQ(in.evaluate_expression("(x) * 2"), 2 * i);
+    }
+    EXPECT_LE(in.kept_plans(), kept + 2);
+    EXPECT_TRUE(host.errors.empty());
+}
+
 TEST_F(Dispatch, DeepNestingIsOneFaultAndTheNextStatementWorks) {
     const std::string deep = std::string(1000, '(') + "1" + std::string(1000, ')');
     EXPECT_EQ(in.evaluate_expression(deep), 0);
