@@ -194,5 +194,25 @@ int main(int argc, char** argv) {
         closer.start(300);
         w.core().evaluate_expression("blink(3) & more;");
     }
+    {
+        // The LCD on panel 4 beside the serial port, with a servo and its shaded pin.
+        QTemporaryDir dir;
+        write(dir.filePath("lcd.ino"),
+              "#include <LiquidCrystal.h>\n#include <Servo.h>\nLiquidCrystal lcd(12, 11, 5, 4, 3, 2);\n"
+              "Servo arm;\nint n = 0;\nvoid setup() {\n  Serial.begin(9600);\n  arm.attach(9);\n"
+              "  lcd.begin(16, 2);\n  lcd.print(\"Hello, panel\");\n}\nvoid loop() {\n  n = n + 1;\n"
+              "  lcd.setCursor(0, 1);\n  lcd.print(n);\n  arm.write(n * 10);\n  Serial.println(n);\n}\n");
+        quorvex::MainWindow w;
+        w.move(0, 0);
+        w.show();
+        if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return 1;
+        w.load_sketch(dir.filePath("lcd.ino"));
+        for (int i = 0; i < 30; ++i) w.Step1Click();
+        auto* sim = qobject_cast<quorvex::SimulationWindow*>(w.Simulation.data());
+        sim->setGeometry(560, 40, 700, 520);
+        w.UpdateClick(true);
+        sim->raise();
+        shot("18_lcd_servo_serial");
+    }
     return 0;
 }
