@@ -88,7 +88,7 @@ void build_rows(const VariableTable& vars, const GridState& state, std::vector<G
         h.header = true;
         h.type = t;
         h.no.clear();
-        h.mark.assign(1, 'w'); // not = "w": GCC 12 warns falsely (-Wrestrict) on that at -O2
+        h.mark = "w";
         h.name = type_word(t);
         h.value = "Value";
         set_decimal(h.qualifier, n - 1);
