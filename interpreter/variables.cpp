@@ -1,6 +1,7 @@
 // The variable table, then reading values: one term (find_value) and a whole expression
 // (get_value). Both run for every term of every statement, so they scan string_views and
 // allocate nothing for ordinary int terms.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -40,17 +41,24 @@ std::string value_text(const Value& v) {
 
 int32_t VariableTable::find(int32_t t, std::string_view name) const {
     if (t < 1 || t > max_type) return 0;
-    const auto& list = entries_[static_cast<size_t>(t)];
-    const int32_t live = var_n[static_cast<size_t>(t)] - 1;
-    for (int32_t j = 0; j < live; ++j)
-        if (list[static_cast<size_t>(j)].name == name) return j + 1;
+    const auto it = by_name_.find(name);
+    if (it == by_name_.end()) return 0;
+    for (const Ref r : it->second)
+        if (r.type == t && live(r)) return r.slot;
     return 0;
 }
 
 VariableTable::Ref VariableTable::lookup(std::string_view name, int32_t first, int32_t last) const {
-    for (int32_t t : live_codes) {
-        if (t < first || t > last) continue;
-        if (const int32_t j = find(t, name); j > 0) return {t, j};
+    static constexpr std::array<bool, max_type + 1> searched = [] {
+        std::array<bool, max_type + 1> codes{};
+        for (int32_t t : live_codes) codes[static_cast<size_t>(t)] = true;
+        return codes;
+    }();
+    const auto it = by_name_.find(name);
+    if (it == by_name_.end()) return {};
+    for (const Ref r : it->second) {
+        if (r.type > last) break;
+        if (r.type >= first && searched[static_cast<size_t>(r.type)] && live(r)) return r;
     }
     return {};
 }
@@ -59,10 +67,25 @@ int32_t VariableTable::add(int32_t t, std::string name, int32_t flags) {
     if (!has_room(t)) return 0;
     const int32_t slot = var_n[static_cast<size_t>(t)];
     auto& list = entries_[static_cast<size_t>(t)];
+    const Ref ref{t, slot};
+    const auto before = [](Ref a, Ref b) { return a.type != b.type ? a.type < b.type : a.slot < b.slot; };
+    if (list.size() < static_cast<size_t>(slot)) {
+        list.resize(static_cast<size_t>(slot));
+    } else if (const std::string& old = list[static_cast<size_t>(slot - 1)].name; old != name) {
+        // A dead slot taken again: it no longer holds its old name.
+        if (const auto it = by_name_.find(old); it != by_name_.end()) {
+            auto& refs = it->second;
+            const auto at = std::lower_bound(refs.begin(), refs.end(), ref, before);
+            if (at != refs.end() && at->type == t && at->slot == slot) refs.erase(at);
+        }
+    }
+    auto& refs = by_name_.try_emplace(name).first->second;
+    if (const auto at = std::lower_bound(refs.begin(), refs.end(), ref, before);
+        at == refs.end() || at->type != t || at->slot != slot)
+        refs.insert(at, ref);
     Entry fresh;
     fresh.name = std::move(name);
     fresh.flags = flags;
-    if (list.size() < static_cast<size_t>(slot)) list.resize(static_cast<size_t>(slot));
     list[static_cast<size_t>(slot - 1)] = std::move(fresh); // a dead slot's old data never leaks in
     ++var_n[static_cast<size_t>(t)];
     return slot;
@@ -71,6 +94,7 @@ int32_t VariableTable::add(int32_t t, std::string name, int32_t flags) {
 void VariableTable::clear() {
     var_n.fill(1);
     for (auto& list : entries_) list.clear();
+    by_name_.clear();
 }
 
 // --- reading values ----------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvex {
@@ -96,7 +97,8 @@ public:
         return entries_[static_cast<size_t>(t)][static_cast<size_t>(slot - 1)];
     }
 
-    // A new live entry in slot var_n[t] with every field fresh; 0 when code t is full.
+    // A new live entry in slot var_n[t] with every field fresh; 0 when code t is full. The only
+    // way an entry gets its name: the name index below relies on it.
     int32_t add(int32_t t, std::string name, int32_t flags);
     // True when code t has room for one more entry.
     bool has_room(int32_t t) const { return t >= 1 && t <= max_type && var_n[static_cast<size_t>(t)] <= capacity(t); }
@@ -105,6 +107,16 @@ public:
 
 private:
     std::array<std::vector<Entry>, max_type + 1> entries_{};
+
+    // Every slot that holds a name, live or not, by name and in lookup order (code, then slot),
+    // so that a lookup does not scan the table: the first of them that is live is the match.
+    // A slot leaves its old name's list when add() gives it another name.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::vector<Ref>, NameHash, std::equal_to<>> by_name_;
+    bool live(Ref r) const { return r.slot < var_n[static_cast<size_t>(r.type)]; }
 };
 
 } // namespace quorvex

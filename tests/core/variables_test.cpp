@@ -505,5 +505,52 @@ TEST_F(Values, ReusedSlotStartsEmpty) {
     EXPECT_EQ(in.val_other, 0);
 }
 
+// Lookups go through a name index; they must give what a scan in table order gives (the lowest
+// code, then the lowest live slot), whatever calls have dropped and later entries have reused.
+TEST(VariableIndex, FindsTheFirstLiveMatchAsAScanDoes) {
+    VariableTable vars;
+    const auto scan = [&vars](std::string_view name, int32_t first, int32_t last) {
+        for (int32_t t : {1, 2, 3, 4, 5, 6, 7, n_define}) {
+            if (t < first || t > last) continue;
+            for (int32_t j = 1; j < vars.var_n[static_cast<size_t>(t)]; ++j)
+                if (vars.at(t, j).name == name) return VariableTable::Ref{t, j};
+        }
+        return VariableTable::Ref{};
+    };
+    const char* const names[] = {"i", "x", "total", "a[0]", "a[1]"};
+    const int32_t codes[] = {n_boolean, n_int, n_long, n_float, n_string, n_define, 9};
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const int32_t t = codes[next(7)];
+        if (next(3) == 0) {
+            // A call returns: the slots above its start are dropped, to be reused by later entries.
+            auto& n = vars.var_n[static_cast<size_t>(t)];
+            n -= static_cast<int32_t>(next(static_cast<uint32_t>(n)));
+        } else if (vars.has_room(t)) {
+            vars.add(t, names[next(5)], 0);
+        }
+        for (const char* name : names) {
+            for (const auto& [first, last] :
+                 {std::pair{1, n_define}, std::pair{n_boolean, n_string}, std::pair{4, 6}}) {
+                const VariableTable::Ref want = scan(name, first, last);
+                const VariableTable::Ref got = vars.lookup(name, first, last);
+                ASSERT_EQ(got.type, want.type) << round << " " << name;
+                ASSERT_EQ(got.slot, want.slot) << round << " " << name;
+            }
+            const int32_t in_code = vars.find(t, name);
+            int32_t want_slot = 0;
+            for (int32_t j = 1; j < vars.var_n[static_cast<size_t>(t)] && want_slot == 0; ++j)
+                if (vars.at(t, j).name == name) want_slot = j;
+            ASSERT_EQ(in_code, want_slot) << round << " " << name;
+        }
+    }
+    vars.clear();
+    EXPECT_FALSE(vars.lookup("x"));
+}
+
 } // namespace
 } // namespace quorvex::test
