@@ -100,7 +100,9 @@ bool Interpreter::statement_too_long(std::string_view s) {
     return true;
 }
 
-int32_t Interpreter::evaluate_expression(std::string s) {
+int32_t Interpreter::evaluate_expression(std::string s) { return evaluate_in_place(s); }
+
+int32_t Interpreter::evaluate_in_place(std::string& s) {
     if (eval_aborted_) return 0;
     // Nested evaluations work on parts of the outermost text, which is checked once.
     if (eval_depth_ == 0 && statement_too_long(s)) return 0;
@@ -209,7 +211,7 @@ int32_t Interpreter::dispatch(std::string& s) {
     int32_t result = 0;
     PendingMethod method;
     if (pending_method_.set) method = std::exchange(pending_method_, PendingMethod{});
-    s = std::string(dtrim(s));
+    dtrim_in_place(s);
     if (s.empty() || s == ";") return 0;
 
     // What the tables make of this text. A text made from run-time values is planned afresh.

@@ -82,6 +82,8 @@ public:
 
     std::string uncomment(std::string_view s);
     std::string get_line();
+    // get_line into `out`, which keeps its storage.
+    void get_line(std::string& out);
     // The code part of `line` without copying it; "" outside the list.
     const std::string& code_text(int32_t line);
     bool CodeLine();
@@ -246,6 +248,8 @@ public:
     void UpdateClick();
     // Enters an event or interrupt routine between statements; false when it is no subroutine.
     bool enter_async(std::string_view name);
+    // enter_async(Event), answering "no such routine" from what it last found.
+    bool event_routine_entered();
     bool in_step() const { return in_step_; }
     // A step's statement is being evaluated: a fault may abandon it by unwinding.
     bool evaluating() const { return in_step_ && eval_depth_ > 0; }
@@ -293,6 +297,8 @@ public:
     const Clock& clock() const { return clock_; }
 
 private:
+    // evaluate_expression on a text the caller gives up: it is trimmed, cut and rewritten there.
+    int32_t evaluate_in_place(std::string& s);
     int32_t dispatch(std::string& s);
     // Several statements in `s`: all but the last run, and `s` becomes the last; false when `s`
     // is one statement and stays as it was.
@@ -316,7 +322,8 @@ private:
     Host& host_;
     const Clock& clock_;
 
-    bool in_step_ = false; // a step is running: ticks and step commands that arrive now are ignored
+    bool in_step_ = false;  // a step is running: ticks and step commands that arrive now are ignored
+    std::string step_text_; // the line a step evaluates, kept so that its storage is reused
     int eval_depth_ = 0;
     // The receiver of «receiver.method(...)», handed from the method fallback to the dispatch
     // of the method text that it starts next.
@@ -331,10 +338,17 @@ private:
     // kept, since such texts rarely come again and would crowd out the sketch's own lines.
     int unkept_plans_ = 0;
     bool error_window_open_ = false;
+    // Whether the routine named by Event is in the subroutine table, as last found.
+    struct EventRoutine {
+        uint64_t revision = ~uint64_t{0};
+        std::string name;
+        bool exists = false;
+    } event_known_;
 
     // Comment state at the start of each line, recomputed when the code list changes.
     std::vector<uint8_t> comment_start_;
     std::vector<std::string> code_text_; // each line's code part, stripped once per change
+    std::vector<uint8_t> code_line_;     // whether CodeLine() holds for each line
     uint64_t comment_revision_ = ~uint64_t{0};
 };
 

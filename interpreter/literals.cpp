@@ -18,6 +18,11 @@ std::string_view dtrim_right(std::string_view s) {
 
 std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
 
+void dtrim_in_place(std::string& s) {
+    s.resize(dtrim_right(s).size());
+    s.erase(0, s.size() - dtrim_left(s).size());
+}
+
 bool is_identifier(std::string_view s) {
     if (s.empty() || !ident_start(s[0])) return false;
     for (char c : s)

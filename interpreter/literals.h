@@ -14,6 +14,8 @@ namespace quorvex {
 std::string_view dtrim(std::string_view s);
 std::string_view dtrim_left(std::string_view s);
 std::string_view dtrim_right(std::string_view s);
+// dtrim on the string itself, without a copy.
+void dtrim_in_place(std::string& s);
 
 // Identifier characters: ASCII letters, digits and "_"; a name does not start with a digit.
 constexpr bool ident_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }

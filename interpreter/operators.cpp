@@ -1,5 +1,7 @@
 // The operators: assignment, the arithmetic, shift, bit and String operators and the helpers
 // all operator handlers share; then comparisons, logic, complement, increment and decrement.
+// A handler reads its statement in place: it is the executor's own text, which nothing changes
+// while the handler runs.
 #include "interpreter/operators.h"
 
 #include <charconv>
@@ -135,8 +137,7 @@ int32_t Operators::kadd_assign(const Match& m) { return arithmetic(m.rest, m.op,
 
 int32_t Operators::arithmetic(std::string_view statement, std::string_view op, bool whole_statement) {
     in_.keep_going = 0;
-    const std::string text(cut_statement(statement));
-    const std::string_view s = text;
+    const std::string_view s = cut_statement(statement);
     if (op == "!") return knot(s);
     // An operand list is no expression: the operator belongs to one of its arguments.
     if (find_operator(s, ",") != npos) return decline();
@@ -272,8 +273,7 @@ bool steppable(std::string_view s) {
 // value (a char side is its character); a float on either side compares as floats.
 int32_t Operators::kcomparison(std::string_view statement, std::string_view comp) {
     in_.keep_going = 0;
-    const std::string text(cut_statement(statement));
-    const std::string_view s = text;
+    const std::string_view s = cut_statement(statement);
     const size_t at = find_operator(s, comp, Occurrence::first);
     if (at == npos) return decline();
     const std::string_view left = dtrim(s.substr(0, at));
@@ -300,8 +300,7 @@ int32_t Operators::kcomparison(std::string_view statement, std::string_view comp
 // "^" is bitwise; "~" is the complement of the one operand after it.
 int32_t Operators::klop(std::string_view statement, std::string_view op) {
     in_.keep_going = 0;
-    const std::string text(cut_statement(statement));
-    const std::string_view s = text;
+    const std::string_view s = cut_statement(statement);
     if (op == "~") return kcomplement(s);
     const size_t at = find_operator(s, op, Occurrence::first);
     if (at == npos) return decline();
@@ -334,8 +333,7 @@ int32_t Operators::kdec(std::string_view s) { return step(s, "--", -1); }
 // term++, ++term, term-- or --term, nothing longer: in «n++ * 2» the "*" splits first. The
 // postfix form yields the old value, the prefix form the stored one. A float steps by 1.0.
 int32_t Operators::step(std::string_view statement, std::string_view op, int32_t delta) {
-    const std::string text(dtrim(cut_statement(statement)));
-    const std::string_view s = text;
+    const std::string_view s = cut_statement(statement);
     std::string_view operand;
     bool postfix = false;
     if (s.size() > op.size() && s.ends_with(op)) {

@@ -54,6 +54,18 @@ bool Interpreter::enter_async(std::string_view name) {
     return true;
 }
 
+bool Interpreter::event_routine_entered() {
+    // Whether the sketch has the routine is kept until the table or the name changes: input
+    // that waits in the box must not cost a search of the table on every step.
+    if (event_known_.revision != subs.revision() || event_known_.name != Event)
+        event_known_ = {subs.revision(), Event, subs.find(Event) != nullptr};
+    if (!event_known_.exists) {
+        varx.clear(); // as enter_async leaves it
+        return false;
+    }
+    return enter_async(Event);
+}
+
 void Interpreter::Step1Click() {
     if (in_step_) return;
     StepScope scope(in_step_);
@@ -78,7 +90,7 @@ void Interpreter::Step1Click() {
 
     // A pending event enters its routine as a call, before the current line runs.
     PortPanel& event_panel = panels[Event_Panel];
-    if (!serEvent && event_panel.Panel.Visible && !event_panel.IN.empty() && enter_async(Event)) {
+    if (!serEvent && event_panel.Panel.Visible && !event_panel.IN.empty() && event_routine_entered()) {
         if (std::string_view(Event).starts_with("request")) event_panel.IN.clear();
         serEvent = true;
         rbr_found = 0;
@@ -93,7 +105,10 @@ void Interpreter::Step1Click() {
     // The body of a function written on its header line, else the line itself.
     const int32_t ran = Line;
     flow.if_open = false;
-    if (!calls.one_line_pending() || !calls.run_one_line()) evaluate_expression(get_line());
+    if (!calls.one_line_pending() || !calls.run_one_line()) {
+        get_line(step_text_);
+        evaluate_in_place(step_text_);
+    }
 
     // A body without braces is closed after its one statement. A one-line loop that runs its
     // line again is not over yet, nor is an if that an else on the next line continues.

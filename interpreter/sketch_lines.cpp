@@ -59,15 +59,31 @@ std::string Interpreter::uncomment(std::string_view s) {
     return out;
 }
 
+namespace {
+
+// Whether a line's code part is a statement the cursor stops at.
+bool executable(const std::string& t) {
+    if (t.empty()) return false;
+    if (contains(t, '#')) return true;
+    // A lone "do" and a line opening with "}" («} else», «} while (c);») are statements too.
+    if (t == "else" || t == "do" || t == "{" || t.front() == '}') return true;
+    return contains(t, ';') || contains(t, '{') || contains(t, '(');
+}
+
+} // namespace
+
 void Interpreter::refresh_comment_states() {
     if (comment_revision_ == ListBox1.revision()) return;
     const int count = ListBox1.Count();
     comment_start_.assign(static_cast<size_t>(count) + 1, 0);
     code_text_.resize(static_cast<size_t>(count));
+    code_line_.assign(static_cast<size_t>(count), 0);
     bool state = false;
     for (int i = 0; i < count; ++i) {
-        comment_start_[static_cast<size_t>(i)] = state;
-        code_text_[static_cast<size_t>(i)] = strip_comments(ListBox1.item(i), state);
+        const auto k = static_cast<size_t>(i);
+        comment_start_[k] = state;
+        code_text_[k] = strip_comments(ListBox1.item(i), state);
+        code_line_[k] = executable(code_text_[k]);
     }
     comment_start_[static_cast<size_t>(count)] = state;
     comment_revision_ = ListBox1.revision();
@@ -81,21 +97,25 @@ const std::string& Interpreter::code_text(int32_t line) {
 }
 
 std::string Interpreter::get_line() {
-    if (!ListBox1.has(Line)) return {};
-    const std::string& text = code_text(Line);
-    opencomment = comment_start_[static_cast<size_t>(Line) + 1] != 0;
+    std::string text;
+    get_line(text);
     return text;
+}
+
+void Interpreter::get_line(std::string& out) {
+    if (!ListBox1.has(Line)) {
+        out.clear();
+        return;
+    }
+    out.assign(code_text(Line));
+    opencomment = comment_start_[static_cast<size_t>(Line) + 1] != 0;
 }
 
 bool Interpreter::CodeLine() {
     if (!ListBox1.has(Line)) return false;
-    const std::string& t = code_text(Line);
+    refresh_comment_states();
     opencomment = comment_start_[static_cast<size_t>(Line) + 1] != 0;
-    if (t.empty()) return false;
-    if (contains(t, '#')) return true;
-    // A lone "do" and a line opening with "}" («} else», «} while (c);») are statements too.
-    if (t == "else" || t == "do" || t == "{" || t.front() == '}') return true;
-    return contains(t, ';') || contains(t, '{') || contains(t, '(');
+    return code_line_[static_cast<size_t>(Line)] != 0;
 }
 
 void Interpreter::next_line() {

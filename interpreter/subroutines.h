@@ -32,13 +32,20 @@ public:
     bool add(Subroutine s) {
         if (srx() >= capacity) return false;
         rows_.push_back(std::move(s));
+        ++revision_;
         return true;
     }
-    void clear() { rows_.clear(); }
+    void clear() {
+        rows_.clear();
+        ++revision_;
+    }
     const std::vector<Subroutine>& rows() const { return rows_; }
+    // Changes whenever the table does, so that an answer about it can be kept until then.
+    uint64_t revision() const { return revision_; }
 
 private:
     std::vector<Subroutine> rows_;
+    uint64_t revision_ = 0;
 };
 
 } // namespace quorvex

@@ -130,6 +130,13 @@ bool all_of(std::string_view s, bool (*pred)(char)) {
 
 bool is_binary_digit(char c) { return c == '0' || c == '1'; }
 
+// Letters, digits and "_" only: one word to the tokeniser, never an operator.
+bool plain_word(std::string_view s) {
+    for (char c : s)
+        if (!ident_char(c)) return false;
+    return true;
+}
+
 // Any binary operator makes a text an expression («arr[0] - 4», «0x10 - 1»); member access does not.
 bool expression_operator(std::string_view token) { return token != "." && token != "->" && token != "::"; }
 
@@ -406,7 +413,7 @@ Value Interpreter::get_value(std::string_view s) {
 
     // A copy (short terms stay in place): `s` may view Results or another register that the
     // evaluation below overwrites before the text is handed on.
-    const std::string text(dtrim(s));
+    std::string text(dtrim(s));
     const std::string_view t = text;
     if (t.empty()) {
         n_type = n_int;
@@ -422,11 +429,12 @@ Value Interpreter::get_value(std::string_view s) {
         // pass for this value's. Results stays: the method fallback and handlers hand text on in it.
         n_type = n_int;
         unsigned_bits = false;
-        Value v = register_value(evaluate_expression(std::string(t)));
+        Value v = register_value(evaluate_expression(std::move(text)));
         v.unsigned_bits = std::exchange(unsigned_bits, false);
         return v;
     };
-    if (find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
+    // A plain name or number holds no operator: the tokeniser need not look.
+    if (!plain_word(t) && find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
 
     int32_t define_slot = 0;
     const Value v = find_term(t, &define_slot);
