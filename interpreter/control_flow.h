@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "interpreter/control_stack.h"
+#include "interpreter/text_map.h"
 
 namespace quorvex {
 
@@ -190,6 +191,23 @@ private:
     // The closing lines of setup() and loop(), read from the subroutine table once per reset.
     bool closes_known_ = false;
     std::vector<int32_t> closes_;
+
+    // What a for header's text is made of, as places in that text: it depends on the text
+    // alone, so it is worked out once per text (a loop's header runs on every pass).
+    struct Span {
+        size_t at = 0, size = 0;
+        std::string_view in(std::string_view t) const { return t.substr(at, size); }
+    };
+    struct ForShape {
+        bool handed_on = false; // a quote before the first "for"
+        bool matched = false;   // the header's bracket closes on its line
+        bool has_parts = false; // the bracket holds its two ";"
+        Span after, init, cond, step;
+        flow_text::BodyForm form = flow_text::BodyForm::next_line;
+    };
+    static constexpr size_t for_shapes_capacity = 1024;
+    TextMap<ForShape> for_shapes_;
+    ForShape for_shape(std::string_view text);
 };
 
 } // namespace quorvex

@@ -432,25 +432,51 @@ void ControlFlow::kdo(std::string_view text) {
 // ---------------------------------------------------------------------------------------------
 // for
 
-void ControlFlow::kfor(std::string_view text) {
-    const std::string s(text);
+ControlFlow::ForShape ControlFlow::for_shape(std::string_view text) {
+    if (const ForShape* kept = for_shapes_.find(text)) return *kept;
+    ForShape shape;
+    const auto span = [text](std::string_view part) {
+        return Span{static_cast<size_t>(part.data() - text.data()), part.size()};
+    };
     // Kept as specified: a quote before the first "for" of the text hands it on.
-    if (const int quote = dpos("\"", s), word = dpos("for", s); quote > 0 && word > 0 && quote < word) {
+    if (const int quote = dpos("\"", text), word = dpos("for", text); quote > 0 && word > 0 && quote < word) {
+        shape.handed_on = true;
+    } else {
+        const Header h = split_header(text);
+        shape.matched = h.matched;
+        shape.after = span(h.after);
+        shape.form = body_form(h.after);
+        if (const std::optional<ForParts> p = for_parts(h.cond)) {
+            shape.has_parts = true;
+            shape.init = span(p->init);
+            shape.cond = span(p->cond);
+            shape.step = span(p->step);
+        }
+    }
+    if (for_shapes_.size() >= for_shapes_capacity) for_shapes_.clear();
+    for_shapes_.find_or_add(text, [&shape] { return shape; });
+    return shape;
+}
+
+void ControlFlow::kfor(std::string_view text) {
+    // A copy of the shape: the body run below may plan other headers and clear the memo.
+    const ForShape shape = for_shape(text);
+    if (shape.handed_on) {
         in_.keep_going = 1;
         return;
     }
-    const Header h = split_header(s);
-    if (!h.matched || !for_parts(h.cond)) {
-        bad_header("for", h.matched);
+    if (!shape.matched || !shape.has_parts) {
+        bad_header("for", shape.matched);
         return;
     }
-    const BodyForm form = body_form(h.after);
+    const std::string_view after = shape.after.in(text);
+    const BodyForm form = shape.form;
     // A re-entry comes from the block's end back to the line whose slot is the newest.
     const bool reentry = in_.rbr_found != 0 && forx >= 1 && for_line[static_cast<size_t>(forx)] == in_.Line;
     in_.rbr_found = 0;
 
     if (form == BodyForm::one_line) {
-        if (const std::optional<ForParts> p = for_parts(h.cond)) one_line_for(p->init, p->cond, p->step, h.after);
+        one_line_for(shape.init.in(text), shape.cond.in(text), shape.step.in(text), after);
         return;
     }
 
@@ -463,10 +489,10 @@ void ControlFlow::kfor(std::string_view text) {
         go = for2[k].empty() || truth(for2[k]);
         if (!go) forx = slot - 1;
     } else {
-        const std::optional<ForParts> p = for_parts(h.cond);
-        if (!p) return;
-        if (!p->init.empty()) in_.evaluate_expression(std::string(p->init)); // «int i = 0» declares i
-        go = p->cond.empty() || truth(p->cond);
+        const std::string_view init = shape.init.in(text);
+        const std::string_view cond = shape.cond.in(text);
+        if (!init.empty()) in_.evaluate_expression(std::string(init)); // «int i = 0» declares i
+        go = cond.empty() || truth(cond);
         if (go) {
             if (forx >= MAX_LOOP) {
                 in_.ShowMessage1("Sketch Error - Blocks nested too deeply");
@@ -474,8 +500,8 @@ void ControlFlow::kfor(std::string_view text) {
             }
             slot = ++forx;
             const auto k = static_cast<size_t>(slot);
-            for2[k] = std::string(p->cond);
-            for3[k] = std::string(p->step);
+            for2[k] = std::string(cond);
+            for3[k] = std::string(shape.step.in(text));
             for_line[k] = in_.Line;
         }
     }
@@ -491,11 +517,11 @@ void ControlFlow::kfor(std::string_view text) {
             in_.single_loop = 2;
             in_.rbr_found = 1;
         } else {
-            run_trailing(h.after.substr(1));
+            run_trailing(after.substr(1));
         }
         return;
     }
-    skip_loop_body(h.after);
+    skip_loop_body(after);
 }
 
 void ControlFlow::one_line_for(std::string_view init, std::string_view cond, std::string_view step,

@@ -100,9 +100,9 @@ DispatchPlan make_plan(std::string_view s) {
 }
 
 DispatchPlan PlanMemo::plan(std::string_view s) {
-    if (const auto it = plans_.find(s); it != plans_.end()) return it->second;
+    if (const DispatchPlan* kept = plans_.find(s)) return *kept;
     if (plans_.size() >= capacity) plans_.clear();
-    return plans_.emplace(std::string(s), make_plan(s)).first->second;
+    return plans_.find_or_add(s, [s] { return make_plan(s); });
 }
 
 } // namespace quorvex

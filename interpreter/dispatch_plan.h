@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "interpreter/dispatch_tables.h"
 #include "interpreter/row_filter.h"
+#include "interpreter/text_map.h"
 
 namespace quorvex {
 
@@ -59,11 +59,7 @@ public:
     size_t size() const { return plans_.size(); }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, DispatchPlan, Hash, std::equal_to<>> plans_;
+    TextMap<DispatchPlan> plans_;
 };
 
 } // namespace quorvex

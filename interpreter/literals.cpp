@@ -2,22 +2,6 @@
 
 namespace quorvex {
 
-static bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view dtrim_left(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && blank(s[i])) ++i;
-    return s.substr(i);
-}
-
-std::string_view dtrim_right(std::string_view s) {
-    size_t n = s.size();
-    while (n > 0 && blank(s[n - 1])) --n;
-    return s.substr(0, n);
-}
-
-std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
-
 void dtrim_in_place(std::string& s) {
     s.resize(dtrim_right(s).size());
     s.erase(0, s.size() - dtrim_left(s).size());

@@ -10,10 +10,20 @@
 
 namespace quorvex {
 
-// Removes leading and trailing characters <= ' '.
-std::string_view dtrim(std::string_view s);
-std::string_view dtrim_left(std::string_view s);
-std::string_view dtrim_right(std::string_view s);
+// Removes leading and trailing characters <= ' '. Inline: every term of every statement is
+// trimmed several times.
+constexpr bool is_blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+inline std::string_view dtrim_left(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && is_blank(s[i])) ++i;
+    return s.substr(i);
+}
+inline std::string_view dtrim_right(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && is_blank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+inline std::string_view dtrim(std::string_view s) { return dtrim_right(dtrim_left(s)); }
 // dtrim on the string itself, without a copy.
 void dtrim_in_place(std::string& s);
 

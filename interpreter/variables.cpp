@@ -41,9 +41,9 @@ std::string value_text(const Value& v) {
 
 int32_t VariableTable::find(int32_t t, std::string_view name) const {
     if (t < 1 || t > max_type) return 0;
-    const auto it = by_name_.find(name);
-    if (it == by_name_.end()) return 0;
-    for (const Ref r : it->second)
+    const std::vector<Ref>* refs = by_name_.find(name);
+    if (refs == nullptr) return 0;
+    for (const Ref r : *refs)
         if (r.type == t && live(r)) return r.slot;
     return 0;
 }
@@ -54,9 +54,9 @@ VariableTable::Ref VariableTable::lookup(std::string_view name, int32_t first, i
         for (int32_t t : live_codes) codes[static_cast<size_t>(t)] = true;
         return codes;
     }();
-    const auto it = by_name_.find(name);
-    if (it == by_name_.end()) return {};
-    for (const Ref r : it->second) {
+    const std::vector<Ref>* refs = by_name_.find(name);
+    if (refs == nullptr) return {};
+    for (const Ref r : *refs) {
         if (r.type > last) break;
         if (r.type >= first && searched[static_cast<size_t>(r.type)] && live(r)) return r;
     }
@@ -73,13 +73,12 @@ int32_t VariableTable::add(int32_t t, std::string name, int32_t flags) {
         list.resize(static_cast<size_t>(slot));
     } else if (const std::string& old = list[static_cast<size_t>(slot - 1)].name; old != name) {
         // A dead slot taken again: it no longer holds its old name.
-        if (const auto it = by_name_.find(old); it != by_name_.end()) {
-            auto& refs = it->second;
-            const auto at = std::lower_bound(refs.begin(), refs.end(), ref, before);
-            if (at != refs.end() && at->type == t && at->slot == slot) refs.erase(at);
+        if (std::vector<Ref>* old_refs = by_name_.find(old)) {
+            const auto at = std::lower_bound(old_refs->begin(), old_refs->end(), ref, before);
+            if (at != old_refs->end() && at->type == t && at->slot == slot) old_refs->erase(at);
         }
     }
-    auto& refs = by_name_.try_emplace(name).first->second;
+    auto& refs = by_name_.find_or_add(name, [] { return std::vector<Ref>{}; });
     if (const auto at = std::lower_bound(refs.begin(), refs.end(), ref, before);
         at == refs.end() || at->type != t || at->slot != slot)
         refs.insert(at, ref);

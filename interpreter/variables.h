@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "interpreter/text_map.h"
 
 namespace quorvex {
 
@@ -111,11 +112,7 @@ private:
     // Every slot that holds a name, live or not, by name and in lookup order (code, then slot),
     // so that a lookup does not scan the table: the first of them that is live is the match.
     // A slot leaves its old name's list when add() gives it another name.
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, std::vector<Ref>, NameHash, std::equal_to<>> by_name_;
+    TextMap<std::vector<Ref>> by_name_;
     bool live(Ref r) const { return r.slot < var_n[static_cast<size_t>(r.type)]; }
 };
 

@@ -1,0 +1,94 @@
+#pragma once
+// A map from texts to values for the lookups every step makes (dispatch plans, variable names):
+// open addressing with each key's hash stored beside it, so that a lookup hashes a short text
+// once, probes a flat array and compares a key only when the hashes agree. Entries are never
+// removed one by one; clear() empties the map.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quorvex {
+
+// A fast hash of a short text, eight bytes at a time.
+inline uint64_t text_hash(std::string_view s) {
+    constexpr uint64_t k = 0x9E3779B97F4A7C15ULL;
+    uint64_t h = s.size() * k;
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t chunk = 0;
+        std::memcpy(&chunk, s.data() + i, 8);
+        h = (h ^ chunk) * k;
+        h ^= h >> 29;
+    }
+    if (i < s.size()) {
+        uint64_t chunk = 0;
+        for (size_t j = i; j < s.size(); ++j) chunk = chunk << 8 | static_cast<unsigned char>(s[j]);
+        h = (h ^ chunk) * k;
+        h ^= h >> 29;
+    }
+    return h * k;
+}
+
+template <class V>
+class TextMap {
+public:
+    // The value of `key`, nullptr when absent.
+    V* find(std::string_view key) {
+        if (slots_.empty()) return nullptr;
+        const uint64_t h = text_hash(key);
+        for (size_t i = h & mask(); slots_[i].used; i = (i + 1) & mask())
+            if (slots_[i].hash == h && slots_[i].key == key) return &slots_[i].value;
+        return nullptr;
+    }
+    const V* find(std::string_view key) const { return const_cast<TextMap*>(this)->find(key); }
+
+    // The value of `key`, made with `make()` when absent.
+    template <class Make>
+    V& find_or_add(std::string_view key, Make&& make) {
+        if (V* v = find(key)) return *v;
+        if ((count_ + 1) * 2 > slots_.size()) grow();
+        const uint64_t h = text_hash(key);
+        size_t i = h & mask();
+        while (slots_[i].used) i = (i + 1) & mask();
+        Slot& s = slots_[i];
+        s.used = true;
+        s.hash = h;
+        s.key.assign(key);
+        s.value = make();
+        ++count_;
+        return s.value;
+    }
+
+    size_t size() const { return count_; }
+    void clear() {
+        for (Slot& s : slots_) s = Slot{};
+        count_ = 0;
+    }
+
+private:
+    struct Slot {
+        uint64_t hash = 0;
+        bool used = false;
+        std::string key;
+        V value{};
+    };
+    size_t mask() const { return slots_.size() - 1; }
+    void grow() {
+        std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slots_.empty() ? 16 : slots_.size() * 2));
+        for (Slot& s : old) {
+            if (!s.used) continue;
+            size_t i = s.hash & mask();
+            while (slots_[i].used) i = (i + 1) & mask();
+            slots_[i] = std::move(s);
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t count_ = 0;
+};
+
+} // namespace quorvex
