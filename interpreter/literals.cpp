@@ -161,12 +161,15 @@ size_t word_length(std::string_view s, size_t i) {
 }
 
 size_t find_operator(std::string_view s, std::string_view op, size_t from) {
+    // A text without the operator's first character holds no such token.
+    if (op.empty() || s.find(op[0], from) == std::string_view::npos) return std::string_view::npos;
     return find_operator_if(
         s, [op](std::string_view token) { return token == op; }, from);
 }
 
 size_t find_operator(std::string_view s, std::string_view op, Occurrence which) {
     if (which == Occurrence::first) return find_operator(s, op);
+    if (op.empty() || s.find(op[0]) == std::string_view::npos) return std::string_view::npos;
     size_t last = std::string_view::npos;
     scan_operators(s, 0, [&](size_t i, std::string_view token) {
         if (token == op) last = i;
