@@ -164,7 +164,7 @@ size_t find_operator(std::string_view s, std::string_view op, size_t from) {
     // A text without the operator's first character holds no such token.
     if (op.empty() || s.find(op[0], from) == std::string_view::npos) return std::string_view::npos;
     return find_operator_if(
-        s, [op](std::string_view token) { return token == op; }, from);
+        s, [op](std::string_view token) { return same_token(token, op); }, from);
 }
 
 size_t find_operator(std::string_view s, std::string_view op, Occurrence which) {
@@ -172,7 +172,7 @@ size_t find_operator(std::string_view s, std::string_view op, Occurrence which) 
     if (op.empty() || s.find(op[0]) == std::string_view::npos) return std::string_view::npos;
     size_t last = std::string_view::npos;
     scan_operators(s, 0, [&](size_t i, std::string_view token) {
-        if (token == op) last = i;
+        if (same_token(token, op)) last = i;
         return false;
     });
     return last;

@@ -4,6 +4,8 @@
 // skipped, so that ";", comment markers, commas, braces and brackets inside quotes are not taken
 // for code. Nothing here knows the interpreter.
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,31 +105,84 @@ enum class Occurrence { first, last };
 // (at the start, after another operator or an opening bracket) is a sign, not an operator, and
 // is not visited: "5 - -3" has one "-". Scanning starts at depth 0 with no operand before it:
 // pass 0 or an index just past an earlier binary match.
+// What a character can start, for the operator scan below.
+enum class CharKind : uint8_t { other, quote, open, close, name, number };
+struct CharKinds {
+    std::array<CharKind, 256> kind{};
+    constexpr CharKinds() {
+        for (int c = 0; c < 256; ++c) {
+            const char ch = static_cast<char>(c);
+            if (is_quote(ch))
+                kind[static_cast<size_t>(c)] = CharKind::quote;
+            else if (ch == '(' || ch == '[' || ch == '{')
+                kind[static_cast<size_t>(c)] = CharKind::open;
+            else if (ch == ')' || ch == ']' || ch == '}')
+                kind[static_cast<size_t>(c)] = CharKind::close;
+            else if (ident_start(ch))
+                kind[static_cast<size_t>(c)] = CharKind::name;
+            else if ((ch >= '0' && ch <= '9') || ch == '.')
+                kind[static_cast<size_t>(c)] = CharKind::number; // "." only when a digit follows
+        }
+    }
+    CharKind operator[](char c) const { return kind[static_cast<unsigned char>(c)]; }
+};
+inline constexpr CharKinds char_kinds{};
+
+// Two operator tokens are the same: compared inline, since they are one to three characters.
+constexpr bool same_token(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t k = 0; k < a.size(); ++k)
+        if (a[k] != b[k]) return false;
+    return true;
+}
+
+// Walks the operator tokens of `s` from `from` that stand at bracket depth 0 (round, square and
+// brace brackets) outside string and char literals, calling visit(index, token) until it returns
+// true; returns that index, npos when it never does. The text is tokenised left to right, so a
+// visitor never sees "=" inside "==" or "<" inside "<<". A "+" or "-" with no operand before it
+// (at the start, after another operator or an opening bracket) is a sign, not an operator, and
+// is not visited: "5 - -3" has one "-". Scanning starts at depth 0 with no operand before it:
+// pass 0 or an index just past an earlier binary match.
 template <class Visit>
 size_t scan_operators(std::string_view s, size_t from, Visit&& visit) {
     int depth = 0;
     bool operand_before = false;
     for (size_t i = from; i < s.size();) {
         const char c = s[i];
-        if (c == '"' || c == '\'') {
+        size_t w = 0;
+        switch (char_kinds[c]) {
+        case CharKind::quote:
             i = skip_literal(s, i);
             operand_before = true;
-        } else if (c == '(' || c == '[' || c == '{') {
+            continue;
+        case CharKind::open:
             ++depth;
             operand_before = false;
             ++i;
-        } else if (c == ')' || c == ']' || c == '}') {
+            continue;
+        case CharKind::close:
             if (depth > 0) --depth; // a stray closer does not hide the rest of the text
             operand_before = true;
             ++i;
-        } else if (const size_t w = word_length(s, i); w > 0) {
+            continue;
+        case CharKind::name: // a name runs on through letters, digits and "_"
+            w = 1;
+            while (i + w < s.size() && ident_char(s[i + w])) ++w;
+            break;
+        case CharKind::number:
+            w = word_length(s, i);
+            break;
+        case CharKind::other:
+            break;
+        }
+        if (w > 0) {
             operand_before = true;
             i += w;
         } else if (const size_t n = operator_length(s, i); n > 0) {
             const std::string_view token = s.substr(i, n);
             const bool sign = n == 1 && (c == '+' || c == '-') && !operand_before;
             // "++"/"--" keep what stood before them: postfix after an operand, prefix before one.
-            if (n != 2 || (token != "++" && token != "--")) operand_before = false;
+            if (n != 2 || (!same_token(token, "++") && !same_token(token, "--"))) operand_before = false;
             if (!sign && depth == 0 && visit(i, token)) return i;
             i += n;
         } else {
