@@ -96,6 +96,18 @@ DispatchPlan make_plan(std::string_view s) {
     }
     p.operators = operator_rows(c);
     p.dot = find_outside_literals(c, ".");
+    const bool comma = find_operator(c, ",") != std::string_view::npos;
+    // Statements are at most 65,536 characters: every place fits in 32 bits.
+    const auto place = [](size_t at) {
+        return at == std::string_view::npos ? OperatorSplit::none : static_cast<uint32_t>(at);
+    };
+    size_t kept = 0;
+    p.operators.find_if([&](size_t k) {
+        const std::string_view word = koperators[k].word;
+        p.splits[kept++] = {static_cast<uint16_t>(k), comma, place(find_operator(c, word, Occurrence::first)),
+                            place(find_operator(c, word, Occurrence::last))};
+        return kept == DispatchPlan::kept_splits;
+    });
     return p;
 }
 

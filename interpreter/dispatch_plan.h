@@ -7,6 +7,7 @@
 // the tables when they are called, and the object words, which declarations change, are not
 // part of a plan.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,6 +18,19 @@
 #include "interpreter/text_map.h"
 
 namespace quorvex {
+
+// An operator row's word in a cut text: its first and last places as a whole token at depth 0
+// outside literals, and whether the text holds a "," there. The operator handlers split their
+// statement at these places.
+struct OperatorSplit {
+    static constexpr uint32_t none = UINT32_MAX;
+    uint16_t row = 0; // 0: no row
+    bool comma = false;
+    uint32_t first_at = none;
+    uint32_t last_at = none;
+    size_t first() const { return first_at == none ? std::string_view::npos : first_at; }
+    size_t last() const { return last_at == none ? std::string_view::npos : last_at; }
+};
 
 struct DispatchPlan {
     // More than one statement: all but the last run before the last is dispatched.
@@ -41,6 +55,17 @@ struct DispatchPlan {
     size_t bracket_open = 0;  // index of the "(" for a rewrite
     // First "." outside literals in the cut text, npos for none.
     size_t dot = std::string_view::npos;
+
+    // Where the first candidate operator rows' words stand in the cut text, so that the handler
+    // a row calls need not tokenise the text again (see OperatorSplit).
+    static constexpr size_t kept_splits = 4;
+    std::array<OperatorSplit, kept_splits> splits{};
+    // The split of `row`, nullptr when it is not kept.
+    const OperatorSplit* split_for(size_t row) const {
+        for (const OperatorSplit& split : splits)
+            if (split.row == row) return &split;
+        return nullptr;
+    }
 };
 
 // The plan of a trimmed text.

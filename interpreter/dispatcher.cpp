@@ -206,6 +206,20 @@ void Interpreter::bracket_at_end(std::string& s, size_t open, int32_t& result) {
     result = get_var(s);
 }
 
+void Interpreter::offer_operator_split(const OperatorSplit* split, std::string_view text) {
+    offered_split_ = split;
+    offered_split_text_ = text;
+}
+
+const OperatorSplit* Interpreter::take_operator_split(std::string_view text, std::string_view op) {
+    const OperatorSplit* split = std::exchange(offered_split_, nullptr);
+    // Only the handler called with the very text the split was made for may use it.
+    if (split == nullptr || text.data() != offered_split_text_.data() || text.size() != offered_split_text_.size() ||
+        koperators[split->row].word != op)
+        return nullptr;
+    return split;
+}
+
 int32_t Interpreter::dispatch(std::string& s) {
     set_ident = -1;
     int32_t result = 0;
@@ -303,6 +317,7 @@ int32_t Interpreter::dispatch(std::string& s) {
         bracket_at_end(s, plan.bracket_open, result);
         plan.operators = operator_rows(s);
         plan.dot = find_outside_literals(s, ".");
+        plan.splits = {}; // they were places in the text before the rewrite
     }
 
     // Operators: the first table entry found anywhere takes the whole statement.
@@ -310,7 +325,9 @@ int32_t Interpreter::dispatch(std::string& s) {
         m.rest = s;
         m.op = koperators[k].word;
         m.whole_statement = statement;
+        offer_operator_split(plan.split_for(k), s);
     });
+    offer_operator_split(nullptr, {});
     if (o.done) return o.value;
 
     // receiver.method(...) that no table claimed: a String method on the receiver.

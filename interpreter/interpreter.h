@@ -144,6 +144,11 @@ public:
     size_t kept_plans() const { return plans_.size(); }
     // Reports "Unknown command: " with the statement cut at ";".
     int32_t unknown_command(std::string_view s);
+    // The places of an operator row's word in the text its handler is about to get, worked out
+    // with the text's plan; the handler takes them at once (any later evaluation offers its own),
+    // and gets nullptr when it was called with another text or operator.
+    void offer_operator_split(const OperatorSplit* split, std::string_view text);
+    const OperatorSplit* take_operator_split(std::string_view text, std::string_view op);
 
     // --- variable table and values (variables.cpp) ---
     VariableTable vars;
@@ -337,6 +342,8 @@ private:
     // Above 0 while a text made from run-time values is evaluated: its plans are made and not
     // kept, since such texts rarely come again and would crowd out the sketch's own lines.
     int unkept_plans_ = 0;
+    const OperatorSplit* offered_split_ = nullptr;
+    std::string_view offered_split_text_;
     bool error_window_open_ = false;
     // Whether the routine named by Event is in the subroutine table, as last found.
     struct EventRoutine {

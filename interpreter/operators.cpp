@@ -106,8 +106,9 @@ int32_t Operators::store(const std::string& target, const Value& v) {
 // target = source, at the first lone "=" at depth 0 outside literals; the whole rest is the
 // source, so «x = y == 3» stores the comparison. The value goes in by the target's type.
 int32_t Operators::kequals(std::string_view s) {
-    if (s.find(';') != npos) s = cut_statement(s);
-    const size_t eq = find_operator(s, "=");
+    const OperatorSplit* split = in_.take_operator_split(s, "=");
+    if (split == nullptr && s.find(';') != npos) s = cut_statement(s);
+    const size_t eq = split != nullptr ? split->first() : find_operator(s, "=");
     if (eq == npos) return decline(); // a comparison or a compound operator: later rows take it
     std::string_view target = dtrim(s.substr(0, eq));
     // Up to two leading words go, which removes type words («unsigned int x»); a blank
@@ -137,16 +138,21 @@ int32_t Operators::kadd_assign(const Match& m) { return arithmetic(m.rest, m.op,
 
 int32_t Operators::arithmetic(std::string_view statement, std::string_view op, bool whole_statement) {
     in_.keep_going = 0;
-    const std::string_view s = cut_statement(statement);
+    // A text planned by the executor is cut already.
+    const OperatorSplit* split = in_.take_operator_split(statement, op);
+    const std::string_view s = split != nullptr ? statement : cut_statement(statement);
     if (op == "!") return knot(s);
     // An operand list is no expression: the operator belongs to one of its arguments.
-    if (find_operator(s, ",") != npos) return decline();
+    if (split != nullptr ? split->comma : find_operator(s, ",") != npos) return decline();
 
     const bool compound = is_compound(op);
     const std::string_view base = compound ? op.substr(0, op.size() - 1) : op;
     // Compound assignments split at the first occurrence: target, then the whole expression.
     // The others group to the left, so «a - b - c» splits at the last "-".
-    const size_t at = find_operator(s, op, compound ? Occurrence::first : Occurrence::last);
+    const Occurrence which = compound ? Occurrence::first : Occurrence::last;
+    const size_t at = split == nullptr             ? find_operator(s, op, which)
+                      : which == Occurrence::first ? split->first()
+                                                   : split->last();
     std::string_view left;
     std::string_view right;
     bool sign = false;
@@ -273,8 +279,9 @@ bool steppable(std::string_view s) {
 // value (a char side is its character); a float on either side compares as floats.
 int32_t Operators::kcomparison(std::string_view statement, std::string_view comp) {
     in_.keep_going = 0;
-    const std::string_view s = cut_statement(statement);
-    const size_t at = find_operator(s, comp, Occurrence::first);
+    const OperatorSplit* split = in_.take_operator_split(statement, comp);
+    const std::string_view s = split != nullptr ? statement : cut_statement(statement);
+    const size_t at = split != nullptr ? split->first() : find_operator(s, comp, Occurrence::first);
     if (at == npos) return decline();
     const std::string_view left = dtrim(s.substr(0, at));
     const std::string_view right = dtrim(s.substr(at + comp.size()));
