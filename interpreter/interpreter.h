@@ -166,7 +166,7 @@ public:
 private:
     // One term. With `define_slot` null a #define gives its text's value (n_type 12); otherwise
     // the slot of a #define is stored there and the text is left unevaluated for get_value.
-    Value find_term(std::string_view s, int32_t* define_slot);
+    Value find_term(std::string_view s, int32_t* define_slot, bool plain = false);
     // The value of the #define in `slot`, guarded against a macro that refers to itself.
     Value expand_define(int32_t slot);
     // find_term's rungs that need the table or the executor: a string literal, a table entry

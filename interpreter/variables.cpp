@@ -371,17 +371,18 @@ Value Interpreter::element_term(std::string_view t, int32_t* define_slot) {
 
 Value Interpreter::find_value(std::string_view s) { return find_term(s, nullptr); }
 
-Value Interpreter::find_term(std::string_view s, int32_t* define_slot) {
+Value Interpreter::find_term(std::string_view s, int32_t* define_slot, bool plain) {
     var_found = 0;
     n_type = -1;
-    std::string_view t = term_text(s);
+    // A plain word is its own term text and holds no "=" or ".".
+    std::string_view t = plain ? s : term_text(s);
     if (t.empty()) return Value{0, 0.0L, {}, -1, false};
     if (const FixedName* f = fixed_name(t)) return found_int(*this, f->value, -1);
     if (t[0] == '\'') return found_int(*this, char_code(t), n_char);
     if (t[0] == '"') return string_term(t);
 
     n_type = n_int;
-    if (const size_t eq = t.find('='); eq != std::string_view::npos) {
+    if (const size_t eq = plain ? std::string_view::npos : t.find('='); eq != std::string_view::npos) {
         t = dtrim(t.substr(0, eq));
         if (t.empty()) return not_found(*this);
     }
@@ -391,7 +392,7 @@ Value Interpreter::find_term(std::string_view s, int32_t* define_slot) {
         if (const VariableTable::Ref r = vars.lookup(t)) return table_term(r, define_slot);
     int32_t value = 0;
     if (truth_word(t, value) || pin_name(t, value)) return found_int(*this, value, n_int);
-    if (t.find('.') != std::string_view::npos) {
+    if (!plain && t.find('.') != std::string_view::npos) {
         if (t.find(' ') != std::string_view::npos) return not_found(*this); // «Serial.print (x)» is no term
         if (is_digit(t[0])) return float_literal(*this, t);
     }
@@ -433,10 +434,11 @@ Value Interpreter::get_value(std::string_view s) {
         return v;
     };
     // A plain name or number holds no operator: the tokeniser need not look.
-    if (!plain_word(t) && find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
+    const bool plain = plain_word(t);
+    if (!plain && find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
 
     int32_t define_slot = 0;
-    const Value v = find_term(t, &define_slot);
+    const Value v = find_term(t, &define_slot, plain);
     // A #define was found: its text decides, even when that text is no term.
     if (define_slot > 0) return expand_define(define_slot);
     if (!v.found) return execute();
