@@ -26,7 +26,11 @@ inline uint64_t text_hash(std::string_view s) {
     }
     if (i < s.size()) {
         uint64_t chunk = 0;
-        for (size_t j = i; j < s.size(); ++j) chunk = chunk << 8 | static_cast<unsigned char>(s[j]);
+        if (s.size() >= 8) {
+            std::memcpy(&chunk, s.data() + s.size() - 8, 8); // the last eight, overlapping
+        } else {
+            for (size_t j = i; j < s.size(); ++j) chunk = chunk << 8 | static_cast<unsigned char>(s[j]);
+        }
         h = (h ^ chunk) * k;
         h ^= h >> 29;
     }
