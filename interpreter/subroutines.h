@@ -24,6 +24,8 @@ public:
     const Subroutine& at(int32_t i) const { return rows_[static_cast<size_t>(i)]; }
     // First entry with exactly this name, nullptr when none.
     const Subroutine* find(std::string_view name) const {
+        // Every statement without a call asks for the empty name.
+        if (name.empty() && !has_unnamed_) return nullptr;
         for (const Subroutine& s : rows_)
             if (s.name == name) return &s;
         return nullptr;
@@ -31,12 +33,14 @@ public:
     // False, and nothing added, when the table is full.
     bool add(Subroutine s) {
         if (srx() >= capacity) return false;
+        has_unnamed_ = has_unnamed_ || s.name.empty();
         rows_.push_back(std::move(s));
         ++revision_;
         return true;
     }
     void clear() {
         rows_.clear();
+        has_unnamed_ = false;
         ++revision_;
     }
     const std::vector<Subroutine>& rows() const { return rows_; }
@@ -45,6 +49,7 @@ public:
 
 private:
     std::vector<Subroutine> rows_;
+    bool has_unnamed_ = false;
     uint64_t revision_ = 0;
 };
 
