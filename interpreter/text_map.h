@@ -45,7 +45,7 @@ public:
         if (slots_.empty()) return nullptr;
         const uint64_t h = text_hash(key);
         for (size_t i = h & mask(); slots_[i].used; i = (i + 1) & mask())
-            if (slots_[i].hash == h && slots_[i].key == key) return &slots_[i].value;
+            if (slots_[i].hash == h && same_key(slots_[i].key, key)) return &slots_[i].value;
         return nullptr;
     }
     const V* find(std::string_view key) const { return const_cast<TextMap*>(this)->find(key); }
@@ -81,6 +81,14 @@ private:
         V value{};
     };
     size_t mask() const { return slots_.size() - 1; }
+    // Names are short: compared inline; a statement's text through the library.
+    static bool same_key(const std::string& a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        if (a.size() > 8) return std::memcmp(a.data(), b.data(), a.size()) == 0;
+        for (size_t k = 0; k < a.size(); ++k)
+            if (a[k] != b[k]) return false;
+        return true;
+    }
     void grow() {
         std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slots_.empty() ? 16 : slots_.size() * 2));
         for (Slot& s : old) {
