@@ -340,7 +340,8 @@ int32_t Operators::kdec(std::string_view s) { return step(s, "--", -1); }
 // term++, ++term, term-- or --term, nothing longer: in «n++ * 2» the "*" splits first. The
 // postfix form yields the old value, the prefix form the stored one. A float steps by 1.0.
 int32_t Operators::step(std::string_view statement, std::string_view op, int32_t delta) {
-    const std::string_view s = cut_statement(statement);
+    // A text planned by the executor is cut already.
+    const std::string_view s = in_.take_operator_split(statement, op) != nullptr ? statement : cut_statement(statement);
     std::string_view operand;
     bool postfix = false;
     if (s.size() > op.size() && s.ends_with(op)) {

@@ -369,7 +369,7 @@ Value Interpreter::element_term(std::string_view t, int32_t* define_slot) {
     return not_found(*this);
 }
 
-Value Interpreter::find_value(std::string_view s) { return find_term(s, nullptr); }
+Value Interpreter::find_value(std::string_view s) { return find_term(s, nullptr, !s.empty() && plain_word(s)); }
 
 Value Interpreter::find_term(std::string_view s, int32_t* define_slot, bool plain) {
     var_found = 0;
