@@ -104,21 +104,23 @@ void store(Interpreter& in, Ref r, const Value& v, AssignMode mode) {
 
 } // namespace
 
-void Interpreter::assign(std::string_view target, const Value& v, AssignMode mode) {
+VariableTable::Ref Interpreter::assign(std::string_view target, const Value& v, AssignMode mode) {
     target = dtrim(target);
     const bool text = v.type == n_string;
     // A port register drives its pins; a variable declared under its name is stored below too.
     if (!text && maybe_port_register(target)) drive_port_register(board, target, int_value(v));
     std::string element;
     Ref r = resolve(*this, target, element);
+    const Ref named = r;
     if (r.type == n_define) {
         if (text) {
             vars.at(n_define, r.slot).def = v.s; // the define now stands for the new text
-            return;
+            return named;
         }
         r = follow_aliases(*this, r, element);
     }
     if (r) store(*this, r, v, mode); // an unknown target is ignored silently
+    return named;
 }
 
 void Interpreter::set_var(std::string_view s, int32_t val) { assign(s, Value::of_int(val)); }

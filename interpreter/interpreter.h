@@ -181,7 +181,8 @@ public:
     // <<< reading values
 
     // --- assignment, port registers and range checks (assignment.cpp) ---
-    void assign(std::string_view target, const Value& v, AssignMode mode = AssignMode::Assign);
+    // Returns the entry the target names (before any #define alias is followed), or none.
+    VariableTable::Ref assign(std::string_view target, const Value& v, AssignMode mode = AssignMode::Assign);
     void set_var(std::string_view s, int32_t val);
     void set_string(std::string_view s, std::string_view val);
     void set_float(std::string_view s, long double val);

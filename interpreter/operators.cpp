@@ -92,8 +92,12 @@ std::string Operators::resolve_target(std::string target) {
 }
 
 int32_t Operators::store(const std::string& target, const Value& v) {
-    in_.assign(target, v);
-    const VariableTable::Ref r = in_.vars.lookup(target, n_boolean, n_string);
+    const VariableTable::Ref named = in_.assign(target, v);
+    // The entry just stored is what a lookup of the target finds, unless the store reported
+    // and the table changed meanwhile, or the target was found only once trimmed.
+    const bool same = named && named.type >= n_boolean && named.type <= n_string && in_.vars.live(named) &&
+                      in_.vars.at(named.type, named.slot).name == target;
+    const VariableTable::Ref r = same ? named : in_.vars.lookup(target, n_boolean, n_string);
     if (!r) return value_result(in_, v);
     const Entry& e = in_.vars.at(r.type, r.slot);
     if (r.type == n_float) return float_result(in_, e.fval);

@@ -105,6 +105,8 @@ public:
     bool has_room(int32_t t) const { return t >= 1 && t <= max_type && var_n[static_cast<size_t>(t)] <= capacity(t); }
 
     void clear();
+    // The slot is in use (below its code's next free slot).
+    bool live(Ref r) const { return r.slot < var_n[static_cast<size_t>(r.type)]; }
 
 private:
     std::array<std::vector<Entry>, max_type + 1> entries_{};
@@ -113,7 +115,6 @@ private:
     // so that a lookup does not scan the table: the first of them that is live is the match.
     // A slot leaves its old name's list when add() gives it another name.
     TextMap<std::vector<Ref>> by_name_;
-    bool live(Ref r) const { return r.slot < var_n[static_cast<size_t>(r.type)]; }
 };
 
 } // namespace quorvex
