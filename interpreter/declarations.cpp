@@ -59,7 +59,9 @@ int32_t int_of(const Value& v) {
 // A control word where a declaration expects a name or a value («char c = while(...)»,
 // «volatile if (x)»): the text is no declaration, and running the word would open a block.
 bool starts_with_control_word(std::string_view t) {
-    for (std::string_view word : {"if", "else", "while", "for", "do", "switch", "break", "continue", "return", "goto"})
+    static constexpr std::string_view words[] = {"if",     "else",     "while",  "for",  "do",
+                                                 "switch", "continue", "return", "goto", "break"};
+    for (std::string_view word : words)
         if (starts_with_word(t, word)) return true;
     return false;
 }

@@ -94,6 +94,7 @@ DispatchPlan make_plan(std::string_view s) {
             }
         }
     }
+    p.call_brackets = contains(c, '(') && contains(c, ')');
     p.operators = operator_rows(c);
     p.dot = find_outside_literals(c, ".");
     const bool comma = find_operator(c, ",") != std::string_view::npos;

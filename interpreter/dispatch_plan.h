@@ -55,6 +55,8 @@ struct DispatchPlan {
     size_t bracket_open = 0;  // index of the "(" for a rewrite
     // First "." outside literals in the cut text, npos for none.
     size_t dot = std::string_view::npos;
+    // The cut text holds a "(" and a ")": it may call one of the sketch's functions.
+    bool call_brackets = false;
 
     // Where the first candidate operator rows' words stand in the cut text, so that the handler
     // a row calls need not tokenise the text again (see OperatorSplit).

@@ -301,8 +301,14 @@ int32_t Interpreter::dispatch(std::string& s) {
                    [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
     if (o.done) return o.value;
 
-    // A call of one of the sketch's own subroutines.
-    parse(s, '(', ')');
+    // A call of one of the sketch's own subroutines. Without brackets the text has no
+    // arguments to read; the registers are emptied all the same.
+    if (plan.call_brackets) {
+        parse(s, '(', ')');
+    } else {
+        eval_fn.clear();
+        varx.clear();
+    }
     if (calls.sr_found(eval_fn, Calls::Caller::statement)) {
         rbr_found = 0;
         return result;
