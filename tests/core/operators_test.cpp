@@ -321,6 +321,30 @@ TEST(OperatorSplit, HandlersDeclineTextsThatAreNotTheirs) {
     EXPECT_TRUE(k.host.errors.empty());
 }
 
+// The executor hands an operator handler the places of its word, worked out once per text; a
+// handler called with any other text or operator must split that text itself.
+TEST(OperatorSplit, KeptPlacesServeOnlyTheTextTheyWereMadeFor) {
+    Sketch k;
+    // The same statements again and again: the kept places must give what a fresh split gives.
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_EQ(k.in.evaluate_expression("10 - 2 - 3"), 5);
+        k.in.evaluate_expression("x = 20;");
+        k.in.evaluate_expression("x -= 4 - 1;");
+        EXPECT_EQ(k.ival("x"), 17);
+        EXPECT_EQ(k.in.evaluate_expression("x - 7 <= 10"), 1);
+    }
+    // Places offered for one text are not taken by a call with another text, nor by another
+    // operator's handler on the same text, nor after the first taker.
+    const std::string planned = "9 - 1 - 1";
+    const OperatorSplit wrong{static_cast<uint16_t>(1), false, 0, 0};
+    k.in.offer_operator_split(&wrong, planned);
+    EXPECT_EQ(k.in.ops.kop("8 - 2 - 2", "-"), 4);
+    k.in.offer_operator_split(&wrong, planned);
+    EXPECT_EQ(k.in.take_operator_split(planned, "-"), nullptr); // row 1 is not the "-" row
+    EXPECT_EQ(k.in.ops.kop(planned, "-"), 7);
+    EXPECT_TRUE(k.host.errors.empty());
+}
+
 TEST(OperatorAssignment, FirstLoneEqualsAndTheTargetsType) {
     expect_effects(
         {
