@@ -380,8 +380,8 @@ int main(int argc, char** argv) {
         for (; tones_logged < host.tones.size(); ++tones_logged)
             log.tone(host.tones[tones_logged].freq, host.tones[tones_logged].ms);
         if (o.trace_steps)
-            log.step_trace(step, in.Line, in.ListBox1.Count(), in.us, in.cs.loopx, in.Timer1.Enabled,
-                           host.update_count, variables_digest(in));
+            log.step_trace(step, in.Line, in.ListBox1.Count(), in.us, in.cs.loopx, in.Timer1.Enabled, host.update_count,
+                           variables_digest(in));
     };
 
     long steps = 0;
