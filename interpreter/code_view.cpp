@@ -9,7 +9,7 @@ namespace quorvex {
 namespace {
 
 // `prefix` and the number with at least `digits` digits ("%.4d"), in the storage the panel
-// already has: the refresh runs every step, so no formatting call and no allocation.
+// already has: no formatting call and no allocation.
 void write_number(std::string& panel, std::string_view prefix, int32_t n, size_t digits) {
     char text[16];
     const auto [end, ec] = std::to_chars(text, text + sizeof text, n);
@@ -24,12 +24,23 @@ void write_number(std::string& panel, std::string_view prefix, int32_t n, size_t
 
 } // namespace
 
-void Interpreter::show_level() { write_number(StatusBar1[3], "Level", cs.loopx, 1); }
+void StatusBar::settle(size_t i) const {
+    if (i == 0 && line_pending_) {
+        write_number(text_[0], "Line: ", line_, 4);
+        line_pending_ = false;
+    } else if (i == 3 && level_pending_) {
+        write_number(text_[3], "Level", level_, 1);
+        level_pending_ = false;
+    }
+}
+
+void Interpreter::show_level() { StatusBar1.show_level(cs.loopx); }
 
 void Interpreter::show_line_status() {
-    write_number(StatusBar1[0], "Line: ", Line, 4);
-    StatusBar1[2].assign("Next: ");
-    StatusBar1[2].append(code_text(Line));
+    StatusBar1.show_line(Line);
+    std::string& next = StatusBar1[2];
+    next.assign("Next: ");
+    next.append(code_text(Line));
 }
 
 void Interpreter::Matchbrace1Click() {

@@ -2,6 +2,8 @@
 // Plain state of the window controls that the interpreter reads and writes.
 // The workbench shows these objects and feeds user input back into them.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +26,40 @@ struct ToolButton {
 
 struct Shape {
     bool Visible = false;
+};
+
+// The status bar's five panels. Every step ends by showing its line number (panel 0) and level
+// (panel 3); under Run that is thousands of times between two repaints, so the numbers are
+// kept and written into a panel's text when that panel is next read or written.
+class StatusBar {
+public:
+    static constexpr size_t count = 5;
+    std::string& operator[](size_t i) {
+        settle(i);
+        return text_[i];
+    }
+    const std::string& operator[](size_t i) const {
+        settle(i);
+        return text_[i];
+    }
+    // "Line: " and the line with at least four digits.
+    void show_line(int32_t line) {
+        line_ = line;
+        line_pending_ = true;
+    }
+    // "Level" and the level.
+    void show_level(int32_t level) {
+        level_ = level;
+        level_pending_ = true;
+    }
+
+private:
+    void settle(size_t i) const;
+    mutable std::array<std::string, count> text_{};
+    mutable bool line_pending_ = false;
+    mutable bool level_pending_ = false;
+    int32_t line_ = 0;
+    int32_t level_ = 0;
 };
 
 // What a code line is, for its display colour; the view maps each kind to a colour.

@@ -273,7 +273,7 @@ public:
     std::string FileName;                    // the loaded sketch's full path
     std::string Logdir1;                     // its folder
     std::string Caption;                     // the main window's caption: the file name without its folder
-    std::array<std::string, 5> StatusBar1{}; // the status bar's five panels
+    StatusBar StatusBar1; // the status bar's five panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);
     // Stops Run, reads the file, resets and logs the file name; true when the file was read.

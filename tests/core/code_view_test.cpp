@@ -92,5 +92,24 @@ TEST_F(CodeView, StatusPanelsFollowTheStepAndResetWritesResetLast) {
     EXPECT_EQ(in.StatusBar1[1], "of 0016");
 }
 
+// The line and level panels are written when read; whichever came last, a step's number or a
+// text written into the panel (the stepper's count), is what the panel shows.
+TEST(StatusPanels, TheLastShownOrWrittenTextIsRead) {
+    StatusBar bar;
+    bar.show_level(2);
+    bar[3] = "10Steps Left";
+    EXPECT_EQ(bar[3], "10Steps Left");
+    bar.show_level(3);
+    EXPECT_EQ(bar[3], "Level3");
+    bar.show_line(7);
+    bar.show_line(-12);
+    EXPECT_EQ(bar[0], "Line: -0012");
+    bar.show_line(123456);
+    bar[2] = "Next: x = 1;"; // another panel leaves the line panel waiting
+    const StatusBar& shown = bar;
+    EXPECT_EQ(shown[0], "Line: 123456");
+    EXPECT_EQ(shown[3], "Level3");
+}
+
 } // namespace
 } // namespace quorvex::test
