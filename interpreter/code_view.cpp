@@ -28,6 +28,10 @@ void StatusBar::settle(size_t i) const {
     if (i == 0 && line_pending_) {
         write_number(text_[0], "Line: ", line_, 4);
         line_pending_ = false;
+    } else if (i == 2 && next_pending_) {
+        text_[2].assign("Next: ");
+        text_[2].append(*next_);
+        next_pending_ = false;
     } else if (i == 3 && level_pending_) {
         write_number(text_[3], "Level", level_, 1);
         level_pending_ = false;
@@ -38,9 +42,7 @@ void Interpreter::show_level() { StatusBar1.show_level(cs.loopx); }
 
 void Interpreter::show_line_status() {
     StatusBar1.show_line(Line);
-    std::string& next = StatusBar1[2];
-    next.assign("Next: ");
-    next.append(code_text(Line));
+    StatusBar1.show_next(code_text(Line));
 }
 
 void Interpreter::Matchbrace1Click() {

@@ -28,9 +28,10 @@ struct Shape {
     bool Visible = false;
 };
 
-// The status bar's five panels. Every step ends by showing its line number (panel 0) and level
-// (panel 3); under Run that is thousands of times between two repaints, so the numbers are
-// kept and written into a panel's text when that panel is next read or written.
+// The status bar's five panels. Every step ends by showing its line number (panel 0), the next
+// line's code (panel 2) and its level (panel 3); under Run that is thousands of times between
+// two repaints, so what they show is kept and written into a panel's text when that panel is
+// next read or written.
 class StatusBar {
 public:
     static constexpr size_t count = 5;
@@ -47,17 +48,28 @@ public:
         line_ = line;
         line_pending_ = true;
     }
+    // "Next: " and the code text, which must stay as it is until the panel is settled.
+    void show_next(const std::string& code) {
+        next_ = &code;
+        next_pending_ = true;
+    }
     // "Level" and the level.
     void show_level(int32_t level) {
         level_ = level;
         level_pending_ = true;
+    }
+    // Writes every kept text now (before the code text shown is changed).
+    void settle_all() const {
+        for (size_t i = 0; i < count; ++i) settle(i);
     }
 
 private:
     void settle(size_t i) const;
     mutable std::array<std::string, count> text_{};
     mutable bool line_pending_ = false;
+    mutable bool next_pending_ = false;
     mutable bool level_pending_ = false;
+    const std::string* next_ = nullptr;
     int32_t line_ = 0;
     int32_t level_ = 0;
 };

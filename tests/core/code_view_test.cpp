@@ -90,6 +90,20 @@ TEST_F(CodeView, StatusPanelsFollowTheStepAndResetWritesResetLast) {
     in.RestartClick();
     EXPECT_EQ(in.StatusBar1[3], "Reset");
     EXPECT_EQ(in.StatusBar1[1], "of 0016");
+
+    // The next line's text is the one the step saw, even when the line is edited before the
+    // panel is read, with or without the code list being read again meanwhile.
+    for (const bool reread : {false, true}) {
+        in.ListBox1.set_item(12, "  } else if (xyz) {");
+        in.RestartClick();
+        in.Line = 5;
+        in.Step1Click();
+        in.ListBox1.set_item(12, reread ? "  } else if (xyz) { c = 8;" : "  } else if (xyz) { c = 7;");
+        if (reread) {
+            EXPECT_EQ(in.code_text(12), "} else if (xyz) { c = 8;");
+        }
+        EXPECT_EQ(in.StatusBar1[2], "Next: } else if (xyz) {") << reread;
+    }
 }
 
 // The line and level panels are written when read; whichever came last, a step's number or a
@@ -105,7 +119,10 @@ TEST(StatusPanels, TheLastShownOrWrittenTextIsRead) {
     bar.show_line(-12);
     EXPECT_EQ(bar[0], "Line: -0012");
     bar.show_line(123456);
-    bar[2] = "Next: x = 1;"; // another panel leaves the line panel waiting
+    const std::string code = "x = 1;";
+    bar.show_next(code);
+    EXPECT_EQ(bar[2], "Next: x = 1;");
+    bar[1] = "of 0020"; // another panel leaves the line panel waiting
     const StatusBar& shown = bar;
     EXPECT_EQ(shown[0], "Line: 123456");
     EXPECT_EQ(shown[3], "Level3");
