@@ -270,9 +270,9 @@ public:
     std::unique_ptr<FileAccess> files = std::make_unique<DiskFiles>();
 
     // --- loading, subroutine scan and reset (loading.cpp) ---
-    std::string FileName;                    // the loaded sketch's full path
-    std::string Logdir1;                     // its folder
-    std::string Caption;                     // the main window's caption: the file name without its folder
+    std::string FileName; // the loaded sketch's full path
+    std::string Logdir1;  // its folder
+    std::string Caption;  // the main window's caption: the file name without its folder
     StatusBar StatusBar1; // the status bar's five panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);
