@@ -9,13 +9,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 
+#include "bench/live_blocks.h"
 #include "interpreter/interpreter.h"
 
 namespace {
-long live_blocks = 0;
+using bench::live_blocks;
 
 const char* const loop_sketch = "long acc = 0;\n"
                                 "long i = 0;\n"
@@ -62,18 +62,6 @@ Figures run(const std::string& text, long steps) {
 }
 
 } // namespace
-
-void* operator new(std::size_t size) {
-    ++live_blocks;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    --live_blocks;
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 int main(int argc, char** argv) {
     const long steps = argc > 1 ? std::atol(argv[1]) : 3000000;

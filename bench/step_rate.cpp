@@ -5,25 +5,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
+#include "bench/live_blocks.h"
 #include "interpreter/interpreter.h"
 
-namespace {
-long live_blocks = 0;
-}
-
-void* operator new(std::size_t size) {
-    ++live_blocks;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    --live_blocks;
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+using bench::live_blocks;
 
 int main(int argc, char** argv) {
     const long steps = argc > 1 ? std::atol(argv[1]) : 1000000;
