@@ -206,8 +206,9 @@ private:
         flow_text::BodyForm form = flow_text::BodyForm::next_line;
     };
     static constexpr size_t for_shapes_capacity = 1024;
-    TextMap<ForShape> for_shapes_;
+    TextMap<ForShape> for_shapes_{for_shapes_capacity};
     ForShape for_shape(std::string_view text);
+    static ForShape shape_of_for(std::string_view text);
 };
 
 } // namespace quorvex

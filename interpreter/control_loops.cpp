@@ -433,7 +433,10 @@ void ControlFlow::kdo(std::string_view text) {
 // for
 
 ControlFlow::ForShape ControlFlow::for_shape(std::string_view text) {
-    if (const ForShape* kept = for_shapes_.find(text)) return *kept;
+    return for_shapes_.find_or_add(text, [text] { return shape_of_for(text); });
+}
+
+ControlFlow::ForShape ControlFlow::shape_of_for(std::string_view text) {
     ForShape shape;
     const auto span = [text](std::string_view part) {
         return Span{static_cast<size_t>(part.data() - text.data()), part.size()};
@@ -453,8 +456,6 @@ ControlFlow::ForShape ControlFlow::for_shape(std::string_view text) {
             shape.step = span(p->step);
         }
     }
-    if (for_shapes_.size() >= for_shapes_capacity) for_shapes_.clear();
-    for_shapes_.find_or_add(text, [&shape] { return shape; });
     return shape;
 }
 

@@ -113,8 +113,6 @@ DispatchPlan make_plan(std::string_view s) {
 }
 
 DispatchPlan PlanMemo::plan(std::string_view s) {
-    if (const DispatchPlan* kept = plans_.find(s)) return *kept;
-    if (plans_.size() >= capacity) plans_.clear();
     return plans_.find_or_add(s, [s] { return make_plan(s); });
 }
 

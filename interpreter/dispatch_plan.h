@@ -86,7 +86,7 @@ public:
     size_t size() const { return plans_.size(); }
 
 private:
-    TextMap<DispatchPlan> plans_;
+    TextMap<DispatchPlan> plans_{capacity};
 };
 
 } // namespace quorvex

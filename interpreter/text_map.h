@@ -2,7 +2,7 @@
 // A map from texts to values for the lookups every step makes (dispatch plans, variable names):
 // open addressing with each key's hash stored beside it, so that a lookup hashes a short text
 // once, probes a flat array and compares a key only when the hashes agree. Entries are never
-// removed one by one; clear() empties the map.
+// removed one by one; clear() empties the map, and a map with a limit clears itself when full.
 
 #include <cstdint>
 #include <cstring>
@@ -40,22 +40,20 @@ inline uint64_t text_hash(std::string_view s) {
 template <class V>
 class TextMap {
 public:
+    // With a `limit`, a map that holds that many keys starts afresh before it adds another.
+    explicit TextMap(size_t limit = 0) : limit_(limit) {}
+
     // The value of `key`, nullptr when absent.
-    V* find(std::string_view key) {
-        if (slots_.empty()) return nullptr;
-        const uint64_t h = text_hash(key);
-        for (size_t i = h & mask(); slots_[i].used; i = (i + 1) & mask())
-            if (slots_[i].hash == h && same_key(slots_[i].key, key)) return &slots_[i].value;
-        return nullptr;
-    }
+    V* find(std::string_view key) { return find(key, text_hash(key)); }
     const V* find(std::string_view key) const { return const_cast<TextMap*>(this)->find(key); }
 
     // The value of `key`, made with `make()` when absent.
     template <class Make>
     V& find_or_add(std::string_view key, Make&& make) {
-        if (V* v = find(key)) return *v;
-        if ((count_ + 1) * 2 > slots_.size()) grow();
         const uint64_t h = text_hash(key);
+        if (V* v = find(key, h)) return *v;
+        if (limit_ > 0 && count_ >= limit_) clear();
+        if ((count_ + 1) * 2 > slots_.size()) grow();
         size_t i = h & mask();
         while (slots_[i].used) i = (i + 1) & mask();
         Slot& s = slots_[i];
@@ -81,6 +79,12 @@ private:
         V value{};
     };
     size_t mask() const { return slots_.size() - 1; }
+    V* find(std::string_view key, uint64_t h) {
+        if (slots_.empty()) return nullptr;
+        for (size_t i = h & mask(); slots_[i].used; i = (i + 1) & mask())
+            if (slots_[i].hash == h && same_key(slots_[i].key, key)) return &slots_[i].value;
+        return nullptr;
+    }
     // Names are short: compared inline; a statement's text through the library.
     static bool same_key(const std::string& a, std::string_view b) {
         if (a.size() != b.size()) return false;
@@ -101,6 +105,7 @@ private:
 
     std::vector<Slot> slots_;
     size_t count_ = 0;
+    size_t limit_ = 0;
 };
 
 } // namespace quorvex

@@ -35,6 +35,15 @@ TEST(TextMap, KeysOfEveryLengthKeepTheirValuesThroughGrowthUntilCleared) {
     EXPECT_EQ(map.size(), 0u);
     EXPECT_EQ(map.find("x"), nullptr);
     EXPECT_EQ(map.find_or_add("x", [] { return 7; }), 7);
+
+    // A map with a limit starts afresh when a key beyond it comes; keys it holds stay.
+    TextMap<int> bounded(3);
+    for (int k = 0; k < 3; ++k) bounded.find_or_add(keys[static_cast<size_t>(k)], [k] { return k; });
+    EXPECT_EQ(bounded.find_or_add(keys[1], [] { return -1; }), 1);
+    EXPECT_EQ(bounded.size(), 3u);
+    EXPECT_EQ(bounded.find_or_add(keys[3], [] { return 3; }), 3);
+    EXPECT_EQ(bounded.size(), 1u);
+    EXPECT_EQ(bounded.find(keys[0]), nullptr);
 }
 
 } // namespace
