@@ -438,10 +438,13 @@ Value Interpreter::get_value(std::string_view s) {
     if (!plain && find_operator_if(t, expression_operator) != std::string_view::npos) return execute();
 
     int32_t define_slot = 0;
-    const Value v = find_term(t, &define_slot, plain);
+    Value v = find_term(t, &define_slot, plain);
     // A #define was found: its text decides, even when that text is no term.
     if (define_slot > 0) return expand_define(define_slot);
     if (!v.found) return execute();
+    // A lone float term's integer side is its value truncated, as a float result's is: handlers
+    // that want a whole number read it (a float entry's own integer slot is never its value).
+    if (v.type == n_float) v.i = float_int_side(v.f);
     return v;
 }
 

@@ -52,6 +52,11 @@ int32_t Eeprom::kEEPROM(const Match& m) {
         in_.host().eeprom_changed(addr);
         return int_result(in_, 0);
     }
+    if (method == "length") {
+        // The board's own EEPROM size, so the usual «addr == EEPROM.length()» wraps in time;
+        // the cells beyond it stay reachable, as they always were.
+        return int_result(in_, in_.board.kind == BoardKind::Mega ? 4096 : 1024);
+    }
     if (method == "read") {
         const int32_t addr = a.empty() ? 0 : in_.get_var(a[0]);
         if (errors.raised()) return int_result(in_, 0);

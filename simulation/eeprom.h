@@ -19,7 +19,7 @@ public:
 
     explicit Eeprom(Interpreter& in) : in_(in) { val_eeprom.fill(255); }
 
-    // «EEPROM.write(a, v)», «read», «update», «put»; other methods are silent.
+    // «EEPROM.write(a, v)», «read», «update», «put», «length»; other methods are silent.
     int32_t kEEPROM(const Match& m);
 
     // Cell `addr`, or nothing outside 0..4096.

@@ -113,7 +113,7 @@ void Ethernet::kEthernetClient(std::string_view s) {
 }
 
 int32_t Ethernet::kEthClient(const Match& m) {
-    if (declines_as_operand(in_, m.rest)) return 0;
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
     const std::vector<std::string> a = call_arguments(in_, m.rest);
     const std::string first = a.empty() ? std::string() : a[0];

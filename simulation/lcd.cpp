@@ -72,9 +72,9 @@ int32_t Lcd::display_width() const { return std::clamp(lcd_maxx, 0, max_columns)
 void Lcd::klcddef(std::string_view s) {
     s = dtrim(s);
     const size_t open = s.find('(');
-    const std::string_view name = dtrim(cut_statement(s.substr(0, open)));
+    const std::string name = declared_object_name(in_, cut_statement(s.substr(0, open)), s);
     if (name.empty()) return;
-    in_.register_object(lcd_key, std::string(name) + ".");
+    in_.register_object(lcd_key, name + ".");
     if (open == std::string_view::npos) return;
 
     const std::vector<std::string> a = call_arguments(in_, s.substr(open));
@@ -192,7 +192,7 @@ void Lcd::scroll_right() {
 int32_t Lcd::klcd(const Match& m) {
     const std::string_view rest = dtrim(m.rest);
     const size_t open = rest.find('(');
-    const std::string command(dtrim(open == std::string_view::npos ? cut_statement(rest) : rest.substr(0, open)));
+    const std::string command = call_method(rest);
     const std::vector<std::string> a = call_arguments(in_, rest);
     const std::string val = a.empty() ? std::string() : a[0];
     PortPanel& panel = in_.panels[4];

@@ -56,6 +56,13 @@ bool declines_as_operand(Interpreter& in, std::string_view rest) {
     return true;
 }
 
+bool declines_assignment(Interpreter& in, std::string_view rest) {
+    if (find_top_level(rest, 0, BraceRule::nest, [](char c) { return c == '='; }) == std::string_view::npos)
+        return false;
+    in.keep_going = 1;
+    return true;
+}
+
 bool is_object_name(std::string_view name) {
     if (!is_identifier(name)) return false;
     for (const DispatchRow& row : kcontrol)

@@ -59,6 +59,11 @@ std::string call_method(std::string_view rest);
 // alone. True when it declined; the handler then returns at once, before any effect.
 bool declines_as_operand(Interpreter& in, std::string_view rest);
 
+// An assignment to an object or a comparison with it («client = server.available()», «f == 0»):
+// an "=" outside literals and outside brackets, so «f.println(a == 1)» is still a call. The
+// handler declines (keep_going) and the operators take the statement. True when it declined.
+bool declines_assignment(Interpreter& in, std::string_view rest);
+
 // --- declarations ------------------------------------------------------------------------------
 
 // A name an object declaration may register: one identifier that is no control or type word,

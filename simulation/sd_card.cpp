@@ -13,14 +13,6 @@ namespace {
 
 constexpr int32_t file_panel = 5;
 
-// An assignment to the object or a comparison with a call's value: the operators take it.
-// An "=" inside a literal is text («f.println("a=b")»).
-bool assigns_or_compares(Interpreter& in, std::string_view rest) {
-    if (find_outside_literals(rest, "=") == std::string_view::npos) return false;
-    in.keep_going = 1;
-    return true;
-}
-
 } // namespace
 
 int32_t SdCard::kSD(const Match& m) {
@@ -62,7 +54,7 @@ int32_t SdCard::kSD2card_obj(const Match& m) {
 }
 
 int32_t SdCard::kSDVolume_obj(const Match& m) {
-    if (assigns_or_compares(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
     if (method == ".begin" || method == ".fatType" || method == ".init") return int_result(in_, 1);
     if (method == ".blocksPerCluster") return int_result(in_, 32);
@@ -72,7 +64,7 @@ int32_t SdCard::kSDVolume_obj(const Match& m) {
 }
 
 int32_t SdCard::kSDFile_obj(const Match& m) {
-    if (assigns_or_compares(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
     if (method == ".begin" || method == ".openRoot") return int_result(in_, 1);
     if (method == ".ls") {
@@ -104,7 +96,7 @@ void SdCard::kFile(std::string_view s) {
 }
 
 int32_t SdCard::kFile_obj(const Match& m) {
-    if (assigns_or_compares(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
     PortPanel& panel = in_.panels[m.panel];
     OutputList& list = panel.ListBox;

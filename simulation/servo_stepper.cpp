@@ -10,31 +10,27 @@
 
 namespace quorvex {
 
-namespace {
-
-// The method of «.attach(9);»: the text before the bracket, or the whole statement without one.
-std::string_view method_of(std::string_view rest) {
-    const size_t open = rest.find('(');
-    return dtrim(open == std::string_view::npos ? cut_statement(rest) : rest.substr(0, open));
-}
-
-} // namespace
-
 void Motors::kServo(std::string_view s) {
     const std::string_view t = dtrim(cut_statement(s));
     if (find_outside_literals(t, "(") != std::string_view::npos) return; // brackets name no servo
     const size_t comma = t.find(',');
+    // Both names are checked before either is registered: «Servo a, if;» registers nothing.
+    std::array<std::string, 2> names;
+    names[0] = declared_object_name(in_, t.substr(0, comma), s);
+    if (names[0].empty()) return;
+    if (comma != std::string_view::npos) {
+        names[1] = declared_object_name(in_, t.substr(comma + 1), s);
+        if (names[1].empty()) return;
+    }
     const DispatchSlots& slots = in_.tables;
-    for (const std::string_view part :
-         {t.substr(0, comma), comma == t.npos ? std::string_view() : t.substr(comma + 1)}) {
-        const std::string_view name = dtrim(part);
-        if (!is_identifier(name)) continue;
+    for (const std::string& name : names) {
+        if (name.empty()) continue;
         // Declared again since reset: it keeps its entry and its pin.
         const auto same = [&](int row) { return slots.kobj_live[row] && slots.kobj_word[row] == name; };
         if (same(servo_key) || same(servo_key2)) continue;
         // The first free entry; with both taken the second servo is replaced.
         const int row = slots.kobj_live[servo_key] ? servo_key2 : servo_key;
-        in_.register_object(row, std::string(name));
+        in_.register_object(row, name);
         (row == servo_key ? s1attached : s2attached) = false;
     }
 }
@@ -45,7 +41,7 @@ int32_t Motors::kServo_obj2(const Match& m) { return servo_method(m, s2pin, s2at
 
 int32_t Motors::servo_method(const Match& m, int32_t& pin, bool& attached, const char* caption, bool keep_caption) {
     const std::string_view rest = dtrim(m.rest);
-    const std::string_view method = method_of(rest);
+    const std::string method = call_method(rest);
     Board& board = in_.board;
     if (method == ".attach") {
         const std::vector<std::string> a = call_arguments(in_, rest);
@@ -70,12 +66,13 @@ int32_t Motors::servo_method(const Match& m, int32_t& pin, bool& attached, const
 void Motors::kStepper(std::string_view s) {
     const std::string_view t = dtrim(s);
     const size_t open = t.find('(');
-    if (open == std::string_view::npos) return;
-    const std::string_view name = dtrim(t.substr(0, open));
+    const std::string name =
+        declared_object_name(in_, open == std::string_view::npos ? cut_statement(t) : t.substr(0, open), s);
+    if (name.empty() || open == std::string_view::npos) return;
     const std::vector<std::string> a = call_arguments(in_, t.substr(open));
     // Steps per revolution and four coil pins; the steps are not kept.
-    if (a.size() != 5 || !is_identifier(name)) return;
-    in_.register_object(stepper_key, std::string(name));
+    if (a.size() != 5) return;
+    in_.register_object(stepper_key, name);
     for (size_t k = 1; k <= 4; ++k) {
         step_pin[k] = a[k];
         const std::string text = "(" + step_pin[k] + ",OUTPUT)";
@@ -90,7 +87,7 @@ void Motors::kStepper(std::string_view s) {
 
 int32_t Motors::kStepper_obj(const Match& m) {
     const std::string_view rest = dtrim(m.rest);
-    const std::string_view method = method_of(rest);
+    const std::string method = call_method(rest);
     const ArgumentErrors errors(in_);
     const int32_t v = rest.find('(') == std::string_view::npos ? 0 : in_.get_var(in_.StripBrackets(rest));
     if (errors.raised()) return int_result(in_, 0);

@@ -31,5 +31,18 @@ TEST_F(EepromTest, CellsAreCheckedNotifiedOncePerWriteAndOutliveResetAndLoad) {
     EXPECT_EQ(in.eeprom.get(13), 255);
 }
 
+// The Other board has no EEPROM of its own: it counts as the Uno, even after the Mega, whose
+// pins it keeps. (Transcripts pick the Uno or Mega only.)
+TEST_F(EepromTest, LengthFollowsTheChosenBoardAndTheOtherBoardCountsAsTheUno) {
+    in.pre.library1 |= LIB_EEPROM;
+    in.board.Mega1Click();
+    EXPECT_EQ(in.evaluate_expression("EEPROM.length()"), 4096);
+    in.board.Other1Click();
+    EXPECT_EQ(in.evaluate_expression("EEPROM.length()"), 1024);
+    in.board.Uno1Click();
+    EXPECT_EQ(in.evaluate_expression("EEPROM.length()"), 1024);
+    EXPECT_TRUE(messages().empty());
+}
+
 } // namespace
 } // namespace quorvex::test

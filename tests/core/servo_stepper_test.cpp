@@ -34,10 +34,13 @@ TEST_F(MotorsTest, ServoNamesKeepTheirEntries) {
     EXPECT_FALSE(in.motors.s2attached);
     run("Servo left, right;");
     EXPECT_EQ(name(servo_key2), "right");
+    // A missing name is a bad declaration, as for every object; brackets or a wrong count of
+    // pins name nothing, silently.
     for (const char* bad : {"Servo ;", "Servo s(3);", "Stepper (200, 8, 9, 10, 11);", "Stepper m(8, 9);"}) run(bad);
     EXPECT_EQ(name(servo_key), "a");
     EXPECT_FALSE(in.tables.kobj_live[stepper_key]);
-    EXPECT_TRUE(host.errors.empty());
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Sketch Error - Bad declaration: Servo",
+                                                    "Sketch Error - Bad declaration: Stepper (200, 8, 9, 10, 11)"}));
 }
 
 TEST_F(MotorsTest, ServoWriteShadesThePin) {
