@@ -32,6 +32,8 @@ AboutDialog::AboutDialog(const QString& title, const QString& version, QWidget* 
     Button1 = new QPushButton(QStringLiteral("Goto WebPage for Updates"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(56, 160, 201, 28);
+    // The window is kept between shows: a focused "Goto WebPage" must not take Enter next time.
+    Button1->setAutoDefault(false);
     AboutClose = new QPushButton(QStringLiteral("Close"), this);
     AboutClose->setObjectName(QStringLiteral("AboutClose"));
     AboutClose->setGeometry(312, 160, 161, 28);
@@ -47,6 +49,7 @@ void AboutDialog::Button1Click() { ShellOpen(QUrl(QString::fromUtf8(product_web_
 void AboutDialog::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
+    AboutClose->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 } // namespace quorvex

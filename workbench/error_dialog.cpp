@@ -38,6 +38,9 @@ ErrorDialog::ErrorDialog(QWidget* parent) : QDialog(parent) {
     Label2 = make_label(this, "Label2");
     Send = new QPushButton("Email", this);
     Send->setObjectName("Send");
+    // Enter is the step-over key users are pressing when the window opens: only "Close" may
+    // take it, wherever the focus is.
+    Send->setAutoDefault(false);
     connect(Send, &QPushButton::clicked, this, &ErrorDialog::SendClick);
     Button1 = new QPushButton("Close", this);
     Button1->setObjectName("Button1");
@@ -60,6 +63,11 @@ void ErrorDialog::set_error(const QString& message, const QString& line_text) {
     Label1->setText(message);
     Label2->setText(line_text);
     Send->setVisible(!message.startsWith(QStringLiteral("Sketch")));
+}
+
+void ErrorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void ErrorDialog::SendClick() {

@@ -21,7 +21,10 @@ public:
     QLabel* Label1;       // the message
     QLabel* Label2;       // the line text, or "Past End"
     QPushButton* Send;    // "Email"
-    QPushButton* Button1; // "Close"
+    QPushButton* Button1; // "Close", the default button at every show
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace quorvex

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -32,6 +33,9 @@ void Help::show_context(int context) {
         browser_->setWindowTitle(QStringLiteral("Quorvex Help"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(560, 480);
+        // A help window is closed with the keys every document window takes.
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+            connect(new QShortcut(keys, browser_), &QShortcut::activated, browser_.data(), &QWidget::close);
     }
     browser_->setSource(QUrl(QStringLiteral("qrc") + page));
     browser_->show();
@@ -39,7 +43,10 @@ void Help::show_context(int context) {
 }
 
 bool Help::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+    // A key from the window system reaches the window (a QWindow, without a context) before the
+    // control with the focus or the open menu; only that control says which page.
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     show_context(context_of(watched));
     return true; // F1 is help's alone; its parents must not open a second page

@@ -1,7 +1,8 @@
 #pragma once
 // Help pages by context number (":/help/ctx<N>.html") in one browser window. F1 anywhere in
 // the program opens the page of the first "helpContext" property found from the control that
-// has the key up through its parents; an open menu is such a control.
+// has the key up through its parents; an open menu is such a control. Esc or Ctrl+W closes
+// the help window.
 
 #include <QObject>
 #include <QPointer>

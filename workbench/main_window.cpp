@@ -143,6 +143,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
         UpdateClick(false);
     });
     host_.on_update = [this](bool update1, int32_t) { UpdateClick(update1); };
+    // The run has already stopped: its button and timer must not say otherwise while the modal
+    // error window is open.
+    host_.on_error_stop = [this] {
+        sync_timer();
+        sync_marks();
+    };
 
     create_windows();
 
@@ -151,7 +157,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
     ThemeStyle = styles_.apply(ThemeStyle);
 }
 
-MainWindow::~MainWindow() { host_.on_update = nullptr; }
+MainWindow::~MainWindow() {
+    host_.on_update = nullptr;
+    host_.on_error_stop = nullptr;
+}
 
 void MainWindow::create_windows() {
     // In this order: About1, Simulation, Fm_Delay, EditSketch, FM_Subroutines, ChangeLine,
@@ -733,13 +742,21 @@ void MainWindow::ListBox1Click() {
     if (core_.Matchbrace1.Checked) Matchbrace1Click(); // clears the highlight
     if (!core_.AskOnLineChange.Checked) {
         core_.Line = selected;
+        // The status bar names the line the next step runs, not the one before the click.
+        core_.show_line_status();
+        write_status();
         list_->viewport()->update();
         return;
     }
     const int32_t old_line = core_.Line;
     core_.Line = selected;
     list_->viewport()->repaint(); // the chosen line shows as current while the dialog asks
-    if (ChangeLine->exec() != 1) select_line(old_line);
+    if (ChangeLine->exec() != 1) {
+        select_line(old_line);
+        // A click asked from inside the list's mouse press, which selects the clicked row once
+        // this returns: the selection goes back to the current line after that.
+        QTimer::singleShot(0, this, [this] { select_line(core_.Line); });
+    }
     core_.Line = list_->currentIndex().row();
     core_.UpdateClick();
 }
@@ -773,13 +790,9 @@ void MainWindow::set_code_font(const QString& name, int h) {
 
 void MainWindow::UpdateClick(bool update1) {
     list_->model()->sync();
-    for (size_t i = 0; i < status_.size(); ++i) {
-        const std::string& text = core_.StatusBar1[i];
-        // Most steps change one or two panels; the others are left alone.
-        if (status_[i]->text().size() != static_cast<qsizetype>(text.size()) ||
-            status_[i]->text() != QLatin1String(text.data(), static_cast<qsizetype>(text.size())))
-            status_[i]->setText(QString::fromStdString(text));
-    }
+    // Back and a moved line refresh without a step: the line panels follow the line itself.
+    if (update1) core_.show_line_status();
+    write_status();
     board_->refresh();
     if (update1) {
         select_line(core_.Line);
@@ -789,6 +802,16 @@ void MainWindow::UpdateClick(bool update1) {
     }
     list_->viewport()->update();
     for (const auto& hook : refresh_hooks_) hook(update1);
+}
+
+void MainWindow::write_status() {
+    for (size_t i = 0; i < status_.size(); ++i) {
+        const std::string& text = core_.StatusBar1[i];
+        // Most steps change one or two panels; the others are left alone.
+        if (status_[i]->text().size() != static_cast<qsizetype>(text.size()) ||
+            status_[i]->text() != QLatin1String(text.data(), static_cast<qsizetype>(text.size())))
+            status_[i]->setText(QString::fromStdString(text));
+    }
 }
 
 void MainWindow::sync_marks() {

@@ -235,6 +235,8 @@ private:
     void restore(const SettingsValues& values);
     void place_panes(bool swapped);
     void sync_marks();
+    // The status panels as the core holds them; only changed ones are written.
+    void write_status();
     void select_line(int32_t line);
     void centre_line();
     QString start_folder() const;

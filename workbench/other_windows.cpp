@@ -2,12 +2,14 @@
 #include "workbench/other_windows.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QStatusBar>
 
 #include "workbench/about_dialog.h"
 #include "workbench/board_view.h"
 #include "workbench/code_list.h"
+#include "workbench/delay_window.h"
 #include "workbench/eeprom_window.h"
 #include "workbench/error_dialog.h"
 #include "workbench/key_filter.h"
@@ -26,6 +28,23 @@ namespace {
 void forward_keys(MainWindow& main, QWidget* window) {
     window->installEventFilter(main.key_filter());
     for (QWidget* child : window->findChildren<QWidget*>()) child->installEventFilter(main.key_filter());
+}
+
+// The countdown is modal and would keep every key from the main window: its function keys go
+// on to the main window's handler after it has closed (so F9 stops Run and the countdown ends
+// with it; a step key skips the rest of the wait, as "DelayClose" does). Enter and Esc keep
+// their meaning in the window: they close it.
+void plug_in_delay(MainWindow& main, DelayCountdown* delay) {
+    auto* filter = new KeyFilter(
+        [&main, delay](QKeyEvent* key, QObject*) {
+            if (key->key() < Qt::Key_F1 || key->key() > Qt::Key_F35) return;
+            if (key_command(key->key(), key->modifiers(), false) == KeyCommand::None) return;
+            delay->DelayCloseClick();
+            main.ListBox1KeyDown(key->key(), key->modifiers(), false);
+        },
+        delay);
+    delay->installEventFilter(filter);
+    for (QWidget* child : delay->findChildren<QWidget*>()) child->installEventFilter(filter);
 }
 
 void plug_in_simulation(MainWindow& main, SimulationWindow* sim) {
@@ -70,7 +89,8 @@ void create_other_windows(MainWindow& main) {
     main.About1 = new AboutDialog(sTitle, Version1(), &main);
     auto* sim = new SimulationWindow(main.core(), &main);
     main.Simulation = sim;
-    main.Fm_Delay = main.host().delay_window();
+    DelayCountdown* delay = main.host().delay_window();
+    main.Fm_Delay = delay;
     auto* editor = new SketchEditor(main.core(), sTitle, Version1(), &main);
     main.EditSketch = editor;
     main.FM_Subroutines = new SubroutinesWindow(main.core(), &main);
@@ -79,6 +99,7 @@ void create_other_windows(MainWindow& main) {
     auto* eeprom = new EepromWindow(main.core(), &main);
     main.EEPROM_Form = eeprom;
 
+    plug_in_delay(main, delay);
     plug_in_simulation(main, sim);
     plug_in_editor(main, editor);
     forward_keys(main, eeprom);

@@ -21,6 +21,7 @@ ErrorDialog* QtHost::error_window() {
 void QtHost::show_error(const std::string& message, const std::string& line_text) {
     ErrorDialog* dialog = error_window();
     dialog->set_error(QString::fromStdString(message), QString::fromStdString(line_text));
+    if (on_error_stop) on_error_stop();
     open_ = dialog;
     dialog->exec();
     open_ = nullptr;

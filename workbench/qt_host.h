@@ -59,6 +59,8 @@ public:
 
     // The main window's refresh after a step.
     std::function<void(bool update1, int32_t line)> on_update;
+    // An error has stopped Run: the main window shows Run idle before the error window opens.
+    std::function<void()> on_error_stop;
     // Set by whoever made the simulation and EEPROM windows.
     std::function<void()> on_show_simulation;
     std::function<void(int32_t addr)> on_eeprom_changed;

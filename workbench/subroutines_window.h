@@ -21,9 +21,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const Interpreter& core_;
+
+    void fit_columns();
 };
 
 } // namespace quorvex

@@ -41,6 +41,49 @@ void write(const QString& path, const QByteArray& text) {
     if (file.open(QIODevice::WriteOnly)) file.write(text);
 }
 
+// Help opened with F1 from the code list (its own page, with the contents link), the
+// subroutines list with a long name beside the line column, and the error window with its
+// default button, each as a user reaches it by keys.
+bool keys_help_and_windows() {
+    QTemporaryDir dir;
+    write(dir.filePath("keys.ino"), "// Simulate Uno\nint level = 0;\nvoid setup() {\n  level = 1;\n}\n"
+                                    "void loop() {\n  level = scale_the_reading_for_the_display(level, 2);\n"
+                                    "  blink(3);\n}\nint scale_the_reading_for_the_display(int v, int f) {\n"
+                                    "  return v * f;\n}\n");
+    quorvex::MainWindow w;
+    w.move(0, 0);
+    w.show();
+    if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return false;
+    w.load_sketch(dir.filePath("keys.ino"));
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w)) return false;
+    w.code_list()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(w.windowHandle(), Qt::Key_F1);
+    w.help().browser()->move(300, 120);
+    shot("keys_1_help_from_code_list_page_28");
+    w.ShowHelp1Click();
+    shot("keys_1b_help_contents_page_1");
+    QTest::keyClick(w.help().browser()->windowHandle(), Qt::Key_Escape);
+
+    w.action("SubRoutines1Click")->trigger();
+    w.FM_Subroutines->move(320, 100);
+    shot("keys_2_subroutines_columns");
+    w.FM_Subroutines->close();
+
+    bool shown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        quorvex::ErrorDialog* d = w.host().open_dialog();
+        if (d == nullptr) return;
+        if (!shown) shot("keys_3_error_close_is_default_run_idle");
+        shown = true;
+        QTest::keyClick(d->windowHandle(), Qt::Key_Return);
+    });
+    closer.start(300);
+    w.AutoStepClick();
+    return QTest::qWaitFor([&] { return shown && w.host().open_dialog() == nullptr; }, 10000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -214,5 +257,6 @@ int main(int argc, char** argv) {
         sim->raise();
         shot("18_lcd_servo_serial");
     }
+    if (!keys_help_and_windows()) return 1;
     return 0;
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -137,12 +138,14 @@ private slots:
         QTemporaryDir dir;
         MainWindow w;
         QVERIFY(w.load_sketch(write_sketch(dir, "// x\nint a;\n\nvoid setup() {\n}\n\n\n\nvoid loop() {\n}\n"
-                                                "int twice(int v, int w) {\n  return v * 2;\n}\n")));
+                                                "int twice(int v, int w) {\n  return v * 2;\n}\n"
+                                                "int scale_the_reading_for_the_small_display(int v) {\n"
+                                                "  return v;\n}\n")));
         auto& subs = *qobject_cast<quorvex::SubroutinesWindow*>(w.FM_Subroutines.data());
         w.action("SubRoutines1Click")->trigger();
         QVERIFY(subs.isVisible());
         QTableWidget* grid = subs.StringGrid1;
-        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->rowCount(), 4);
         const auto row = [&](int r) {
             QStringList cells;
             for (int c = 0; c < 4; ++c) cells << grid->item(r, c)->text();
@@ -151,8 +154,23 @@ private slots:
         QCOMPARE(row(0), (QStringList{"0", "setup", "0", "0003"}));
         QCOMPARE(row(1), (QStringList{"1", "loop", "0", "0008"}));
         QCOMPARE(row(2), (QStringList{"2", "twice", "2", "0010"}));
+        QCOMPARE(row(3), (QStringList{"3", "scale_the_reading_for_the_small_display", "1", "0013"}));
         QCOMPARE(grid->horizontalHeaderItem(3)->text(), QString("Line"));
         QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // Every column but the name shows its texts and header whole, all within the window.
+        QVERIFY(QTest::qWaitForWindowExposed(&subs));
+        QCOMPARE(subs.size(), QSize(267, 449));
+        const auto fitted = [&] {
+            int right = 0;
+            for (int c = 0; c < 4; ++c) {
+                const int needed = std::max(static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(c),
+                                            grid->horizontalHeader()->sectionSizeHint(c));
+                if (c != 1 && grid->columnWidth(c) < needed) return false;
+                right += grid->columnWidth(c);
+            }
+            return right <= grid->viewport()->width();
+        };
+        QVERIFY(fitted());
         w.action("SubRoutines1Click")->trigger();
         QVERIFY(subs.isHidden());
         w.core().ListBox1.assign({});
