@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "workbench/window_frame.h"
 #include "workbench/window_layout.h"
 
 namespace quorvex {
@@ -10,9 +11,12 @@ namespace quorvex {
 inline void centre_on_main(QWidget& window) {
     const QWidget* main = window.parentWidget();
     if (main == nullptr) return;
-    const QRect m = main->frameGeometry();
-    const QSize own = window.frameGeometry().size();
-    window.move(centre_on(m.x(), m.width(), own.width()), centre_on(m.y(), m.height(), own.height()));
+    place_by_frame(window, [&window, main](const QMargins& m) {
+        const QRect outer = frame_geometry(*main);
+        const QSize own = window.size().grownBy(m);
+        return QRect(centre_on(outer.x(), outer.width(), own.width()),
+                     centre_on(outer.y(), outer.height(), own.height()), own.width(), own.height());
+    });
 }
 
 } // namespace quorvex

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "interpreter/interpreter.h"
+#include "workbench/window_frame.h"
 
 namespace quorvex {
 
@@ -150,7 +151,10 @@ ChangeLineDialog::ChangeLineDialog(QWidget* main_window) : QDialog(main_window),
 }
 
 void ChangeLineDialog::showEvent(QShowEvent* event) {
-    if (main_ != nullptr) move(main_->frameGeometry().topLeft() + QPoint(20, 100));
+    if (main_ != nullptr)
+        place_by_frame(*this, [this](const QMargins& frame) {
+            return QRect(frame_geometry(*main_).topLeft() + QPoint(20, 100), size().grownBy(frame));
+        });
     QDialog::showEvent(event);
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "interpreter/interpreter.h"
+#include "workbench/centring.h"
 
 namespace quorvex {
 
@@ -94,10 +95,11 @@ EepromWindow::EepromWindow(Interpreter& core, QWidget* main) : QDialog(main) {
 void EepromWindow::FormShow() {
     // Centred across the main window, as tall as it and level with its top.
     if (const QWidget* main = parentWidget()) {
-        const QRect m = main->frameGeometry();
-        const QSize frame = frameGeometry().size() - size();
-        resize(width(), m.height() - frame.height());
-        move(m.x() + m.width() / 2 - frameGeometry().width() / 2, m.y());
+        place_by_frame(*this, [this, main](const QMargins& frame) {
+            const QRect m = frame_geometry(*main);
+            const int own = width() + frame.left() + frame.right();
+            return QRect(centre_on(m.x(), m.width(), own), m.y(), own, m.height());
+        });
     }
     Update_EEPROM1();
 }

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -38,6 +39,7 @@
 #include "workbench/settings_store.h"
 #include "workbench/tool_icons.h"
 #include "workbench/version.h"
+#include "workbench/window_frame.h"
 
 // The bundled example lives in a static library, whose resource object the linker would
 // drop because nothing refers to it; registering it by name keeps it in the program.
@@ -152,9 +154,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
 
     create_windows();
 
-    if (const std::optional<SettingsValues> stored = SettingsFile::read(default_settings()))
-        ThemeStyle = QString::fromStdString(stored->text("Skin"));
+    const std::optional<SettingsValues> stored = SettingsFile::read(default_settings());
+    if (stored) ThemeStyle = QString::fromStdString(stored->text("Skin"));
     ThemeStyle = styles_.apply(ThemeStyle);
+    // The frame is placed before the first show: the window manager then puts the frame's corner
+    // where it is asked to, before anything is drawn.
+    if (stored)
+        restore_frame(*stored);
+    else
+        first_start_frame();
 }
 
 MainWindow::~MainWindow() {
@@ -847,10 +855,26 @@ void MainWindow::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, &MainWindow::FormShow);
 }
 
+void MainWindow::first_start_frame() {
+    // The designed height, frame included, and room for each pane at its designed width: the code
+    // list's 300, the grid's 266 and the whole board panel.
+    const int inner_width = 300 + 266 + board_panel_->width() + 2 * splitter_->handleWidth();
+    place_by_frame(*this, [inner_width](const QMargins& m) {
+        return fit_to_screen(QRect(0, 0, inner_width + m.left() + m.right(), 630));
+    });
+}
+
+void MainWindow::restore_frame(const SettingsValues& v) {
+    // The frame's corner and the inner size, as gather_settings() stores them.
+    const QPoint corner(v.integer("Left"), v.integer("Top"));
+    const QSize inner(v.integer("Width"), v.integer("Height"));
+    place_by_frame(*this,
+                   [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
+}
+
 void MainWindow::FormShow() {
     core_.board.Uno1Click();
     core_.board.LoadPins();
-    resize(width(), 630 - (frameGeometry().height() - height()));
     core_.analog.FormInit();
 
     SettingsValues defaults = default_settings();
@@ -858,13 +882,16 @@ void MainWindow::FormShow() {
     if (const std::optional<SettingsValues> stored = SettingsFile::read(defaults)) {
         restore(*stored);
     } else {
-        // The first start: the bundled example, copied where the user can change it.
+        core_.Logdir1 = core_.CurrentDir.string();
+        core_.board.Uno1Click();
+    }
+    // The first start, or a stored name that cannot be read: the bundled example, copied where
+    // the user can change it.
+    if (core_.FileName.empty()) {
         const QString sample = QString::fromStdString((core_.CurrentDir / "blink_counter.ino").string());
         if (!QFileInfo::exists(sample) && QFile::copy(example_sketch, sample))
             QFile::setPermissions(sample, QFile::ReadOwner | QFile::WriteOwner);
         if (QFileInfo::exists(sample)) core_.FileName = sample.toStdString();
-        core_.Logdir1 = core_.CurrentDir.string();
-        core_.board.Uno1Click();
     }
     core_.BreakLine = -1;
     core_.BreakLine1 = -1;
@@ -876,20 +903,20 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::restore(const SettingsValues& v) {
-    // The frame, on a screen the user can reach.
-    move(v.integer("Left"), v.integer("Top"));
-    const QSize frame = frameGeometry().size() - size();
-    resize(v.integer("Width") - frame.width(), v.integer("Height") - frame.height());
-    if (QGuiApplication::screenAt(frameGeometry().center()) == nullptr)
-        if (QScreen* primary = QGuiApplication::primaryScreen()) move(primary->availableGeometry().topLeft());
+    // The frame itself was placed at creation (restore_frame). The panes are no wider than the
+    // screen.
+    const int room = screen() != nullptr ? screen()->availableGeometry().width() : 65535;
     QList<int> sizes = splitter_->sizes();
-    sizes[splitter_->indexOf(list_)] = v.integer("Splitter");
-    sizes[splitter_->indexOf(grid_)] = v.integer("Variables");
+    sizes[splitter_->indexOf(list_)] = std::clamp(v.integer("Splitter"), 1, room);
+    sizes[splitter_->indexOf(grid_)] = std::clamp(v.integer("Variables"), 1, room);
     splitter_->setSizes(sizes);
     for (int k = 0; k < 4; ++k) simulation_bounds_[static_cast<size_t>(k)] = v.integer(simulation_names[k]);
     if (Simulation != nullptr) {
-        Simulation->move(simulation_bounds_[0], simulation_bounds_[1]);
-        Simulation->resize(simulation_bounds_[2], simulation_bounds_[3]);
+        // Its frame's corner and inner size, on a screen the user can reach.
+        const QPoint corner(simulation_bounds_[0], simulation_bounds_[1]);
+        const QSize inner(simulation_bounds_[2], simulation_bounds_[3]);
+        place_by_frame(*Simulation,
+                       [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
     }
     const QString log_folder = QString::fromStdString(v.text("Log Directory"));
     core_.Logdir1 = QFileInfo(log_folder).isDir() ? log_folder.toStdString() : core_.CurrentDir.string();
@@ -932,21 +959,22 @@ void MainWindow::restore(const SettingsValues& v) {
 
 SettingsValues MainWindow::gather_settings() const {
     SettingsValues v;
-    // A maximised or minimised window keeps the size it will come back to.
+    // The frame's corner and the inner size: the pair restore_frame() places exactly, with or
+    // without a frame known. A maximised or minimised window keeps the bounds it comes back to.
     const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
-    const QSize frame = frameGeometry().size() - size();
-    const QPoint corner = (isMaximized() || isMinimized()) ? normal.topLeft() - (geometry().topLeft() - pos()) : pos();
+    const QPoint corner = normal.topLeft() - (geometry().topLeft() - frame_geometry(*this).topLeft());
     v.set_integer("Left", corner.x());
     v.set_integer("Top", corner.y());
-    v.set_integer("Width", normal.width() + frame.width());
-    v.set_integer("Height", normal.height() + frame.height());
+    v.set_integer("Width", normal.width());
+    v.set_integer("Height", normal.height());
     v.set_integer("Splitter", list_->width());
     v.set_integer("Variables", grid_->width());
     std::array<int, 4> bounds = simulation_bounds_;
     if (Simulation != nullptr) {
         // Its frame's corner and its inner size, as the restore's move and resize take them
         // back: the stored size cannot grow by the frame at each restart.
-        bounds = {Simulation->x(), Simulation->y(), Simulation->width(), Simulation->height()};
+        const QPoint corner = Simulation->isVisible() ? frame_geometry(*Simulation).topLeft() : Simulation->pos();
+        bounds = {corner.x(), corner.y(), Simulation->width(), Simulation->height()};
     }
     for (int k = 0; k < 4; ++k) v.set_integer(simulation_names[k], bounds[static_cast<size_t>(k)]);
     for (int k = 0; k < AnalogInputs::count; ++k)

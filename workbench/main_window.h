@@ -233,6 +233,9 @@ private:
     QAction* add_entry(QMenu* menu, const QString& caption, const QString& handler, void (MainWindow::*slot)(),
                        bool checkable = false);
     void restore(const SettingsValues& values);
+    // The main window's frame before its first show: as stored, or the first start's.
+    void restore_frame(const SettingsValues& values);
+    void first_start_frame();
     void place_panes(bool swapped);
     void sync_marks();
     // The status panels as the core holds them; only changed ones are written.

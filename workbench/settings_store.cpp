@@ -24,10 +24,13 @@ bool is_size(std::string_view name) {
            name == "AHeight";
 }
 
+bool is_position(std::string_view name) { return name == "Left" || name == "Top" || name == "ALeft" || name == "ATop"; }
+
 // Whether a stored number is one the window can use; otherwise the default stands.
 bool usable(std::string_view name, int32_t value) {
     if (is_size(name)) return value > 0;
     if (name == "Font Size") return value != 0 && value >= -400 && value <= 400;
+    if (name == "Auto Step ms") return value >= 1;
     return true;
 }
 
@@ -99,13 +102,18 @@ SettingsValues read_settings(const std::function<std::optional<std::string>(cons
         const std::optional<std::string> text = stored(row.name);
         if (!text) continue;
         if (row.kind == SettingKind::Text) {
-            v.set_text(row.name, *text);
+            // Nothing the settings name (a font, a file, a folder) is this long: such a value
+            // would only be carried along and written back at every start.
+            if (text->size() <= max_setting_text) v.set_text(row.name, *text);
             continue;
         }
         int32_t value = 0;
         if (!read_int32(*text, value) || !usable(row.name, value)) continue;
         if (row.kind == SettingKind::Switch) value = value != 0 ? 1 : 0;
         if (row.name.starts_with("Analog")) value = std::clamp(value, 0, 1023);
+        // Far beyond any screen; the window then fits the value to its own screen.
+        if (is_size(row.name)) value = std::min(value, max_window_extent);
+        if (is_position(row.name)) value = std::clamp(value, -max_window_extent, max_window_extent);
         v.set_integer(row.name, value);
     }
     return v;
@@ -120,11 +128,16 @@ QString SettingsFile::application_name() { return QStringLiteral("Quorvex ") + V
 
 std::optional<SettingsValues> SettingsFile::read(const SettingsValues& defaults) {
     const QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quorvex"), application_name());
-    if (file.allKeys().isEmpty()) return std::nullopt;
+    // A file that cannot be read or parsed counts as none: the first start's state, not a mix of
+    // defaults and whatever was salvaged.
+    if (file.status() != QSettings::NoError || file.allKeys().isEmpty()) return std::nullopt;
     return read_settings(
         [&file](const std::string& name) -> std::optional<std::string> {
             const QVariant value = file.value(QString::fromStdString(name));
-            if (!value.isValid()) return std::nullopt;
+            // A list ("a, b") or a typed value ("@Variant(...)") is not a value this table wrote.
+            const int type = value.typeId();
+            if (type == QMetaType::QStringList || type == QMetaType::QVariantList || !value.canConvert<QString>())
+                return std::nullopt;
             return value.toString().toStdString();
         },
         defaults);

@@ -47,8 +47,15 @@ public:
 // The table's designed states.
 SettingsValues default_settings();
 
+// The longest text value read back, in bytes.
+inline constexpr size_t max_setting_text = 4096;
+// The largest window position or size (either sign for a position) read back.
+inline constexpr int32_t max_window_extent = 65535;
+
 // Each value of the table from `stored`, as its kind; one that is missing, unreadable or out of
-// its range takes the value from `defaults`. Analog levels are clamped to 0..1023.
+// its range takes the value from `defaults`: a size below 1, an "Auto Step ms" below 1, a text
+// longer than max_setting_text. Analog levels are clamped to 0..1023, positions and sizes to
+// max_window_extent.
 SettingsValues read_settings(const std::function<std::optional<std::string>(const std::string&)>& stored,
                              const SettingsValues& defaults);
 
@@ -60,7 +67,8 @@ void write_settings(const SettingsValues& values,
 class SettingsFile {
 public:
     static QString application_name();
-    // Null when there are no settings yet (the first start of this version).
+    // Null when there are no settings yet (the first start of this version) or the file cannot
+    // be read.
     static std::optional<SettingsValues> read(const SettingsValues& defaults);
     // The whole table; nothing else stays in the file.
     static void write(const SettingsValues& values);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "interpreter/interpreter.h"
 #include "workbench/sketch_file.h"
@@ -73,19 +74,29 @@ SketchEditor::SketchEditor(Interpreter& core, const QString& title, const QStrin
     connect(CFont, &QComboBox::textActivated, this, &SketchEditor::CFontChange);
     connect(CHeight, &QComboBox::textActivated, this, &SketchEditor::CHeightChange);
 
+    // The 840 x 607 client area: the text area docked at the left edge, 641 wide, and the skins
+    // list with a 6 px margin each side beside it (641 + 6 + 187 + 6 = 840); the buttons below.
     auto* side = new QVBoxLayout;
+    side->setContentsMargins(6, 6, 6, 0);
+    side->setSpacing(4);
     side->addWidget(skins);
     side->addWidget(SkinSelect);
     side->addStretch();
     auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
     top->addWidget(RichEdit1);
     top->addLayout(side);
     auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(6, 4, 6, 4);
+    bar->setSpacing(6);
     for (QWidget* w :
          std::initializer_list<QWidget*>{Close1, LoadChanges, SaveFileAs, SaveUpdate, BareMinimum, CFont, CHeight})
         bar->addWidget(w);
     bar->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addLayout(top, 1);
     layout->addLayout(bar);
     resize(840, 607);
@@ -149,17 +160,34 @@ void SketchEditor::LoadChangesClick() {
 
 bool SketchEditor::save_to(const QString& chosen) {
     const QString name = QString::fromStdString(sketch_save_name(chosen.toStdString()));
+    // A device or a pipe is never replaced by a file, not even through a link.
+    if (const std::string problem = save_target_problem(name.toStdString()); !problem.empty()) {
+        if (show_message) show_message(QStringLiteral("Cannot save %1: %2").arg(name, QString::fromStdString(problem)));
+        return false;
+    }
     if (name != chosen && QFileInfo::exists(name) && !(confirm_replace && confirm_replace(name))) return false;
     const std::string bytes = saved_bytes(lines(), title_.toStdString(), version_.toStdString());
     // Written beside the old file and put in its place only when complete: a failed save leaves
-    // the old file as it was.
+    // the old file as it was. Unbuffered, a write that stops short (a file-size limit, a full
+    // disk) is seen at once, and the write after it gives the system's reason.
     QSaveFile file(name);
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-        file.commit();
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QString reason = written ? QString() : file.errorString();
+    const auto size = static_cast<qint64>(bytes.size());
+    for (qint64 done = 0; written && done < size;) {
+        const qint64 n = file.write(bytes.data() + done, size - done);
+        if (n <= 0) {
+            written = false;
+            reason = file.errorString();
+        }
+        done += std::max<qint64>(n, 0);
+    }
+    if (written && !file.commit()) {
+        written = false;
+        reason = file.errorString();
+    }
     if (!written) {
-        if (show_message) show_message(QStringLiteral("Cannot save %1: %2").arg(name, file.errorString()));
+        if (show_message) show_message(QStringLiteral("Cannot save %1: %2").arg(name, reason));
         return false;
     }
     const QFileInfo info(name);

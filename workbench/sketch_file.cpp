@@ -1,6 +1,9 @@
 // The sketch editor's save name, saved bytes and shown lines.
 #include "workbench/sketch_file.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "interpreter/interpreter.h"
 
 namespace quorvex {
@@ -12,6 +15,16 @@ std::string sketch_save_name(std::string_view chosen) {
     std::string name(chosen);
     if (dot == std::string_view::npos || file.substr(dot) != ".ino") name += ".ino";
     return name;
+}
+
+std::string save_target_problem(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::not_found || type == std::filesystem::file_type::none ||
+        type == std::filesystem::file_type::regular)
+        return {};
+    if (type == std::filesystem::file_type::directory) return "It is a folder";
+    return "It is not a regular file";
 }
 
 std::string saved_bytes(const std::vector<std::string>& lines, std::string_view title, std::string_view version) {

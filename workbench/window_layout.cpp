@@ -1,7 +1,21 @@
-// The analog section's layout.
+// Fitting a window to a screen, and the analog section's layout.
 #include "workbench/window_layout.h"
 
+#include <algorithm>
+
 namespace quorvex {
+
+ScreenRect fit_frame(ScreenRect frame, const ScreenRect& available, bool on_screen) {
+    if (available.width <= 0 || available.height <= 0) return frame;
+    frame.width = std::clamp(frame.width, 1, available.width);
+    frame.height = std::clamp(frame.height, 1, available.height);
+    if (!on_screen) {
+        frame.left = available.left;
+        frame.top = available.top;
+    }
+    frame.top = std::max(frame.top, available.top);
+    return frame;
+}
 
 AnalogLayout analog_layout(int outer_width, bool uno, bool ShowAll) {
     AnalogLayout l;

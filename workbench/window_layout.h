@@ -1,6 +1,6 @@
 #pragma once
-// Window geometry without a toolkit: centring on the main window and the analog section's
-// layout for each board.
+// Window geometry without a toolkit: centring on the main window, fitting a stored window to a
+// screen, and the analog section's layout for each board.
 
 #include <array>
 #include <cstddef>
@@ -11,6 +11,20 @@ namespace quorvex {
 // Where a window of `own` extent starts when centred on a main window starting at `main_start`
 // with `main_extent` (outer sizes; the halving truncates).
 constexpr int centre_on(int main_start, int main_extent, int own) { return main_start + main_extent / 2 - own / 2; }
+
+// A rectangle in screen pixels.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// A stored window frame made usable on the screen it lands on (`available`, that screen's area
+// without panels): no larger than that area, its title bar not above it, and moved to the area's
+// corner when `on_screen` is false (no screen holds its centre, as after a monitor was removed).
+ScreenRect fit_frame(ScreenRect frame, const ScreenRect& available, bool on_screen);
 
 // The analog section's fixed sizes.
 inline constexpr int analog_bar_width = 16;

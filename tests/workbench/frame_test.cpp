@@ -338,11 +338,14 @@ private slots:
         w.AutoStep_Time()->selectAll();
         QTest::keyClick(w.AutoStep_Time(), Qt::Key_Backspace);
         QCOMPARE(w.gather_settings().integer("Auto Step ms"), 100);
-        // Maximised, the size to come back to is stored.
+        // Maximised, the size to come back to is stored: the inner size, with the frame's corner.
         const QRect normal = w.geometry();
+        const QPoint corner = w.pos();
         w.showMaximized();
         QTest::qWait(50);
-        QCOMPARE(w.gather_settings().integer("Width"), normal.width() + w.frameGeometry().width() - w.width());
+        QCOMPARE(w.gather_settings().integer("Width"), normal.width());
+        QCOMPARE(w.gather_settings().integer("Height"), normal.height());
+        QCOMPARE(w.gather_settings().integer("Left"), corner.x());
     }
 
     void bad_settings_take_defaults() {
