@@ -105,7 +105,10 @@ int32_t Interpreter::evaluate_expression(std::string s) { return evaluate_in_pla
 int32_t Interpreter::evaluate_in_place(std::string& s) {
     if (eval_aborted_) return 0;
     // Nested evaluations work on parts of the outermost text, which is checked once.
-    if (eval_depth_ == 0 && statement_too_long(s)) return 0;
+    if (eval_depth_ == 0) {
+        if (statement_too_long(s)) return 0;
+        start_define_count();
+    }
     int32_t result = 0;
     try {
         DepthGuard guard(eval_depth_);

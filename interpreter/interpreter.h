@@ -177,7 +177,41 @@ private:
     // The registers as a Value, after the statement executor has set them.
     Value register_value(int32_t result) const;
     std::vector<int32_t> expanding_defines_; // #define slots being expanded, innermost last
+    // Each use of a #define evaluates its text again, so texts that use the next name twice
+    // double the work per level: one statement may expand at most this many. A statement holds
+    // at most max_statement_length characters, so even a flat list of one-letter names, two
+    // characters a use, stays at half of it.
+    int32_t define_expansions_ = 0;
+    bool define_count_held_ = false; // a DefineCount spans several outermost evaluations
+    // An outermost evaluation starts a statement's count, unless a DefineCount holds it.
+    void start_define_count() {
+        if (!define_count_held_) define_expansions_ = 0;
+    }
+
 public:
+    static constexpr int32_t max_define_expansions = 65536;
+    // One statement's count of #define expansions over several outermost evaluations: a global
+    // line of the reset scan evaluates its items one by one, and an include file's line is a
+    // statement of its own inside the #include line's. The enclosing count resumes afterwards.
+    class DefineCount {
+    public:
+        explicit DefineCount(Interpreter& in)
+            : in_(in), held_(in.define_count_held_), expansions_(in.define_expansions_) {
+            in.define_count_held_ = true;
+            in.define_expansions_ = 0;
+        }
+        ~DefineCount() {
+            in_.define_count_held_ = held_;
+            in_.define_expansions_ = expansions_;
+        }
+        DefineCount(const DefineCount&) = delete;
+        DefineCount& operator=(const DefineCount&) = delete;
+
+    private:
+        Interpreter& in_;
+        bool held_;
+        int32_t expansions_;
+    };
     // <<< reading values
 
     // --- assignment, port registers and range checks (assignment.cpp) ---

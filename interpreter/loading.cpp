@@ -128,6 +128,7 @@ void Interpreter::find_sr() {
                 // Globals and directives run now, so they exist before setup().
                 if (statement_too_long(text)) continue;
                 std::array<int32_t, max_type + 1> before = vars.var_n;
+                const DefineCount count(*this); // «long a[] = {M, M, ...}» is one statement
                 const bool handled = decl.check_declarations(text);
                 for (int32_t t = 1; t <= max_type; ++t)
                     for (int32_t j = before[static_cast<size_t>(t)]; j < vars.var_n[static_cast<size_t>(t)]; ++j)

@@ -313,6 +313,7 @@ void Preprocessor::include_file(const std::string& name) {
         const std::string code = reader.code(in_, raw);
         if (code.empty()) continue;
         try {
+            const Interpreter::DefineCount count(in_); // each line a statement of its own
             in_.evaluate_expression(code);
         } catch (const std::exception&) {
             in_.ShowMessage1("Error? => " + code);

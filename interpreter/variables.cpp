@@ -165,6 +165,22 @@ Value Interpreter::register_value(int32_t result) const {
 }
 
 Value Interpreter::expand_define(int32_t slot) {
+    if (eval_depth_ == 0) start_define_count(); // a read outside any statement: its own count
+    if (define_expansions_ >= max_define_expansions) {
+        // Reported once, naming the outermost #define of the flood; the rest of the statement
+        // yields 0 at once instead of running for hours.
+        if (define_expansions_ == max_define_expansions) {
+            ++define_expansions_;
+            const int32_t outermost = expanding_defines_.empty() ? slot : expanding_defines_.front();
+            ShowMessage1("Cannot Evaluate " + vars.at(n_define, outermost).name);
+        }
+        if (eval_depth_ > 0) eval_aborted_ = true; // nothing encloses a read at depth 0
+        n_type = n_int;
+        Results.clear();
+        var_found = 1;
+        return int_value(0, n_int);
+    }
+    ++define_expansions_;
     for (int32_t active : expanding_defines_) {
         if (active != slot) continue;
         ShowMessage1("Sketch Error - #define " + vars.at(n_define, slot).name + " refers to itself");

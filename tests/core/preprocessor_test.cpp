@@ -92,6 +92,38 @@ TEST_F(Preprocessor, The201stMacroIsACapacityError) {
     EXPECT_FALSE(defined("M201"));
 }
 
+// N0 expands N1 twice, N1 expands N2 twice, ... down to N15: one use of N0 is 65,535 expansions,
+// just inside one statement's bound; its value is 2^15.
+std::string doubling_chain() {
+    static_assert(Interpreter::max_define_expansions == 65536);
+    std::string text;
+    for (int k = 0; k < 15; ++k)
+        text += "#define N" + std::to_string(k) + " (N" + std::to_string(k + 1) + "+N" + std::to_string(k + 1) + ")\n";
+    return text + "#define N15 1\n";
+}
+
+TEST_F(Preprocessor, DefineExpansionsAreBoundedPerStatement) {
+    mem->files["two.h"] = "long i1 = N0;\nlong i2 = N0;\n";
+    reset_with(doubling_chain() + "long g = N0 + N15;\n"
+                                  "long items[] = {N0, N0, 5};\n"
+                                  "#include \"two.h\"\n");
+    // The whole line is one statement, however its items are evaluated; an include file's
+    // lines are statements of their own.
+    EXPECT_EQ(messages(), std::vector<std::string>{"Cannot Evaluate N0"});
+    EXPECT_EQ(value("g"), 32769);
+    EXPECT_EQ(value("items[2]"), 5);
+    EXPECT_EQ(value("i1"), 32768);
+    EXPECT_EQ(value("i2"), 32768);
+
+    // In steps: each statement counts afresh, and after a flood the next one runs as usual.
+    host.errors.clear();
+    load_lines(doubling_chain() + "long a = N0 + 1;\nlong b = N0 + N1;\nlong c = N0 - 1;\n");
+    for (int i = 0; i < 19; ++i, ++in.Line) in.evaluate_expression(in.get_line());
+    EXPECT_EQ(messages(), std::vector<std::string>{"Cannot Evaluate N1"});
+    EXPECT_EQ(value("a"), 32769);
+    EXPECT_EQ(value("c"), 32767);
+}
+
 // --- conditional inclusion, run by the reset scan ---
 
 struct IfCase {
