@@ -12,6 +12,11 @@ public:
     virtual ~Host() = default;
     // Modal: returns when the user has closed the error window.
     virtual void show_error(const std::string& message, const std::string& line_text) = 0;
+    // Whether the errors of one load or reset come as one show_error: the first, with the count
+    // of the others (each of them is still logged). A host with a modal window says yes, so that
+    // a sketch full of faults is not one window per line; a host that records every error as it
+    // comes (tests, sketchrun) keeps the default.
+    virtual bool gathers_load_errors() const { return false; }
     // The refresh after a step: always the block level; with `update1` also the current
     // line's selection and the variables. A no-op headless.
     virtual void update_click(bool update1, int32_t line) {

@@ -110,6 +110,24 @@ public:
     // The raw text of item Line, or "Past End".
     std::string error_line_text() const;
 
+    // While one exists, errors are gathered (when the host wants that): a load or a reset shows
+    // its first error in one window when the outermost gathering ends, with
+    // "… and N more errors while loading" (or "resetting") beneath it.
+    class GatheredErrors {
+    public:
+        GatheredErrors(Interpreter& in, const char* while_doing);
+        // Shows the window of the outermost gathering; a gathering left by a fault shows nothing.
+        ~GatheredErrors();
+        void show();
+        GatheredErrors(const GatheredErrors&) = delete;
+        GatheredErrors& operator=(const GatheredErrors&) = delete;
+
+    private:
+        Interpreter& in_;
+        bool outermost_;
+        bool shown_ = false;
+    };
+
     // --- result registers and flags (push_level in interpreter.cpp) ---
     std::string Results;
     long double var_float = 0.0L;
@@ -337,6 +355,8 @@ public:
     const Clock& clock() const { return clock_; }
 
 private:
+    // The reset itself; RestartClick gathers its errors.
+    void reset_now();
     // evaluate_expression on a text the caller gives up: it is trimmed, cut and rewritten there.
     int32_t evaluate_in_place(std::string& s);
     int32_t dispatch(std::string& s);
@@ -380,6 +400,16 @@ private:
     const OperatorSplit* offered_split_ = nullptr;
     std::string_view offered_split_text_;
     bool error_window_open_ = false;
+    // The errors of the load or reset under way (GatheredErrors).
+    struct Gathering {
+        bool on = false;
+        const char* while_doing = "";
+        bool any = false;
+        std::string message; // the first error and its line
+        std::string line_text;
+        int64_t more = 0;
+    } gathering_;
+    void show_error_window(const std::string& message, const std::string& line_text);
     // Whether the routine named by Event is in the subroutine table, as last found.
     struct EventRoutine {
         uint64_t revision = ~uint64_t{0};

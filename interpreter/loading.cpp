@@ -85,9 +85,11 @@ int32_t Interpreter::LoadFile1(const std::string& Fname) {
 bool Interpreter::LoadFile(const std::string& Fname) {
     if (in_step_) return false; // a modal window opened by a step must not swap the sketch under it
     if (AutoStep.Checked) AutoStepClick();
+    GatheredErrors errors(*this, "loading");
     const bool read = LoadFile1(Fname) != 0;
     RestartClick();
     log_error(std::filesystem::path(Fname).filename().string());
+    errors.show();
     return read;
 }
 
@@ -182,6 +184,12 @@ void Interpreter::reset_families() {
 }
 
 void Interpreter::RestartClick() {
+    GatheredErrors errors(*this, "resetting");
+    reset_now();
+    errors.show();
+}
+
+void Interpreter::reset_now() {
     ++reset_count;
     Timer1.Enabled = false;
     if (AutoStep.Checked) AutoStepClick();

@@ -35,6 +35,7 @@ public:
     QtHost& operator=(const QtHost&) = delete;
     void set_parent(QWidget* parent) { parent_ = parent; }
     void show_error(const std::string& message, const std::string& line_text) override;
+    bool gathers_load_errors() const override { return true; }
     void update_click(bool update1, int32_t line) override {
         if (on_update) on_update(update1, line);
     }

@@ -243,4 +243,82 @@ TEST_F(ErrorStop, ResetOnEmptyListStopsAndLogs) {
               "13:04:05 **ERROR** Line:0 Past End Sketch Error - Please load a sketch first before resetting\r\n");
 }
 
+// A host with a modal window, as the workbench's: a load or reset shows one window.
+struct WindowHost : RecordingHost {
+    bool gathers_load_errors() const override { return true; }
+};
+
+class GatheredLoadErrors : public ::testing::Test {
+protected:
+    WindowHost host;
+    FixedClock clock{{2024, 5, 6, 13, 4, 5}};
+    Interpreter in{host, clock};
+    TempDir dir;
+
+    void SetUp() override { in.CurrentDir = dir.path; }
+    std::string log() const { return read_bytes(dir.path / "Errorlog 2024-05-06.txt"); }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> out;
+        for (const auto& e : host.errors) out.push_back(e.message);
+        return out;
+    }
+};
+
+const char* const stray_braces = "void setup() {\n" // 0
+                                 "  int a = 1;\n"   // 1
+                                 "}\n"              // 2
+                                 "}\n"              // 3
+                                 "}\n"              // 4
+                                 "foo bar;\n"       // 5
+                                 "}\n"              // 6
+                                 "void loop() {\n"  // 7
+                                 "  oops(;\n"       // 8
+                                 "}\n";             // 9
+
+TEST_F(GatheredLoadErrors, AResetShowsItsFirstErrorAndCountsTheRestWhichAreLogged) {
+    in.LogErrors1.Checked = true;
+    in.load_text(stray_braces);
+    in.RestartClick();
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.errors[0].message, "Cannot process >> }\n\u2026 and 3 more errors while resetting");
+    EXPECT_EQ(host.errors[0].line_text, "}");
+    EXPECT_EQ(in.error_str, host.errors[0].message);
+    EXPECT_FALSE(in.Timer1.Enabled);
+    EXPECT_EQ(in.Line, 1); // the reset went on to setup()
+    EXPECT_EQ(log(), "13:04:05 **ERROR** Line:3 } Cannot process >> }\r\n"
+                     "13:04:05 **ERROR** Line:4 } Cannot process >> }\r\n"
+                     "13:04:05 **ERROR** Line:5 foo bar; Cannot process >> foo bar;\r\n"
+                     "13:04:05 **ERROR** Line:6 } Cannot process >> }\r\n");
+
+    // A step's errors still come one window each.
+    in.Line = 8;
+    in.Step1Click();
+    in.Step1Click();
+    ASSERT_EQ(host.errors.size(), 2u);
+    EXPECT_FALSE(host.errors[1].message.ends_with("while resetting"));
+
+    // One more error reads in the singular; a lone error has nothing added.
+    host.errors.clear();
+    in.load_text("}\n}\nvoid setup() {\n}\n");
+    in.RestartClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{"Cannot process >> }\n\u2026 and 1 more error while resetting"});
+    host.errors.clear();
+    in.load_text("}\nvoid setup() {\n}\n");
+    in.RestartClick();
+    EXPECT_EQ(messages(), std::vector<std::string>{"Cannot process >> }"});
+}
+
+TEST_F(GatheredLoadErrors, ALoadShowsOneWindowForItsReadAndItsReset) {
+    const fs::path sketch = dir.path / "braces.ino";
+    std::ofstream(sketch, std::ios::binary) << stray_braces;
+    EXPECT_TRUE(in.LoadFile(sketch.string()));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Cannot process >> }\n\u2026 and 3 more errors while loading"});
+
+    // A file that cannot be loaded, and the empty list's reset after it: one window.
+    host.errors.clear();
+    in.ListBox1.clear();
+    EXPECT_FALSE(in.LoadFile((dir.path / "missing.ino").string()));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - Please load a sketch first before resetting"});
+}
+
 } // namespace

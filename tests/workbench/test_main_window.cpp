@@ -232,6 +232,31 @@ private slots:
         QVERIFY2(seen.size.width() <= 493 && seen.size.height() <= 300, "bounded error window");
     }
 
+    void a_load_full_of_faults_opens_one_window() {
+        QTemporaryDir dir;
+        const QString path = sketch_file(dir, "braces.ino", "void setup() {\n}\n}\n}\n}\n}\n}\nvoid loop() {\n}\n");
+        quorvex::MainWindow w;
+        // Every window that opens is read and closed; a second one would be counted.
+        QStringList messages;
+        QTimer closer;
+        closer.setInterval(0);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            quorvex::ErrorDialog* dialog = w.host().open_dialog();
+            if (dialog != nullptr && dialog->isVisible()) {
+                messages.append(dialog->Label1->text() + " | " + dialog->Label2->text());
+                dialog->Button1->click();
+            }
+        });
+        closer.start();
+        QVERIFY(w.load_sketch(path));
+        QCOMPARE(messages,
+                 QStringList{QString::fromUtf8("Cannot process >> }\n\u2026 and 4 more errors while loading | }")});
+        messages.clear();
+        w.core().RestartClick();
+        QCOMPARE(messages,
+                 QStringList{QString::fromUtf8("Cannot process >> }\n\u2026 and 4 more errors while resetting | }")});
+    }
+
     void empty_sketch_reports_at_reset() {
         QTemporaryDir dir;
         const QString path = dir.filePath("empty.ino");
