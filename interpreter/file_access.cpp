@@ -72,7 +72,24 @@ SketchBytes read_regular_file(const std::filesystem::path& path, std::uintmax_t 
 
 } // namespace
 
-SketchBytes FileAccess::read_sketch(const std::string& path) { return read_regular_file(path, max_sketch_bytes); }
+std::string full_path(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path given(path);
+    if (given.empty() || given.is_absolute()) return path;
+    std::error_code ec;
+    const fs::path full = fs::absolute(given, ec);
+    if (ec) return path;
+    fs::path folder = fs::weakly_canonical(full.parent_path(), ec);
+    if (ec) folder = full.parent_path().lexically_normal();
+    return (folder / full.filename()).string();
+}
+
+SketchBytes FileAccess::read_sketch(const std::string& path) {
+    std::string full = full_path(path);
+    SketchBytes file = read_regular_file(full, max_sketch_bytes);
+    if (file.status == SketchBytes::Status::Read && full != path) file.path = std::move(full);
+    return file;
+}
 
 bool FileAccess::append(const std::filesystem::path& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary | std::ios::app);

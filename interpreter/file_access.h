@@ -21,7 +21,15 @@ struct SketchBytes {
     enum class Status { Missing, TooLarge, Read };
     Status status = Status::Missing;
     std::string bytes;
+    // The name the sketch goes by from now on when it differs from the one asked for: a file on
+    // disk named relative to the current folder gets its full path.
+    std::string path = {};
 };
+
+// `path` as a full path: relative to the current folder, with the folder as the system names
+// it ("sub/.." resolved) and the file's own name kept (a link stays the link). Unchanged when
+// it is already absolute or the current folder is gone.
+std::string full_path(const std::string& path);
 
 class FileAccess {
 public:
@@ -32,7 +40,7 @@ public:
     // such regular file or it cannot be read.
     virtual std::optional<std::string> read(const std::string& name) = 0;
     // A sketch by the path the user or the settings gave: a regular file on disk up to
-    // max_sketch_bytes. Missing also when it cannot be read.
+    // max_sketch_bytes, and its full path. Missing also when it cannot be read.
     virtual SketchBytes read_sketch(const std::string& path);
     // Include names are looked up in this folder from now on: the loaded sketch's.
     virtual void set_folder(const std::filesystem::path& folder) { (void)folder; }

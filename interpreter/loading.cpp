@@ -73,8 +73,10 @@ int32_t Interpreter::LoadFile1(const std::string& Fname) {
         return 0;
     }
 
-    const std::filesystem::path path(Fname);
-    FileName = Fname;
+    // A relative name would point elsewhere once the program starts from another folder, and
+    // its empty folder would send the include lookup nowhere.
+    FileName = file.path.empty() ? Fname : std::move(file.path);
+    const std::filesystem::path path(FileName);
     Caption = path.filename().string();
     Logdir1 = path.parent_path().string();
     files->set_folder(path.parent_path());

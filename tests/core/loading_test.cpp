@@ -128,6 +128,33 @@ TEST_F(Loading, FilesOnDisk) {
     std::filesystem::remove_all(dir);
 }
 
+TEST_F(Loading, ARelativeNameBecomesAFullPath) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() /
+                         ("quorvex_relative_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(dir / "sub");
+    std::ofstream(dir / "sketch.ino", std::ios::binary) << "#include \"lib.h\"\nvoid setup() {\n}\nvoid loop() {\n}\n";
+    std::ofstream(dir / "Lib.h", std::ios::binary) << "int fromLib = 7;\n";
+    const fs::path started_in = fs::current_path();
+    const fs::path folder = fs::canonical(dir);
+
+    // Started in the sketch's folder: the include lookup searches that folder, not "".
+    fs::current_path(dir);
+    const bool read = in.LoadFile("sketch.ino");
+    fs::current_path(dir / "sub");
+    const bool read_from_sub = in.LoadFile1("../sketch.ino") == 1;
+    fs::current_path(started_in);
+    fs::remove_all(dir);
+
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(read_from_sub);
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    EXPECT_EQ(in.get_var("fromLib"), 7);
+    EXPECT_EQ(in.FileName, (folder / "sketch.ino").string());
+    EXPECT_EQ(in.Logdir1, folder.string());
+    EXPECT_EQ(in.Caption, "sketch.ino");
+}
+
 // A seam that serves one sketch from memory, as the workbench serves its bundled examples.
 class ServedFiles : public MemoryFiles {
 public:
