@@ -5,9 +5,10 @@
 // shiftIn boxes; --option simulate-tone|show-volts|simulate-delay ticks that option.
 // Port input: --input K=TEXT puts TEXT in port panel K's input box at the start and again
 // whenever a device's begin opens the panel (replacing its example input); --input K@N=TEXT
-// puts it there before step N instead; --input-file K=PATH does what --input does with a file's
-// text (its final line break dropped, any other one written as the two characters \n). TEXT
-// is taken as written: a typed backslash-n is the box's own line-end escape.
+// puts it there before step N instead; --input-file K=PATH does what --input does with a regular
+// file's text, as much as the box holds (its final line break dropped, any other one written as
+// the two characters \n). TEXT is taken as written: a typed backslash-n is the box's own
+// line-end escape.
 // --all-panels prints all five port panels, hidden and empty ones too, with their input boxes.
 // --eeprom ADDR=VALUE fills an EEPROM cell (0..4096) before the reset, as an earlier run would.
 // Timers: --stepper-ticks K gives the stepper up to K ticks after each step while its timer is
@@ -23,10 +24,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,11 +99,11 @@ struct Options {
     bool fixed_clock = false;
 };
 
-// A whole decimal number in `text`.
+// A whole decimal number in `text`, within the range of a long.
 bool whole_number(const char* text, long& value) {
-    char* end = nullptr;
-    value = std::strtol(text, &end, 10);
-    return *text != '\0' && *end == '\0';
+    const char* end = text + std::strlen(text);
+    const auto [ptr, ec] = std::from_chars(text, end, value);
+    return ptr != text && ec == std::errc() && ptr == end;
 }
 
 // "LEFT<sep>RIGHT" as two whole numbers; LEFT may be "A<k>" (pin 60 + k) when `analog_names`.
@@ -135,11 +136,21 @@ bool port_input(const char* arg, bool allow_step, Options::Input& in) {
     return true;
 }
 
+// The workbench's input box holds at most this many characters.
+constexpr size_t input_box_limit = 32767;
+
 // A file's text as one input line: the final line break dropped, the others written as "\n".
+// Only a regular file is read (a folder, a FIFO or a device is refused), and only as much of it
+// as the input box holds.
 bool input_file_text(const std::string& path, std::string& text) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
-    const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string raw(input_box_limit, '\0');
+    file.read(raw.data(), static_cast<std::streamsize>(raw.size()));
+    if (file.bad()) return false;
+    raw.resize(static_cast<size_t>(file.gcount()));
     std::string_view body = raw;
     if (body.ends_with("\r\n"))
         body.remove_suffix(2);
@@ -161,10 +172,8 @@ int parse_options(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
         if (std::strcmp(a, "--steps") == 0) {
-            if (++i >= argc) return usage("--steps needs a number");
-            char* end = nullptr;
-            o.max_steps = std::strtol(argv[i], &end, 10);
-            if (*argv[i] == '\0' || *end != '\0' || o.max_steps < 0) return usage("--steps needs a number");
+            if (++i >= argc || !whole_number(argv[i], o.max_steps) || o.max_steps < 0)
+                return usage("--steps needs a number");
         } else if (std::strcmp(a, "--stepper-ticks") == 0 || std::strcmp(a, "--half-ticks-every") == 0) {
             long& n = a[2] == 's' ? o.stepper_ticks : o.half_ticks_every;
             if (++i >= argc || !whole_number(argv[i], n) || n < 0)
