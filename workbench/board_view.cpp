@@ -158,8 +158,6 @@ BoardView::BoardView(Interpreter& core, QWidget* parent) : QWidget(parent), core
     setObjectName(QStringLiteral("Panel2"));
     setProperty("helpContext", 30);
     setFixedSize(sizeHint());
-    const g::Rect step = g::step_image_rect();
-    step_picture_ = tool_picture(8, std::min(step.w, step.h));
     legend_ = new LegendPanel(this);
 }
 
@@ -222,7 +220,10 @@ void BoardView::paintEvent(QPaintEvent*) {
     // The picture keeps its proportions inside its frame, from the frame's top left.
     if (!picture().isNull()) p.drawPixmap(qrect(g::picture).topLeft(), fitted_);
 
-    p.drawPixmap(qrect(g::step_image_rect()).topLeft(), step_picture_);
+    const g::Rect step = g::step_image_rect();
+    const int side = std::min(step.w, step.h);
+    draw_tool_picture(p, 8, QRectF(step.x, step.y, side, side), palette().color(QPalette::WindowText),
+                      palette().color(QPalette::Window));
     p.setRenderHint(QPainter::Antialiasing);
     const QRect reset_sw = qrect(g::reset_switch_rect(board.layout));
     if (is_path(picture_name_)) {

@@ -78,7 +78,6 @@ private:
     QImage picture_;
     QString picture_name_; // the model's picture that picture_ holds
     QPixmap fitted_;       // the picture scaled into its frame
-    QPixmap step_picture_;
     LegendPanel* legend_;
 
     const QImage& picture();

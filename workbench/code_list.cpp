@@ -1,5 +1,6 @@
 #include "workbench/code_list.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "interpreter/interpreter.h"
 #include "workbench/window_frame.h"
@@ -41,6 +44,44 @@ RowColours row_colours(const Interpreter& core, int32_t index, bool selected, co
     const bool coloured =
         core.SyntaxColouring1.Checked && index >= 0 && static_cast<size_t>(index) < core.f_color.size();
     return {Qt::white, coloured ? line_colour(core.f_color[static_cast<size_t>(index)]) : QColor(Qt::black)};
+}
+
+LineBox line_box(const QFont& font) {
+    static const QString printable = [] {
+        QString text;
+        for (char16_t c = 0x21; c < 0x7F; ++c) text += QChar(c);
+        return text;
+    }();
+    const QFontMetrics metrics(font);
+    // Some fonts draw a glyph beyond their own ascent or descent.
+    const QRect ink = metrics.tightBoundingRect(printable);
+    const int above = std::max(metrics.ascent(), -ink.top());
+    const int below = std::max(metrics.descent(), ink.bottom() + 1);
+    return {above, above + below};
+}
+
+QFont code_font(const QString& name, int h) {
+    QFont font(name); // no style hint: it would put a monospace font in place of "Arial"
+    h = std::clamp(h, -400, 400);
+    if (h < 0) font.setPixelSize(-h);
+    if (h <= 0) return font;
+    const auto fits = [&](int px) {
+        font.setPixelSize(px);
+        return line_box(font).height <= h;
+    };
+    // A cell height holds the ascent and the descent: start from the size it scales to.
+    int px = h;
+    if (!fits(px)) {
+        px = std::max(1, h * h / line_box(font).height);
+        while (px > 1 && !fits(px)) --px;
+        while (px < h && fits(px + 1)) ++px;
+    }
+    font.setPixelSize(px);
+    return font;
+}
+
+int code_row_height(const QFont& font, int h, int current) {
+    return std::max(h > 0 ? h + 2 : current, line_box(font).height);
 }
 
 int32_t break_line_at(int y, int item_height, int first_visible) {
@@ -80,9 +121,12 @@ void CodeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     if (!core_.ListBox1.has(row)) return;
     QString text = QString::fromStdString(core_.ListBox1.item(row));
     if (core_.LineNumbers1.Checked) text = QString::asprintf("%.4d ", row) + text;
+    painter->save();
+    painter->setClipRect(option.rect);
     painter->setPen(colours.text);
     painter->setFont(option.font);
-    painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter->drawText(QPoint(option.rect.left(), option.rect.top() + baseline), text);
+    painter->restore();
 }
 
 QSize CodeListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
@@ -109,6 +153,13 @@ void CodeListView::set_item_height(int h) {
     // The view caches the uniform row size: a new height needs a fresh layout.
     emit delegate_->sizeHintChanged(model_->index(0, 0));
     doItemsLayout();
+}
+
+void CodeListView::set_code_font(const QString& name, int h) {
+    const QFont font = code_font(name, h);
+    setFont(font);
+    delegate_->baseline = line_box(font).baseline;
+    set_item_height(code_row_height(font, h, item_height()));
 }
 
 int CodeListView::first_visible() const { return verticalScrollBar()->value(); }

@@ -32,6 +32,22 @@ struct RowColours {
 // colouring is on. The list's own text colour is the palette's, highlighted on the selected row.
 RowColours row_colours(const Interpreter& core, int32_t index, bool selected, const QPalette& palette);
 
+// The code list's font for a stored height in the platform's convention: below 0 the character
+// height in pixels; above 0 the cell height, so the largest size whose lines fit in it.
+QFont code_font(const QString& name, int h);
+
+// Where a line of `font` sits in a row: the baseline below the row's top, and the height that
+// holds every printable ASCII glyph whole.
+struct LineBox {
+    int baseline = 0;
+    int height = 0;
+};
+LineBox line_box(const QFont& font);
+
+// The row height for a stored font height: h + 2 for a cell height, else `current`; never less
+// than the font's line height, so no glyph is cut.
+int code_row_height(const QFont& font, int h, int current);
+
 // The item under a press at `y` pixels from the list's top: truncating division, unchecked
 // against the item count (an item height of 0 counts as 1).
 int32_t break_line_at(int y, int item_height, int first_visible);
@@ -54,7 +70,7 @@ private:
 };
 
 // Paints every row whole: background, then the text (with its "%.4d " number when line
-// numbers are on) at the row's top left.
+// numbers are on) from the row's top left, its baseline `baseline` below the top.
 class CodeListDelegate : public QStyledItemDelegate {
 public:
     CodeListDelegate(Interpreter& core, QObject* parent = nullptr);
@@ -62,6 +78,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     int item_height = 13;
+    int baseline = 11;
 
 private:
     Interpreter& core_;
@@ -77,6 +94,8 @@ public:
     CodeListDelegate* delegate() const { return delegate_; }
     int item_height() const { return delegate_->item_height; }
     void set_item_height(int h);
+    // The font and the rows of a stored font name and height (see code_font).
+    void set_code_font(const QString& name, int h);
     int first_visible() const;
     int visible_rows() const;
     // Puts `row` first in view, as far as the list scrolls.

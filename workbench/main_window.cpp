@@ -785,11 +785,7 @@ void MainWindow::centre_line() {
 
 void MainWindow::set_code_font(const QString& name, int h) {
     if (h == 0 || h < -400 || h > 400) return;
-    QFont font(name);
-    font.setPixelSize(std::abs(h));
-    font.setStyleHint(QFont::TypeWriter);
-    list_->setFont(font);
-    if (h > 0) list_->set_item_height(h + 2);
+    list_->set_code_font(name, h);
     font_name_ = name;
     font_height_ = h;
 }

@@ -88,7 +88,8 @@ public:
     StyleRegistry& styles() { return styles_; }
     QString ThemeStyle = QStringLiteral("Windows");
     // The code list's font: `h` < 0 a character height, > 0 a cell height that also sets the
-    // item height to h + 2; 0 or beyond +-400 keeps the font as it is.
+    // item height to h + 2 (rows never lower than the font's lines); 0 or beyond +-400 keeps the
+    // font as it is.
     void set_code_font(const QString& name, int h);
     QString code_font_name() const { return font_name_; }
     int code_font_height() const { return font_height_; }

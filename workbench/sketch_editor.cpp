@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "interpreter/interpreter.h"
+#include "workbench/code_list.h"
 #include "workbench/sketch_file.h"
 #include "workbench/styles.h"
 
@@ -113,12 +114,7 @@ SketchEditor::SketchEditor(Interpreter& core, const QString& title, const QStrin
     show_message = [this](const QString& text) { QMessageBox::warning(this, QStringLiteral("Save"), text); };
 }
 
-void SketchEditor::apply_editor_font(const QString& name, int h) {
-    QFont font(name);
-    font.setStyleHint(QFont::TypeWriter);
-    if (h != 0) font.setPixelSize(std::abs(h));
-    RichEdit1->setFont(font);
-}
+void SketchEditor::apply_editor_font(const QString& name, int h) { RichEdit1->setFont(quorvex::code_font(name, h)); }
 
 void SketchEditor::FormShow() {
     const auto [name, h] = code_font ? code_font() : std::pair<QString, int>(QStringLiteral("Courier"), -11);

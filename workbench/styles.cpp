@@ -1,8 +1,11 @@
 #include "workbench/styles.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <array>
 
 namespace quorvex {
@@ -64,6 +67,34 @@ QPalette scheme_palette(const Scheme& s) {
     return p;
 }
 
+// Fusion draws an unchecked box's frame a shade darker than the window, which vanishes on a
+// dark base (the menus' check entries); the frame is drawn again between text and base.
+class SchemeStyle : public QProxyStyle {
+public:
+    SchemeStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton) return;
+        const QColor text = option->palette.color(QPalette::Text);
+        const QColor base = option->palette.color(QPalette::Base);
+        const QColor frame =
+            QColor::fromRgbF(0.6f * text.redF() + 0.4f * base.redF(), 0.6f * text.greenF() + 0.4f * base.greenF(),
+                             0.6f * text.blueF() + 0.4f * base.blueF());
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(frame, 1));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -1.5, -1.5);
+        if (element == PE_IndicatorCheckBox)
+            painter->drawRoundedRect(box, 1, 1);
+        else
+            painter->drawEllipse(box);
+        painter->restore();
+    }
+};
+
 } // namespace
 
 StyleRegistry::StyleRegistry()
@@ -87,7 +118,7 @@ QPalette StyleRegistry::palette(const QString& name) const {
 QString StyleRegistry::apply(const QString& name) {
     const Scheme* s = find_scheme(name);
     current_ = s ? name : QStringLiteral("Windows");
-    QStyle* style = QStyleFactory::create(s ? QStringLiteral("Fusion") : startup_style_);
+    QStyle* style = s ? new SchemeStyle : QStyleFactory::create(startup_style_);
     if (style == nullptr) style = QStyleFactory::create(QStringLiteral("Fusion"));
     QApplication::setStyle(style);
     QApplication::setPalette(palette(current_));

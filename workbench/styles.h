@@ -1,6 +1,7 @@
 #pragma once
 // The visual styles chosen by name for every window: "Windows" is the look the program
-// started with; the others are the Fusion style with palettes of our own.
+// started with; the others are the Fusion style with palettes of our own, their check boxes
+// framed to stand out.
 
 #include <QPalette>
 #include <QString>

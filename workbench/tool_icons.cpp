@@ -1,8 +1,13 @@
 #include "workbench/tool_icons.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
+#include <algorithm>
+#include <cmath>
 
 namespace quorvex {
 
@@ -20,9 +25,14 @@ void arrow_head(QPainter& p, QPointF tip, qreal dx, qreal dy, qreal size) {
     p.fillPath(path, p.pen().color());
 }
 
-void draw(QPainter& p, int index, qreal s) {
-    const QColor ink(40, 60, 110);
-    p.setPen(QPen(ink, s / 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+struct Inks {
+    QColor line; // the black-and-white pictures
+    QColor go;   // run
+    QColor halt; // abort and stop
+};
+
+void draw(QPainter& p, int index, qreal s, const Inks& ink) {
+    p.setPen(QPen(ink.line, s / 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     switch (index) {
     case 0: { // reset: a circular arrow
@@ -60,37 +70,103 @@ void draw(QPainter& p, int index, qreal s) {
         path.lineTo(s * 0.85, s * 0.5);
         path.lineTo(s * 0.25, s * 0.85);
         path.closeSubpath();
-        p.fillPath(path, QColor(30, 160, 60));
+        p.fillPath(path, ink.go);
         break;
     }
     case 14: // abort: a red cross
-        p.setPen(QPen(QColor(200, 30, 30), s / 7, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(ink.halt, s / 7, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(s * 0.25, s * 0.25), QPointF(s * 0.75, s * 0.75));
         p.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
         break;
     case 16: // stop: a red square
-        p.fillRect(QRectF(s * 0.22, s * 0.22, s * 0.56, s * 0.56), QColor(200, 30, 30));
+        p.fillRect(QRectF(s * 0.22, s * 0.22, s * 0.56, s * 0.56), ink.halt);
         break;
     default:
         break;
     }
 }
 
-} // namespace
-
-QPixmap tool_picture(int index, int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p, index, size);
-    return pixmap;
+Inks inks(const QColor& line, std::initializer_list<QColor> backgrounds) {
+    return {line, readable(QColor(30, 160, 60), backgrounds), readable(QColor(200, 30, 30), backgrounds)};
 }
 
-QIcon tool_icon(int index) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) icon.addPixmap(tool_picture(index, size));
-    return icon;
+void draw_in(QPainter& p, int index, const QRectF& rect, const Inks& ink) {
+    const qreal s = std::min(rect.width(), rect.height());
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(rect.center() - QPointF(s / 2, s / 2));
+    draw(p, index, s, ink);
+    p.restore();
+}
+
+// Reads the palette when it paints, so a new style reaches the tool bar without new icons.
+class ToolIconEngine : public QIconEngine {
+public:
+    explicit ToolIconEngine(int index) : index_(index) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        const QPalette palette = QGuiApplication::palette();
+        const QColor background = palette.color(QPalette::Window);
+        if (mode == QIcon::Disabled) {
+            const QColor grey = palette.color(QPalette::Disabled, QPalette::ButtonText);
+            draw_in(*painter, index_, rect, {grey, grey, grey});
+            return;
+        }
+        draw_in(*painter, index_, rect,
+                inks(palette.color(QPalette::ButtonText), {background, palette.color(QPalette::Button)}));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new ToolIconEngine(index_); }
+    QString key() const override { return QStringLiteral("quorvex_tool"); }
+
+private:
+    int index_;
+};
+
+double luminance(const QColor& c) {
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+} // namespace
+
+QIcon tool_icon(int index) { return QIcon(new ToolIconEngine(index)); }
+
+void draw_tool_picture(QPainter& p, int index, const QRectF& rect, const QColor& ink, const QColor& background) {
+    draw_in(p, index, rect, inks(ink, {background}));
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readable(const QColor& colour, std::initializer_list<QColor> backgrounds, double ratio) {
+    const auto enough = [&](const QColor& c) {
+        for (const QColor& b : backgrounds)
+            if (contrast(c, b) < ratio) return false;
+        return true;
+    };
+    double dark = 0;
+    for (const QColor& b : backgrounds) dark += luminance(b) < 0.18 ? 1 : -1;
+    float h = 0, s = 0, l = 0, a = 0;
+    colour.getHslF(&h, &s, &l, &a);
+    const float step = dark > 0 ? 0.02f : -0.02f;
+    QColor c = colour;
+    while (!enough(c) && l + step >= 0 && l + step <= 1) {
+        l += step;
+        c = QColor::fromHslF(h, s, l, a);
+    }
+    return c;
 }
 
 } // namespace quorvex

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <cfloat>
 #include <charconv>
@@ -48,7 +49,7 @@ bool float_number(std::string_view s) {
 
 } // namespace
 
-// Header rows in the button face, bold italic; value cells edited in a line edit that writes
+// Header rows in the button face and its text colour, bold italic; value cells edited in a line edit that writes
 // at every change the user makes.
 class GridDelegate : public QStyledItemDelegate {
 public:
@@ -67,7 +68,7 @@ public:
         font.setItalic(true);
         font.setPointSize(13);
         painter->setFont(font);
-        painter->setPen(Qt::black);
+        painter->setPen(option.palette.color(QPalette::ButtonText)); // black in the plain style
         painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data().toString());
         painter->restore();
@@ -194,10 +195,93 @@ VariablesGrid::VariablesGrid(Interpreter& core, QWidget* parent) : QTableView(pa
     horizontalHeader()->setSectionsMovable(true);
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QTableView::clicked, this, &VariablesGrid::StringGrid1Exit);
+    // A range may be selected; only the current cell is ever acted on.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(this, &QTableView::clicked, this, [this] {
+        if (selectionModel()->selectedIndexes().size() <= 1) StringGrid1Exit(); // not a Shift+click range
+    });
     setColumnWidth(0, 30);
     setColumnWidth(1, 25);
+
+    // The fixed column is a second view of column 0 over the grid's left edge, sharing the rows,
+    // the selection and the vertical scrolling; the grid's own column 0 scrolls away under it.
+    fixed_ = new QTableView(this);
+    fixed_->setObjectName(QStringLiteral("FixedColumn"));
+    fixed_->setProperty("helpContext", 29);
+    fixed_->setModel(model_);
+    QItemSelectionModel* own = fixed_->selectionModel();
+    fixed_->setSelectionModel(selectionModel());
+    delete own;
+    fixed_->setItemDelegate(new GridDelegate(*this));
+    fixed_->setFrameShape(QFrame::NoFrame);
+    fixed_->setFocusPolicy(Qt::ClickFocus);
+    fixed_->setFocusProxy(this);
+    fixed_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fixed_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    fixed_->setWordWrap(false);
+    fixed_->verticalHeader()->hide();
+    fixed_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fixed_->verticalHeader()->setDefaultSectionSize(20);
+    fixed_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixed_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->stackUnder(fixed_);
+    connect(fixed_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, fixed_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section) {
+        if (section == 0) place_fixed_column();
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this] {
+        const int at = horizontalHeader()->visualIndex(0);
+        if (at != 0) horizontalHeader()->moveSection(at, 0); // the fixed column stays first
+    });
+    // A reset of the rows shows every column of both views again.
+    connect(model_, &QAbstractItemModel::modelReset, this, &VariablesGrid::place_fixed_column);
+    place_fixed_column();
+}
+
+void VariablesGrid::place_fixed_column() {
+    if (fixed_ == nullptr) return;
+    for (int c = 1; c < column_count; ++c)
+        if (!fixed_->isColumnHidden(c)) fixed_->setColumnHidden(c, true);
+    fixed_->setColumnWidth(0, columnWidth(0));
+    fixed_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    fixed_->setGeometry(viewport()->x(), horizontalHeader()->y(), columnWidth(0),
+                        viewport()->height() + horizontalHeader()->height());
+}
+
+void VariablesGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    place_fixed_column();
+}
+
+void VariablesGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    place_fixed_column();
+}
+
+void VariablesGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid() || fixed_ == nullptr) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    if (index.column() == 0) {
+        // Always in view: only the row is scrolled to, beside it.
+        const int beside = columnAt(fixed_->width());
+        if (beside > 0) QTableView::scrollTo(index.siblingAtColumn(beside), hint);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    const int covered = fixed_->width() - visualRect(index).left();
+    if (covered > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
+}
+
+void VariablesGrid::set_row_hidden(int row, bool hidden) {
+    setRowHidden(row, hidden);
+    fixed_->setRowHidden(row, hidden);
 }
 
 void VariablesGrid::rebuild() {
@@ -214,11 +298,12 @@ void VariablesGrid::rebuild() {
 void VariablesGrid::show_hidden_rows() {
     const std::vector<GridRow>& rows = model_->rows();
     for (size_t i = 0; i < rows.size(); ++i)
-        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) setRowHidden(static_cast<int>(i), rows[i].hidden);
+        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) set_row_hidden(static_cast<int>(i), rows[i].hidden);
 }
 
 void VariablesGrid::refresh(bool update1) {
     if (!update1) return;
+    const bool reset = core_.reset_count != shown_reset_;
     rebuild();
     setColumnWidth(0, 30);
     setColumnWidth(1, 25);
@@ -231,6 +316,7 @@ void VariablesGrid::refresh(bool update1) {
         const QModelIndex first = model_->index(0, current.isValid() ? current.column() : 2);
         if (current != first) selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
     }
+    if (reset) horizontalScrollBar()->setValue(0); // a new run opens at the first columns
 }
 
 void VariablesGrid::StringGrid1Exit() {
@@ -276,7 +362,7 @@ void VariablesGrid::UpdateArrays() {
     for (size_t i = 0; i < rows.size(); ++i) rows[i].hidden = isRowHidden(static_cast<int>(i));
     update_arrays(rows, static_cast<size_t>(current));
     for (size_t i = 0; i < rows.size(); ++i)
-        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) setRowHidden(static_cast<int>(i), rows[i].hidden);
+        if (isRowHidden(static_cast<int>(i)) != rows[i].hidden) set_row_hidden(static_cast<int>(i), rows[i].hidden);
 }
 
 void VariablesGrid::WatchClick() {

@@ -74,19 +74,29 @@ public:
     // A text that is no value of the variable's type: a hint, never a dialog.
     std::function<void(const QString&)> on_hint;
 
+    // The fixed column: "No" drawn over the grid's left edge while the other columns scroll.
+    QTableView* fixed_column() const { return fixed_; }
+
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    // A cell scrolled into view is not left under the fixed column.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
     friend class GridDelegate;
     Interpreter& core_;
     GridModel* model_;
+    QTableView* fixed_ = nullptr;
     std::vector<GridRow> next_;
     uint64_t shown_reset_ = ~uint64_t{0};
     QPointer<QLineEdit> editor_;
 
     void rebuild();
     void show_hidden_rows();
+    void set_row_hidden(int row, bool hidden);
+    void place_fixed_column();
     void set_format(GridFormat format);
 };
 

@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(w.core().board.kind, quorvex::BoardKind::Mega); // the first board checked
         QCOMPARE(w.core().board.analog_val[3], 1023);
         QCOMPARE(w.core().Logdir1, w.core().CurrentDir.string());
-        QCOMPARE(w.code_list()->item_height(), 13);
+        QCOMPARE(w.code_font_height(), -11);
         QCOMPARE(w.code_list()->width(), 300);
         QVERIFY(QGuiApplication::screenAt(w.frameGeometry().center()) != nullptr);
         QCOMPARE(w.status_panel(4)->text(), QString("F1=HELP"));

@@ -4,8 +4,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 #include "workbench/main_window.h"
 #include "workbench/qt_host.h"
 #include "workbench/simulation_window.h"
+#include "workbench/styles.h"
 #include "workbench/variables_grid.h"
 
 namespace {
@@ -82,6 +85,81 @@ bool keys_help_and_windows() {
     closer.start(300);
     w.AutoStepClick();
     return QTest::qWaitFor([&] { return shown && w.host().open_dialog() == nullptr; }, 10000);
+}
+
+// The part of the screen that `widget` covers, for a closer look than the whole screen.
+void shot_of(const QString& name, QWidget* widget) {
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(30);
+    }
+    const QRect area(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    const QString path = QDir(out_dir).filePath(name + ".png");
+    QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+const QByteArray looks_sketch = "// Simulate Uno\nint counts[3] = {1, 2, 3};\nint total = 0;\nfloat ratio = 0.75;\n"
+                                "String label = \"gjpqy,;\";\nvoid setup() {\n  total = 1; // g, j; p: q\n}\n"
+                                "void loop() {\n  total = total + counts[1];\n  label = \"{[(|_g,;:)]}\";\n}\n";
+
+// Each dark style: the tool bar, the grid with its header rows and the code list's pop-up menu.
+bool shoot_dark_styles() {
+    QTemporaryDir dir;
+    write(dir.filePath("looks.ino"), looks_sketch);
+    quorvex::MainWindow w;
+    w.move(0, 0);
+    w.show();
+    if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return false;
+    w.load_sketch(dir.filePath("looks.ino"));
+    for (int i = 0; i < 6; ++i) w.Step1Click();
+    for (const QString& name : quorvex::StyleRegistry::names()) {
+        if (w.styles().palette(name).color(QPalette::Window).lightness() >= 128) continue;
+        w.ThemeStyle = w.styles().apply(name);
+        w.PopupMenu1()->popup(w.mapToGlobal(QPoint(640, 120))); // its check entries unchecked
+        shot("20_style_" + QString(name).replace(' ', '_'));
+        w.PopupMenu1()->close();
+    }
+    w.ThemeStyle = w.styles().apply(QStringLiteral("Windows"));
+    return true;
+}
+
+// The code list at character heights 8, 12 and 20: descenders, commas and semicolons whole.
+bool shoot_code_list_sizes() {
+    QTemporaryDir dir;
+    write(dir.filePath("looks.ino"), looks_sketch);
+    quorvex::MainWindow w;
+    w.move(0, 0);
+    w.show();
+    if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return false;
+    w.load_sketch(dir.filePath("looks.ino"));
+    for (int size : {8, 12, 20}) {
+        w.set_code_font(QStringLiteral("Courier"), size);
+        shot_of(QStringLiteral("21_code_list_size_%1").arg(size), w.code_list());
+    }
+    w.set_code_font(QStringLiteral("Arial"), 12);
+    shot_of(QStringLiteral("21_code_list_arial_12"), w.code_list());
+    return true;
+}
+
+// The grid scrolled to its last column: "No" stays in view, beside a selected range.
+bool shoot_fixed_column() {
+    QTemporaryDir dir;
+    write(dir.filePath("looks.ino"), looks_sketch);
+    quorvex::MainWindow w;
+    w.move(0, 0);
+    w.show();
+    if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return false;
+    w.load_sketch(dir.filePath("looks.ino"));
+    for (int i = 0; i < 6; ++i) w.Step1Click();
+    auto* grid = qobject_cast<quorvex::VariablesGrid*>(w.grid());
+    const QModelIndex from = grid->model()->index(1, 2);
+    const QModelIndex to = grid->model()->index(3, 3);
+    grid->selectionModel()->setCurrentIndex(to, QItemSelectionModel::NoUpdate);
+    grid->selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    shot_of(QStringLiteral("22_grid_scrolled_right_with_a_range"), grid);
+    return true;
 }
 
 } // namespace
@@ -258,5 +336,6 @@ int main(int argc, char** argv) {
         shot("18_lcd_servo_serial");
     }
     if (!keys_help_and_windows()) return 1;
+    if (!shoot_dark_styles() || !shoot_code_list_sizes() || !shoot_fixed_column()) return 1;
     return 0;
 }

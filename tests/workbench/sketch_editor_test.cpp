@@ -170,7 +170,7 @@ private slots:
         QTest::keyClicks(t.editor.CHeight->lineEdit(), "20");
         QTest::keyClick(t.editor.CHeight->lineEdit(), Qt::Key_Return);
         QCOMPARE(t.w.code_list()->item_height(), 22);
-        QCOMPARE(t.editor.RichEdit1->font().pixelSize(), 20);
+        QCOMPARE(t.editor.RichEdit1->font(), t.w.code_list()->font());
         t.editor.CFont->lineEdit()->clear();
         QTest::keyClicks(t.editor.CFont->lineEdit(), "Arial");
         QTest::keyClick(t.editor.CFont->lineEdit(), Qt::Key_Return);

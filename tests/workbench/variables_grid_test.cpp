@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "tests/support/sketch_file.h"
+#include "workbench/code_list.h"
 #include "workbench/error_dialog.h"
 #include "workbench/main_window.h"
 #include "workbench/variables_grid.h"
@@ -257,6 +260,88 @@ private slots:
         t.editor()->clear();
         QTest::keyClicks(t.editor(), " yo ");
         QCOMPARE(t.core().vars.at(quorvex::n_string, 1).sval, std::string("yo"));
+    }
+
+    void the_first_column_stays_while_the_others_scroll() {
+        const QByteArray text = QByteArray("long many[40];\n") + globals_sketch;
+        Fixture t(text.constData());
+        QVERIFY(t.ready);
+        VariablesGrid& grid = t.grid;
+        QScrollBar* across = grid.horizontalScrollBar();
+        QVERIFY(across->maximum() > 0); // the five columns are wider than the grid
+        // What a person sees at a point of the grid: the cell of the view on top there.
+        const auto seen = [&](QPoint p) -> QModelIndex {
+            QWidget* at = grid.childAt(p);
+            auto* view = at != nullptr ? qobject_cast<QTableView*>(at->parentWidget()) : nullptr;
+            return view != nullptr ? view->indexAt(at->mapFrom(&grid, p)) : QModelIndex();
+        };
+        const auto first_column_lines_up = [&] {
+            for (int y = 5; y < grid.viewport()->height(); y += 20) {
+                const QModelIndex cell = seen(grid.viewport()->geometry().topLeft() + QPoint(5, y));
+                if (grid.rowAt(y) < 0) break; // below the last row
+                if (cell.column() != 0 || cell.row() != grid.rowAt(y)) return false;
+            }
+            return true;
+        };
+
+        across->setValue(across->maximum());
+        const int a = t.row_of("a");
+        const QModelIndex shown =
+            seen(grid.viewport()->geometry().topLeft() + QPoint(5, grid.rowViewportPosition(a) + 5));
+        QCOMPARE(shown.column(), 0);
+        QCOMPARE(shown.row(), a);
+        QCOMPARE(shown.data().toString(), t.text("a", 0));
+        QVERIFY(first_column_lines_up());
+        grid.verticalScrollBar()->setValue(20);
+        QVERIFY(grid.rowAt(5) > 10);
+        QVERIFY(first_column_lines_up());
+        grid.verticalScrollBar()->setValue(0);
+        t.click("many[0]", 1); // folds 39 rows in both views
+        QVERIFY(grid.isRowHidden(t.row_of("many[1]")));
+        QVERIFY(first_column_lines_up());
+
+        // A click on the fixed column gives the grid the keys.
+        t.w.code_list()->setFocus();
+        QTest::mouseClick(grid.fixed_column()->viewport(), Qt::LeftButton, {},
+                          QPoint(5, grid.rowViewportPosition(a) + 5));
+        QCOMPARE(QApplication::focusWidget(), &grid);
+        QCOMPARE(grid.currentIndex(), grid.model()->index(a, 0));
+
+        // Moving left from the last column brings W out from under the fixed column.
+        across->setValue(across->maximum());
+        grid.setFocus();
+        grid.setCurrentIndex(grid.model()->index(a, 4));
+        for (int i = 0; i < 3; ++i) QTest::keyClick(&grid, Qt::Key_Left);
+        QCOMPARE(grid.currentIndex().column(), 1);
+        QVERIFY(grid.visualRect(grid.currentIndex()).left() >= grid.columnWidth(0));
+        // "No" stays first, whatever column is dragged there.
+        grid.horizontalHeader()->moveSection(3, 0);
+        QCOMPARE(grid.horizontalHeader()->visualIndex(0), 0);
+
+        // A range may be selected; Shift+click on a W or Value cell acts on nothing.
+        across->setValue(0);
+        t.click("a", 2);
+        const QModelIndex x_mark = grid.model()->index(t.row_of("x"), 1);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, grid.visualRect(x_mark).center());
+        QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 2 * (t.row_of("x") - a + 1));
+        QCOMPARE(t.text("x", 1), QString(""));
+        const QModelIndex x_value = grid.model()->index(t.row_of("x"), 3);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, grid.visualRect(x_value).center());
+        QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 3 * (t.row_of("x") - a + 1));
+        QVERIFY(t.editor() == nullptr);
+        // Typing writes the current cell only.
+        QTest::keyClick(&grid, Qt::Key_7);
+        QVERIFY(t.editor() != nullptr);
+        QCOMPARE(t.value("a"), 1);
+        QVERIFY(t.value("x") != -1);
+        t.grid.commit_editor();
+        t.click("x", 1); // a plain click still marks
+        QCOMPARE(t.text("x", 1), QString("w"));
+
+        // The next sketch opens at the first columns.
+        across->setValue(across->maximum());
+        QVERIFY(t.w.load_sketch(write_test_file(t.dir, "next.ino", globals_sketch)));
+        QCOMPARE(across->value(), 0);
     }
 };
 
