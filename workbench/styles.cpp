@@ -76,7 +76,7 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
-        if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton) return;
+        if (element != PE_IndicatorCheckBox) return;
         const QColor text = option->palette.color(QPalette::Text);
         const QColor base = option->palette.color(QPalette::Base);
         const QColor frame =
@@ -86,11 +86,7 @@ public:
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(QPen(frame, 1));
         painter->setBrush(Qt::NoBrush);
-        const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -1.5, -1.5);
-        if (element == PE_IndicatorCheckBox)
-            painter->drawRoundedRect(box, 1, 1);
-        else
-            painter->drawEllipse(box);
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -1.5, -1.5), 1, 1);
         painter->restore();
     }
 };
