@@ -759,14 +759,13 @@ void MainWindow::ListBox1Click() {
     const int32_t old_line = core_.Line;
     core_.Line = selected;
     list_->viewport()->repaint(); // the chosen line shows as current while the dialog asks
-    if (ChangeLine->exec() != 1) {
-        select_line(old_line);
-        // A click asked from inside the list's mouse press, which selects the clicked row once
-        // this returns: the selection goes back to the current line after that.
-        QTimer::singleShot(0, this, [this] { select_line(core_.Line); });
-    }
+    if (ChangeLine->exec() != 1) select_line(old_line);
     core_.Line = list_->currentIndex().row();
     core_.UpdateClick();
+    // A click asks from inside the list's mouse press, which selects the row under the pointer
+    // once this returns: the old row after Cancel, a neighbour when the refresh has scrolled.
+    // The selection goes back to the current line after that.
+    QTimer::singleShot(0, this, [this] { select_line(core_.Line); });
 }
 
 void MainWindow::select_line(int32_t line) {

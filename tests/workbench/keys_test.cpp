@@ -337,7 +337,7 @@ private slots:
         MainWindow w;
         QVERIFY(start(w));
         QByteArray text = "int a = 0;\nvoid setup() {\n";
-        for (int i = 0; i < 30; ++i) text += "  a = a + " + QByteArray::number(i) + ";\n";
+        for (int i = 0; i < 80; ++i) text += "  a = a + " + QByteArray::number(i) + ";\n";
         text += "}\nvoid loop() {\n}\n";
         QVERIFY(w.load_sketch(write_test_file(dir, "s.ino", text)));
         quorvex::CodeListView* list = w.code_list();
@@ -377,10 +377,13 @@ private slots:
         QCOMPARE(core.Line, 12);
         QVERIFY(selected_is_current());
         QVERIFY(status_is_current());
+        // OK: the refresh centres the new line, so the row under the pointer is another one.
+        QCOMPARE(list->first_visible(), 0);
         QVERIFY(while_modal([&]() -> QWidget* { return w.ChangeLine; }, [&] { w.ChangeLine->Button1->click(); },
                             [&] { click_row(20); }));
         QTest::qWait(50);
         QCOMPARE(core.Line, 20);
+        QVERIFY(list->first_visible() > 0);
         QVERIFY(selected_is_current());
         QVERIFY(status_is_current());
     }
