@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QKeyEvent>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -33,9 +32,6 @@ void Help::show_context(int context) {
         browser_->setWindowTitle(QStringLiteral("Quorvex Help"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(560, 480);
-        // A help window is closed with the keys every document window takes.
-        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
-            connect(new QShortcut(keys, browser_), &QShortcut::activated, browser_.data(), &QWidget::close);
     }
     browser_->setSource(QUrl(QStringLiteral("qrc") + page));
     browser_->show();
@@ -45,9 +41,17 @@ void Help::show_context(int context) {
 bool Help::eventFilter(QObject* watched, QEvent* event) {
     // A key from the window system reaches the window (a QWindow, without a context) before the
     // control with the focus or the open menu; only that control says which page.
-    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
-        !watched->isWidgetType())
-        return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // The help window closes with the keys every document window takes, whether or not
+    // anything in it has the focus.
+    if (browser_ != nullptr && static_cast<QWidget*>(watched)->window() == browser_ &&
+        (key->matches(QKeySequence::Cancel) || key->matches(QKeySequence::Close) ||
+         (key->key() == Qt::Key_W && key->modifiers() == Qt::ControlModifier))) {
+        browser_->close();
+        return true;
+    }
+    if (key->key() != Qt::Key_F1) return QObject::eventFilter(watched, event);
     show_context(context_of(watched));
     return true; // F1 is help's alone; its parents must not open a second page
 }

@@ -119,6 +119,8 @@ SimulationWindow::SimulationWindow(Interpreter& core, QWidget* main) : QWidget(m
         bar->setPageStep(0);
         bar->setGeometry(0, analog_bar_top, analog_bar_width, analog_bar_height);
         bar->setProperty("helpContext", 21);
+        // A click gives the bar the keys (arrows move it, F1 shows its page), as a slider's does.
+        bar->setFocusPolicy(Qt::ClickFocus);
         connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) { bar_moved(i, value); });
         ScrollBar[k] = bar;
         QLineEdit* box = new QLineEdit(Panel2);

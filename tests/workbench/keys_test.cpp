@@ -159,6 +159,12 @@ private slots:
         QVERIFY(focus(browser));
         press(browser, Qt::Key_W, Qt::ControlModifier);
         QVERIFY(browser->isHidden());
+        // Also while nothing in it has the focus, as when it has just come up.
+        w.ShowHelp1Click();
+        browser->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(browser));
+        press(browser, Qt::Key_Escape);
+        QVERIFY(browser->isHidden());
     }
 
     void the_first_help_page_links_every_page() {

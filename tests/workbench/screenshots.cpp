@@ -66,6 +66,8 @@ bool keys_help_and_windows() {
     shot("keys_1_help_from_code_list_page_28");
     w.ShowHelp1Click();
     shot("keys_1b_help_contents_page_1");
+    w.help().browser()->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.help().browser())) return false;
     QTest::keyClick(w.help().browser()->windowHandle(), Qt::Key_Escape);
 
     w.action("SubRoutines1Click")->trigger();
