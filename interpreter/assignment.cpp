@@ -8,7 +8,7 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
-#include "simulation/ports.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
 
@@ -108,7 +108,7 @@ VariableTable::Ref Interpreter::assign(std::string_view target, const Value& v, 
     target = dtrim(target);
     const bool text = v.type == n_string;
     // A port register drives its pins; a variable declared under its name is stored below too.
-    if (!text && maybe_port_register(target)) drive_port_register(board, target, int_value(v));
+    if (!text && maybe_port_register(target)) pinio.store_port_register(target, int_value(v));
     std::string element;
     Ref r = resolve(*this, target, element);
     const Ref named = r;

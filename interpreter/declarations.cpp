@@ -13,7 +13,7 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 #include "interpreter/row_filter.h"
-#include "simulation/printing.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
 

@@ -7,43 +7,18 @@
 #include <sstream>
 #include <system_error>
 
-#include "interpreter/text_routines.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
 
 namespace {
 
-bool valid_utf8(const std::string& s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        size_t extra = 0;
-        uint32_t code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false; // the sequence runs past the end
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            code = (code << 6) | (d & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        static constexpr std::array<uint32_t, 4> min_code = {0, 0x80, 0x800, 0x10000};
-        if (code < min_code[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
-        i += extra + 1;
+// Every byte in a well-formed sequence, or the text is taken as Windows-1252.
+bool is_utf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        const Utf8Char c = decode_utf8(s, i, BadByte::refused);
+        if (c.code == not_utf8) return false;
+        i += c.length;
     }
     return true;
 }
@@ -100,7 +75,7 @@ bool FileAccess::append(const std::filesystem::path& path, std::string_view text
 
 std::string decode_sketch_text(std::string bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
-    if (valid_utf8(bytes)) return bytes;
+    if (is_utf8(bytes)) return bytes;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (char ch : bytes) {

@@ -10,7 +10,7 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
-#include "simulation/library.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
 

@@ -28,14 +28,6 @@ int nextbracket(std::string_view s);
 std::string Trim_Last_Bracket(std::string_view s, char brr);
 int32_t StrToHex(std::string_view s);
 int32_t StrToBin(std::string_view s);
-// Appends Unicode character `code` (up to U+10FFFF) as UTF-8.
-void append_utf8(std::string& out, uint32_t code);
-// Texts are held as UTF-8; a String counts and places 16-bit characters. A byte that starts no
-// valid UTF-8 sequence reads as U+FFFD; a character beyond U+FFFF is two 16-bit characters.
-size_t utf16_length(std::string_view s);
-std::u16string to_utf16(std::string_view s);
-// Back to UTF-8; a surrogate that is not part of a pair becomes U+FFFD, so the text stays valid.
-std::string from_utf16(std::u16string_view s);
 
 // Argument texts of the last parse. Reading past the stored entries gives "".
 class TextList {

@@ -8,7 +8,6 @@
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -18,26 +17,6 @@ namespace {
 // The codes that ever hold entries, in lookup order.
 constexpr std::array<int32_t, 8> live_codes = {1, 2, 3, 4, 5, 6, 7, n_define};
 } // namespace
-
-std::string value_text(const Value& v) {
-    switch (v.type) {
-    case n_string:
-        return v.s;
-    case n_char: {
-        // The character of the code, as print shows it, so that the text stays valid UTF-8.
-        std::string c;
-        append_code_unit(c, v.i);
-        return c;
-    }
-    case n_float:
-        return float_text(v.f);
-    default: {
-        char buf[16];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v.i);
-        return std::string(buf, r.ptr);
-    }
-    }
-}
 
 int32_t VariableTable::find(int32_t t, std::string_view name) const {
     if (t < 1 || t > max_type) return 0;

@@ -67,10 +67,6 @@ struct Value {
     static Value of_text(std::string s) { return {0, 0.0L, std::move(s), n_string, true}; }
 };
 
-// A value as text: a string as it stands, a char as its one character, a float with two
-// decimals, any other number in decimal. Formatting never depends on the locale.
-std::string value_text(const Value& v);
-
 class VariableTable {
 public:
     struct Ref {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "interpreter/text_routines.h"
-#include "simulation/printing.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
 

@@ -5,49 +5,16 @@
 #include <charconv>
 
 #include "interpreter/text_routines.h"
+#include "interpreter/value_format.h"
 #include "simulation/board.h"
 
 namespace quorvex {
-
-// A byte that starts no well-formed sequence stands for itself, so text typed in another code
-// page still reads one byte at a time.
-size_t decode_char(std::string_view s, size_t i, int32_t& code) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    code = b0;
-    if (b0 < 0x80) return 1;
-    size_t n = 0;
-    uint32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        n = 2;
-        cp = b0 & 0x1Fu;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        n = 3;
-        cp = b0 & 0x0Fu;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        n = 4;
-        cp = b0 & 0x07u;
-    } else {
-        return 1;
-    }
-    if (i + n > s.size()) return 1;
-    for (size_t k = 1; k < n; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) return 1;
-        cp = (cp << 6) | (b & 0x3Fu);
-    }
-    static constexpr uint32_t min_for_length[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < min_for_length[n] || cp > 0x10FFFF) return 1; // overlong or out of range
-    // Characters beyond 16 bits have no single code; they read as the replacement character.
-    code = cp > 0xFFFF ? 0xFFFD : static_cast<int32_t>(cp);
-    return n;
-}
 
 namespace {
 
 int32_t count_chars(std::string_view s) {
     int32_t n = 0;
-    int32_t code = 0;
-    for (size_t i = 0; i < s.size(); i += decode_char(s, i, code)) ++n;
+    for (size_t i = 0; i < s.size(); i += decode_utf8(s, i, BadByte::latin1).length) ++n;
     return n;
 }
 
@@ -58,12 +25,6 @@ std::string decimal(int64_t v) {
 }
 
 } // namespace
-
-void append_code_unit(std::string& out, int32_t code) {
-    auto c = static_cast<uint32_t>(code) & 0xFFFFu;
-    if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-    append_utf8(out, c);
-}
 
 // --- output list -----------------------------------------------------------------------------
 
@@ -146,13 +107,13 @@ int32_t OutputList::read_front() {
     while (!empty() && head_ >= items_[front_].size()) drop_first();
     if (empty()) return 0;
     const std::string& line = items_[front_];
-    int32_t code = 0;
-    head_ += decode_char(line, head_, code);
+    const Utf8Char c = decode_utf8(line, head_, BadByte::latin1);
+    head_ += c.length;
     if (head_ >= line.size())
         drop_first();
     else
         touched(0);
-    return code;
+    return c.unit();
 }
 
 void OutputList::put_item(int32_t i, std::string_view text) {
@@ -185,12 +146,13 @@ void InputBox::set_text(std::string text) {
 int32_t InputBox::read(bool move) {
     if (empty()) return 0;
     const std::string_view s = text_;
-    int32_t c = 0;
-    size_t used = decode_char(s, head_, c);
+    const Utf8Char first = decode_utf8(s, head_, BadByte::latin1);
+    int32_t c = first.unit();
+    size_t used = first.length;
     if (c == '\\' && head_ + used < s.size()) {
-        int32_t d = 0;
-        used += decode_char(s, head_ + used, d);
-        c = d - 97;
+        const Utf8Char escaped = decode_utf8(s, head_ + used, BadByte::latin1);
+        used += escaped.length;
+        c = escaped.unit() - 97;
         if (move) count_ -= 1; // the escaped character
     }
     if (!move) return c;
@@ -274,14 +236,7 @@ AnalogInputs::AnalogInputs(Board& board, const MenuItem& show_volts) : board_(bo
     }
 }
 
-std::string AnalogInputs::volts_text(int32_t level) {
-    char buf[64];
-    const double volts = level * 5.0 / 1023.0;
-    const auto r = std::to_chars(buf, buf + sizeof buf, volts, std::chars_format::fixed, 2);
-    std::string text(buf, r.ptr);
-    if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');
-    return text + "V";
-}
+std::string AnalogInputs::volts_text(int32_t level) { return float_text(level * 5.0L / 1023.0L) + "V"; }
 
 void AnalogInputs::ScrollBar1Change(int32_t i) {
     if (i < 0 || i >= count) return;

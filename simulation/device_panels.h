@@ -23,13 +23,6 @@ inline constexpr int32_t port_panel_count = 5;
 inline constexpr uint32_t colour_white = 0x00FFFFFF;
 inline constexpr uint32_t colour_black = 0x00000000;
 
-// Appends the character with code `code & 0xFFFF` as UTF-8 (surrogate halves, which cannot stand
-// alone, become U+FFFD).
-void append_code_unit(std::string& out, int32_t code);
-// Length of the UTF-8 sequence at s[i], with its character's code in `code` (U+FFFD beyond 16
-// bits); a byte that starts no well-formed sequence is one character of its own value.
-size_t decode_char(std::string_view s, size_t i, int32_t& code);
-
 // Panel_Ek: the frame of a port panel.
 struct PanelFrame {
     bool Visible = false;
@@ -198,7 +191,7 @@ public:
     void An0Change(int32_t i, std::string_view text);
     // Every box, label and level from the bars' positions.
     void FormInit();
-    // The label text of a level in volts, "%4.2fV" of level * 5 / 1023.
+    // The label text of a level in volts: level * 5 / 1023 with two decimals and "V" ("2.50V").
     static std::string volts_text(int32_t level);
 
 private:

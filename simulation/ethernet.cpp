@@ -6,7 +6,6 @@
 
 #include "interpreter/interpreter.h"
 #include "simulation/library.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 

@@ -7,7 +7,6 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 #include "simulation/library.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -24,9 +23,9 @@ std::u16string to_cells(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        int32_t code = 0;
-        i += decode_char(text, i, code);
-        out.push_back(static_cast<char16_t>(code));
+        const Utf8Char c = decode_utf8(text, i, BadByte::latin1);
+        i += c.length;
+        out.push_back(static_cast<char16_t>(c.unit()));
     }
     return out;
 }
@@ -163,8 +162,7 @@ void Lcd::scroll_left() {
     for (int32_t i = 0; i < item_count(); ++i) {
         const auto k = static_cast<size_t>(i);
         const std::string& item = box().item(i);
-        int32_t first = ' ';
-        if (!item.empty()) decode_char(item, 0, first);
+        const int32_t first = item.empty() ? ' ' : decode_utf8(item, 0, BadByte::latin1).unit();
         std::u16string& pushed = LCD_Buffer[k];
         pushed.push_back(static_cast<char16_t>(first));
         if (pushed.size() > max_pushed_out) pushed.erase(0, pushed.size() - max_pushed_out);

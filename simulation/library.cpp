@@ -5,31 +5,6 @@
 
 namespace quorvex {
 
-int32_t int_result(Interpreter& in, int32_t value, int32_t type) {
-    in.Results.clear();
-    in.n_type = type;
-    return value;
-}
-
-int32_t float_result(Interpreter& in, long double f) {
-    in.Results.clear();
-    in.var_float = f;
-    in.n_type = n_float;
-    return float_int_side(f);
-}
-
-int32_t text_result(Interpreter& in, std::string text) {
-    in.Results = std::move(text);
-    in.n_type = n_string;
-    return 0;
-}
-
-int32_t value_result(Interpreter& in, const Value& v) {
-    if (v.type == n_float) return float_result(in, v.f);
-    if (v.type == n_string) return text_result(in, v.s);
-    return int_result(in, v.i, v.type);
-}
-
 std::vector<std::string> call_arguments(Interpreter&, std::string_view rest) {
     std::vector<std::string> out;
     const size_t open = rest.find('(');

@@ -1,6 +1,7 @@
 #pragma once
-// The toolkit every library family builds on: one argument splitter, one result setter and the
-// argument-error watcher. A family uses these and keeps no helpers of its own for the same jobs.
+// The toolkit every library family builds on: one argument splitter, the result setters (from
+// interpreter/value_format.h, which the operators share) and the argument-error watcher. A family
+// uses these and keeps no helpers of its own for the same jobs.
 //
 // A family is one class in its own file pair under simulation/, constructed from the
 // Interpreter&, holding its own state and clearing it in reset(); its handlers are named as the
@@ -28,19 +29,9 @@
 #include <vector>
 
 #include "interpreter/interpreter.h"
+#include "interpreter/value_format.h"
 
 namespace quorvex {
-
-// --- results: a handler's value in the registers; each returns the integer side ---------------
-
-// An integer of type code `type`; Results is cleared, so a stale text never passes for it.
-int32_t int_result(Interpreter& in, int32_t value, int32_t type = n_int);
-// A float: var_float holds it, n_type 6; the integer side is truncated (beyond 64 bits it faults).
-int32_t float_result(Interpreter& in, long double f);
-// A text in Results, n_type 7; the integer side is 0.
-int32_t text_result(Interpreter& in, std::string text);
-// Whichever of the three `v` is; another type code keeps its code with the integer.
-int32_t value_result(Interpreter& in, const Value& v);
 
 // --- arguments ---------------------------------------------------------------------------------
 

@@ -10,7 +10,6 @@
 #include "interpreter/literals.h"
 #include "interpreter/text_routines.h"
 #include "simulation/library.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 
@@ -236,6 +235,8 @@ int32_t PinIO::kanalogReference(const Match& m) {
     if (n != 1) in_.ShowMessage1("Sketch Error - analogReference needs 1 parameter - has " + std::to_string(n));
     return 0;
 }
+
+void PinIO::store_port_register(std::string_view name, int32_t value) { drive_port_register(in_.board, name, value); }
 
 void PinIO::LD0MouseDown(int32_t pin) {
     if (pin < 0 || pin > 53 || !in_.board.toggle(pin)) return;

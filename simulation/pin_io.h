@@ -8,6 +8,7 @@
 
 #include "interpreter/controls.h"
 #include "interpreter/dispatch_tables.h"
+#include "simulation/ports.h" // maybe_port_register, the cheap test every assignment makes
 
 namespace quorvex {
 
@@ -44,6 +45,10 @@ public:
     int32_t kshiftOut(const Match& m);
     int32_t kshiftIn(const Match& m);
     int32_t kanalogReference(const Match& m);
+
+    // A store to port register `name` (DDRx, PORTx): its bits drive their pins on this board; a
+    // port the board lacks drives nothing.
+    void store_port_register(std::string_view name, int32_t value);
 
     // A click on digital pin `pin`'s level shape: toggles it and fires its external interrupt.
     void LD0MouseDown(int32_t pin);

@@ -5,7 +5,6 @@
 
 #include "interpreter/interpreter.h"
 #include "simulation/library.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 

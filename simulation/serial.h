@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "interpreter/dispatch_tables.h"
@@ -25,6 +26,11 @@ inline constexpr std::array<HardwarePort, 4> hardware_ports = {{
     {"Serial2", 2, 17, 16},
     {"Serial3", 2, 15, 14},
 }};
+
+// The printed form of one print argument, evaluated in `in` (printing.cpp): «x» as its text,
+// number, character or float (two decimals); «x, HEX» (DEC, OCT, BIN) in that base; «f, n» a
+// float with n decimals. Every device that prints and String(...) show values through it.
+std::string printx(Interpreter& in, std::string_view s);
 
 class SerialPorts {
 public:

@@ -12,7 +12,6 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 #include "simulation/library.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 

@@ -4,9 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "interpreter/value_format.h"
 #include "interpreter/variables.h"
-#include "simulation/device_panels.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 

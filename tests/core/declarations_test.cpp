@@ -7,7 +7,7 @@
 
 #include "interpreter/checked.h"
 #include "interpreter/literals.h"
-#include "simulation/printing.h"
+#include "interpreter/value_format.h"
 #include "support/fixture.h"
 
 namespace quorvex::test {

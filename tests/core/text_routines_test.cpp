@@ -1,5 +1,5 @@
-// Text routines and the literal-aware scanners: splitting, brackets, argument lists,
-// number formats and digit strings.
+// Text routines and the literal-aware scanners: splitting, brackets, argument lists and digit
+// strings.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -11,7 +11,6 @@
 
 #include "interpreter/literals.h"
 #include "interpreter/text_routines.h"
-#include "simulation/printing.h"
 
 namespace quorvex {
 namespace {
@@ -354,41 +353,6 @@ TEST(Parse, MayParseItsOwnRegister) {
 }
 
 // --- numbers ---
-
-TEST(PrintFormat, Bases) {
-    struct Case {
-        int32_t i;
-        std::string_view base, expected;
-    };
-    const Case cases[] = {
-        {5, "bin", "00000101"},
-        {63, "bin", "00111111"},
-        {0, "bin", "00000000"},
-        {255, "bin", "11111111"},
-        {300, "bin", "100101100"}, // every digit, not only the low eight
-        {-1, "bin", "11111111111111111111111111111111"},
-        {INT_MIN, "bin", "10000000000000000000000000000000"},
-        {8, "oct", "010"},
-        {0, "oct", "000"},
-        {511, "oct", "777"},
-        {512, "oct", "1000"}, // a real octal digit, never "800"
-        {4095, "oct", "7777"},
-        {-1, "oct", "37777777777"},
-        {255, "hex", "FF"},
-        {26, "hex", "1A"},
-        {0, "hex", "0"},
-        {-1, "hex", "FFFFFFFF"},
-        {-255, "hex", "FFFFFF01"},
-        {INT_MIN, "hex", "80000000"},
-        {-42, "dec", "-42"},
-        {INT_MIN, "dec", "-2147483648"},
-        {INT_MAX, "dec", "2147483647"},
-        {255, "HEX", "255"}, // base words are case-sensitive
-        {12, "", "12"},
-        {-7, "BIN", "-7"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(print_format(c.i, c.base), c.expected) << c.i << " " << c.base;
-}
 
 TEST(StrToHex, DigitsUntilTheFirstOtherCharacter) {
     struct Case {
