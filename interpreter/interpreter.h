@@ -277,7 +277,6 @@ public:
     AnalogInputs analog{board, pinio.options.ShowVolts};
 
     // --- execution control (run_control.cpp) ---
-    Timer kStepper_Timer{false, 1000}; // the stepper's: .setSpeed sets it, Abort stops it, reset leaves it
     std::string AutoStep_Time = "250"; // "Delay between Run Steps (in ms)"
     bool step_out = false;
     int32_t step_outi = 0; // block level at which the step-out started, 0 for none

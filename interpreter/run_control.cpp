@@ -210,7 +210,7 @@ void Interpreter::AutoStepClick() {
 void Interpreter::AbortClick() {
     stop_run();
     UpdateClick();
-    kStepper_Timer.Enabled = false;
+    motors.kStepper_Timer.Enabled = false;
 }
 
 void Interpreter::BBackClick() {

@@ -15,17 +15,38 @@ constexpr int32_t client_panel = 3;
 
 } // namespace
 
+const MethodRow<Ethernet::Method> Ethernet::ethernet_methods[] = {
+    {"begin", &Ethernet::kbegin},
+};
+
+const MethodRow<Ethernet::Method> Ethernet::server_methods[] = {
+    {".begin", &Ethernet::klisten}, {".available", &Ethernet::kclient_waiting},
+    {".print", &Ethernet::ksend},   {".println", &Ethernet::ksend},
+    {".write", &Ethernet::ksend},
+};
+
+const MethodRow<Ethernet::Method> Ethernet::client_methods[] = {
+    {"", &Ethernet::kready},         {".begin", &Ethernet::kready},        {".stop", &Ethernet::kready},
+    {".connect", &Ethernet::kready}, {".available", &Ethernet::kreceived}, {".connected", &Ethernet::kreceived},
+    {".read", &Ethernet::kread},     {".println", &Ethernet::kprintln},    {".print", &Ethernet::kprint},
+    {".write", &Ethernet::kwrite},
+};
+
+// Any other method of Ethernet itself does nothing, and says nothing.
 int32_t Ethernet::kEthernet(const Match& m) {
     if ((in_.pre.library1 & LIB_ETHERNET) == 0) {
         in_.ShowMessage1("Sketch Error - <Ethernet.h> library must be included first!");
         return 0;
     }
-    if (call_method(m.rest) == "begin") {
-        in_.host().show_simulation_window();
-        // The sketch's address arrays are read, as a board would, and shown nowhere.
-        for (int k = 0; k < 6; ++k) in_.find_var("mac[" + std::to_string(k) + "]");
-        for (int k = 0; k < 4; ++k) in_.find_var("ip[" + std::to_string(k) + "]");
-    }
+    if (const Method method = find_method(ethernet_methods, call_method(m.rest))) (this->*method)(m);
+    return 0;
+}
+
+int32_t Ethernet::kbegin(const Match&) {
+    in_.host().show_simulation_window();
+    // The sketch's address arrays are read, as a board would, and shown nowhere.
+    for (int k = 0; k < 6; ++k) in_.find_var("mac[" + std::to_string(k) + "]");
+    for (int k = 0; k < 4; ++k) in_.find_var("ip[" + std::to_string(k) + "]");
     return 0;
 }
 
@@ -64,23 +85,28 @@ int32_t Ethernet::kEthServer(const Match& m) {
     panel.Panel.Visible = true;
     panel.Panel.Caption = in_.tables.kobj_word[server_key];
     const std::string method = call_method(m.rest);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    if (method == ".begin") return int_result(in_, 0);
-    if (method == ".available") return int_result(in_, 1);
-    if (method == ".print" || method == ".println" || method == ".write") {
-        // A text is sent as text, a number as one character; println ends no line here.
-        if (a.empty() || a[0].empty()) return int_result(in_, 0);
-        const ArgumentErrors errors(in_);
-        const Value v = in_.get_value(a[0]);
-        if (errors.raised()) return int_result(in_, 0);
-        if (v.type == n_string)
-            panel.append_text(v.s);
-        else
-            panel.ListBox.append_char(v.i);
-        panel.select_last();
-        return int_result(in_, 0);
-    }
+    if (const Method member = find_method(server_methods, method)) return (this->*member)(m);
     in_.ShowMessage1("Undefined Ethernet Server command => " + method);
+    return int_result(in_, 0);
+}
+
+int32_t Ethernet::klisten(const Match&) { return int_result(in_, 0); }
+int32_t Ethernet::kclient_waiting(const Match&) { return int_result(in_, 1); }
+
+// print, println and write: a text is sent as text, a number as one character; println ends
+// no line here.
+int32_t Ethernet::ksend(const Match& m) {
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    if (a.empty() || a[0].empty()) return int_result(in_, 0);
+    const ArgumentErrors errors(in_);
+    const Value v = in_.get_value(a[0]);
+    if (errors.raised()) return int_result(in_, 0);
+    PortPanel& panel = in_.panels[m.panel];
+    if (v.type == n_string)
+        panel.append_text(v.s);
+    else
+        panel.ListBox.append_char(v.i);
+    panel.select_last();
     return int_result(in_, 0);
 }
 
@@ -114,26 +140,36 @@ void Ethernet::kEthernetClient(std::string_view s) {
 int32_t Ethernet::kEthClient(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const std::string first = a.empty() ? std::string() : a[0];
-    PortPanel& panel = in_.panels[m.panel];
-    int32_t result = 0;
-    if (method.empty() || method == ".begin" || method == ".stop" || method == ".connect") {
-        result = 1;
-    } else if (method == ".available" || method == ".connected") {
-        result = panel.IN.empty() ? 0 : 1;
-    } else if (method == ".read") {
-        result = in_.serial.kserialin(panel, 1);
-    } else if (method == ".println") {
-        panel.println(first.empty() ? std::string() : printx(in_, first));
-    } else if (method == ".print") {
-        panel.print(printx(in_, first));
-    } else if (method == ".write") {
-        panel.write(in_.get_var(first));
-    } else {
-        in_.ShowMessage1("Undefined Ethernet Client command => " + method);
-    }
-    return int_result(in_, result);
+    if (const Method member = find_method(client_methods, method)) return (this->*member)(m);
+    in_.ShowMessage1("Undefined Ethernet Client command => " + method);
+    return int_result(in_, 0);
+}
+
+std::string Ethernet::first_argument(const Match& m) {
+    std::vector<std::string> a = call_arguments(in_, m.rest);
+    return a.empty() ? std::string() : std::move(a[0]);
+}
+
+int32_t Ethernet::kready(const Match&) { return int_result(in_, 1); }
+int32_t Ethernet::kreceived(const Match& m) { return int_result(in_, in_.panels[m.panel].IN.empty() ? 0 : 1); }
+int32_t Ethernet::kread(const Match& m) { return int_result(in_, in_.serial.kserialin(in_.panels[m.panel], 1)); }
+
+int32_t Ethernet::kprintln(const Match& m) {
+    const std::string first = first_argument(m);
+    in_.panels[m.panel].println(first.empty() ? std::string() : printx(in_, first));
+    return int_result(in_, 0);
+}
+
+int32_t Ethernet::kprint(const Match& m) {
+    const std::string first = first_argument(m);
+    in_.panels[m.panel].print(printx(in_, first));
+    return int_result(in_, 0);
+}
+
+int32_t Ethernet::kwrite(const Match& m) {
+    const std::string first = first_argument(m);
+    in_.panels[m.panel].write(in_.get_var(first));
+    return int_result(in_, 0);
 }
 
 } // namespace quorvex

@@ -187,120 +187,168 @@ void Lcd::scroll_right() {
     }
 }
 
+// One call statement after the object's dot: what every method reads.
+struct Lcd::Call {
+    std::string_view rest;        // trimmed: «print("Hi");»
+    std::vector<std::string> a;   // the argument texts
+    const ArgumentErrors& errors; // set when an argument reported an error: the method changes nothing
+    std::string_view first() const { return a.empty() ? std::string_view() : std::string_view(a[0]); }
+};
+
+const MethodRow<Lcd::Method> Lcd::methods[] = {
+    {"begin", &Lcd::kbegin},
+    {"print", &Lcd::kprint},
+    {"println", &Lcd::kprintln},
+    {"write", &Lcd::kwrite},
+    {"clear", &Lcd::kclear},
+    {"home", &Lcd::khome},
+    {"setCursor", &Lcd::ksetCursor},
+    {"cursor", &Lcd::kcursor},
+    {"noCursor", &Lcd::knoCursor},
+    {"blink", &Lcd::kblink},
+    {"noBlink", &Lcd::knoBlink},
+    {"display", &Lcd::kdisplay},
+    {"noDisplay", &Lcd::knoDisplay},
+    {"autoscroll", &Lcd::kautoscroll},
+    {"noAutoscroll", &Lcd::knoAutoscroll},
+    {"leftToRight", &Lcd::kleftToRight},
+    {"rightToLeft", &Lcd::krightToLeft},
+    {"createChar", &Lcd::kcreateChar},
+    {"scrollDisplayLeft", &Lcd::kscrollDisplayLeft},
+    {"scrollDisplayRight", &Lcd::kscrollDisplayRight},
+};
+
 int32_t Lcd::klcd(const Match& m) {
     const std::string_view rest = dtrim(m.rest);
-    const size_t open = rest.find('(');
     const std::string command = call_method(rest);
-    const std::vector<std::string> a = call_arguments(in_, rest);
-    const std::string val = a.empty() ? std::string() : a[0];
-    PortPanel& panel = in_.panels[4];
     const ArgumentErrors errors(in_);
-
-    if (command == "begin") {
-        const int32_t cols = in_.get_var(val);
-        const int32_t rows = a.size() > 1 ? in_.get_var(a[1]) : 0;
-        if (errors.raised()) return int_result(in_, 0);
-        lcd_blink = false;
-        panel.IN.Visible = false;
-        panel.Panel.Visible = true;
-        lcd_box = true;
-        box().FontColor = colour_black;
-        box().Color = lcd_background;
-        box().clear();
-        lcd_maxx = cols;
-        lcd_maxy = rows;
-        for (int32_t i = 0; i < item_count(); ++i) {
-            const auto k = static_cast<size_t>(i);
-            lcdd[k] = blanks(20);
-            box().put_item(i, std::string(20, ' '));
-            LCD_Buffer[k].clear();
-            LCD_RightBuffer[k].clear();
-        }
-        lcdx = 0;
-        lcdy = 0;
-        showcursor();
-        char caption[160];
-        std::snprintf(caption, sizeof caption, "LCD \"%.80s\" %d chars x %d rows",
-                      in_.tables.kobj_word[lcd_key].c_str(), lcd_maxx, lcd_maxy);
-        panel.Panel.Caption = caption;
-        lcd_cursor = true;
-        in_.host().show_simulation_window();
-    } else if (command == "print" || command == "println") {
-        const std::u16string text = to_cells(printx(in_, val));
-        if (errors.raised()) return int_result(in_, 0);
-        printlcd(text);
-        if (command == "println")
-            lcdy = lcdy == 1 ? 0 : 1;
-        else if (lcd_scroll == 1)
-            autoscroll();
-    } else if (command == "write") {
-        int32_t v = open == std::string_view::npos ? 0 : in_.get_var(in_.StripBrackets(rest));
-        if (errors.raised()) return int_result(in_, 0);
-        if (v <= 7) v += 35; // the eight custom characters show as "#" .. "*"
-        printlcd(std::u16string(1, static_cast<char16_t>(v & 0xFFFF)));
-        if (lcd_scroll == 1) autoscroll();
-    } else if (command == "clear") {
-        box().clear();
-        for (int32_t i = 0; i < item_count(); ++i) {
-            const auto k = static_cast<size_t>(i);
-            std::u16string item = blanks(20);
-            if (i == 1) item[0] = u'_';
-            if (i % 2 == 0) lcdd[k] = item;
-            show(i, item, false);
-            LCD_RightBuffer[k] = std::move(item);
-            LCD_Buffer[k].clear();
-        }
-        lcdx = 0;
-        lcdy = 0;
-    } else if (command == "home" || command == "setCursor") {
-        int32_t col = 0;
-        int32_t row = 0;
-        if (command == "setCursor") {
-            col = in_.get_var(val);
-            row = a.size() > 1 ? in_.get_var(a[1]) : 0;
-            if (errors.raised()) return int_result(in_, 0);
-        }
-        lcdx = col;
-        lcdy = std::clamp(row, 0, 3);
-        showcursor();
-    } else if (command == "cursor") {
-        lcd_cursor = true;
-        showcursor();
-        for (int32_t i = 1; i < item_count(); i += 2) show(i, lcdd[static_cast<size_t>(i)], false);
-    } else if (command == "noCursor") {
-        lcd_cursor = false;
-        for (int32_t i = 1; i < item_count(); i += 2) {
-            lcdd[static_cast<size_t>(i)].clear();
-            box().put_item(i, {});
-        }
-    } else if (command == "blink") {
-        lcd_blink = true;
-    } else if (command == "noBlink") {
-        if (lcd_cursor1.empty()) {
-            lcd_cursor1 = box().item(1);
-            lcd_cursor2 = box().item(3);
-        }
-        for (int32_t i = 1; i < item_count(); i += 2) box().put_item(i, {});
-        lcd_blink = false;
-    } else if (command == "display") {
-        box().FontColor = colour_black;
-    } else if (command == "noDisplay") {
-        box().FontColor = lcd_faded;
-    } else if (command == "autoscroll" || command == "noAutoscroll") {
-        lcd_scroll = command == "autoscroll" ? 1 : 0;
-    } else if (command == "leftToRight" || command == "rightToLeft") {
-        lcd_backwards = command == "rightToLeft";
-    } else if (command == "createChar") {
-        // the glyphs are not drawn: custom characters show as "#" .. "*"
-    } else if (command == "scrollDisplayLeft") {
-        scroll_left();
-    } else if (command == "scrollDisplayRight") {
-        scroll_right();
-    } else {
+    const Call c{rest, call_arguments(in_, rest), errors};
+    if (const Method method = find_method(methods, command))
+        (this->*method)(c);
+    else
         in_.ShowMessage1("Sketch Error - Undefined LCD command");
-    }
     return int_result(in_, 0);
 }
+
+void Lcd::kbegin(const Call& c) {
+    const int32_t cols = in_.get_var(c.first());
+    const int32_t rows = c.a.size() > 1 ? in_.get_var(c.a[1]) : 0;
+    if (c.errors.raised()) return;
+    PortPanel& panel = in_.panels[4];
+    lcd_blink = false;
+    panel.IN.Visible = false;
+    panel.Panel.Visible = true;
+    lcd_box = true;
+    box().FontColor = colour_black;
+    box().Color = lcd_background;
+    box().clear();
+    lcd_maxx = cols;
+    lcd_maxy = rows;
+    for (int32_t i = 0; i < item_count(); ++i) {
+        const auto k = static_cast<size_t>(i);
+        lcdd[k] = blanks(20);
+        box().put_item(i, std::string(20, ' '));
+        LCD_Buffer[k].clear();
+        LCD_RightBuffer[k].clear();
+    }
+    lcdx = 0;
+    lcdy = 0;
+    showcursor();
+    char caption[160];
+    std::snprintf(caption, sizeof caption, "LCD \"%.80s\" %d chars x %d rows", in_.tables.kobj_word[lcd_key].c_str(),
+                  lcd_maxx, lcd_maxy);
+    panel.Panel.Caption = caption;
+    lcd_cursor = true;
+    in_.host().show_simulation_window();
+}
+
+void Lcd::kprint(const Call& c) {
+    const std::u16string text = to_cells(printx(in_, c.first()));
+    if (c.errors.raised()) return;
+    printlcd(text);
+    if (lcd_scroll == 1) autoscroll();
+}
+
+void Lcd::kprintln(const Call& c) {
+    const std::u16string text = to_cells(printx(in_, c.first()));
+    if (c.errors.raised()) return;
+    printlcd(text);
+    lcdy = lcdy == 1 ? 0 : 1;
+}
+
+void Lcd::kwrite(const Call& c) {
+    int32_t v = c.rest.find('(') == std::string_view::npos ? 0 : in_.get_var(in_.StripBrackets(c.rest));
+    if (c.errors.raised()) return;
+    if (v <= 7) v += 35; // the eight custom characters show as "#" .. "*"
+    printlcd(std::u16string(1, static_cast<char16_t>(v & 0xFFFF)));
+    if (lcd_scroll == 1) autoscroll();
+}
+
+void Lcd::kclear(const Call&) {
+    box().clear();
+    for (int32_t i = 0; i < item_count(); ++i) {
+        const auto k = static_cast<size_t>(i);
+        std::u16string item = blanks(20);
+        if (i == 1) item[0] = u'_';
+        if (i % 2 == 0) lcdd[k] = item;
+        show(i, item, false);
+        LCD_RightBuffer[k] = std::move(item);
+        LCD_Buffer[k].clear();
+    }
+    lcdx = 0;
+    lcdy = 0;
+}
+
+void Lcd::place_cursor(int32_t col, int32_t row) {
+    lcdx = col;
+    lcdy = std::clamp(row, 0, 3);
+    showcursor();
+}
+
+void Lcd::khome(const Call&) { place_cursor(0, 0); }
+
+void Lcd::ksetCursor(const Call& c) {
+    const int32_t col = in_.get_var(c.first());
+    const int32_t row = c.a.size() > 1 ? in_.get_var(c.a[1]) : 0;
+    if (c.errors.raised()) return;
+    place_cursor(col, row);
+}
+
+void Lcd::kcursor(const Call&) {
+    lcd_cursor = true;
+    showcursor();
+    for (int32_t i = 1; i < item_count(); i += 2) show(i, lcdd[static_cast<size_t>(i)], false);
+}
+
+void Lcd::knoCursor(const Call&) {
+    lcd_cursor = false;
+    for (int32_t i = 1; i < item_count(); i += 2) {
+        lcdd[static_cast<size_t>(i)].clear();
+        box().put_item(i, {});
+    }
+}
+
+void Lcd::kblink(const Call&) { lcd_blink = true; }
+
+void Lcd::knoBlink(const Call&) {
+    if (lcd_cursor1.empty()) {
+        lcd_cursor1 = box().item(1);
+        lcd_cursor2 = box().item(3);
+    }
+    for (int32_t i = 1; i < item_count(); i += 2) box().put_item(i, {});
+    lcd_blink = false;
+}
+
+void Lcd::kdisplay(const Call&) { box().FontColor = colour_black; }
+void Lcd::knoDisplay(const Call&) { box().FontColor = lcd_faded; }
+void Lcd::kautoscroll(const Call&) { lcd_scroll = 1; }
+void Lcd::knoAutoscroll(const Call&) { lcd_scroll = 0; }
+void Lcd::kleftToRight(const Call&) { lcd_backwards = false; }
+void Lcd::krightToLeft(const Call&) { lcd_backwards = true; }
+// The glyphs are not drawn: custom characters show as "#" .. "*".
+void Lcd::kcreateChar(const Call&) {}
+void Lcd::kscrollDisplayLeft(const Call&) { scroll_left(); }
+void Lcd::kscrollDisplayRight(const Call&) { scroll_right(); }
 
 void Lcd::blink() {
     if (!lcd_blink || !lcd_box) return;

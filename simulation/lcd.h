@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "interpreter/dispatch_tables.h"
+#include "simulation/method_table.h"
 
 namespace quorvex {
 
@@ -22,7 +23,7 @@ public:
 
     // The declaration «lcd(12, 11, 5, 4, 3, 2);»: registers the prefix, labels the pins.
     void klcddef(std::string_view s);
-    // A statement after the prefix: «print("Hi");».
+    // A statement after the prefix: «print("Hi");», its method found in `methods`.
     int32_t klcd(const Match& m);
     // Writes `s` at the cursor, moves the cursor and redraws.
     void printlcd(std::u16string_view s);
@@ -60,6 +61,33 @@ public:
     int32_t display_width() const;
 
 private:
+    struct Call;
+    using Method = void (Lcd::*)(const Call&);
+    static const MethodRow<Method> methods[];
+
+    // The methods, named as the sketch calls them. An argument that reported an error leaves
+    // the display as it was.
+    void kbegin(const Call& c);
+    void kprint(const Call& c);
+    void kprintln(const Call& c);
+    void kwrite(const Call& c);
+    void kclear(const Call& c);
+    void khome(const Call& c);
+    void ksetCursor(const Call& c);
+    void kcursor(const Call& c);
+    void knoCursor(const Call& c);
+    void kblink(const Call& c);
+    void knoBlink(const Call& c);
+    void kdisplay(const Call& c);
+    void knoDisplay(const Call& c);
+    void kautoscroll(const Call& c);
+    void knoAutoscroll(const Call& c);
+    void kleftToRight(const Call& c);
+    void krightToLeft(const Call& c);
+    void kcreateChar(const Call& c);
+    void kscrollDisplayLeft(const Call& c);
+    void kscrollDisplayRight(const Call& c);
+
     OutputList& box();
     // Item i from `text`, cut to the display width when `cut`.
     void show(int32_t i, std::u16string_view text, bool cut);
@@ -70,6 +98,8 @@ private:
     void scroll_right();
     // Moves the cursor column by `delta`: past column 63 it wraps to the next row.
     void advance(int64_t delta);
+    // The cursor to column `col` of row `row`, the row kept within 0..3.
+    void place_cursor(int32_t col, int32_t row);
 
     Interpreter& in_;
     std::string scratch_; // the UTF-8 form of an item, reused

@@ -14,27 +14,6 @@ constexpr int32_t file_panel = 5;
 
 } // namespace
 
-int32_t SdCard::kSD(const Match& m) {
-    if (declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    // The name is text only, compared as written: it never reaches the file system.
-    const std::string name = a.empty() ? std::string() : a[0];
-    if (method == ".begin") return int_result(in_, 1);
-    if (method == ".open") {
-        sd_file = name;
-        in_.panels[file_panel].Panel.Visible = true;
-        return int_result(in_, 1);
-    }
-    if (method == ".exists") return int_result(in_, name == sd_file ? 1 : 0);
-    if (method == ".remove") {
-        sd_file.clear();
-        return int_result(in_, 1);
-    }
-    in_.ShowMessage1("Unknown SD command");
-    return int_result(in_, 0);
-}
-
 void SdCard::register_plain(std::string_view s, int key) {
     const std::string name = declared_object_name(in_, cut_statement(s), s);
     if (!name.empty()) in_.register_object(key, name);
@@ -43,36 +22,6 @@ void SdCard::register_plain(std::string_view s, int key) {
 void SdCard::kSD2card(std::string_view s) { register_plain(s, sd2card_key); }
 void SdCard::kSDVolume(std::string_view s) { register_plain(s, sdvolume_key); }
 void SdCard::kSDFile(std::string_view s) { register_plain(s, sdfile_key); }
-
-int32_t SdCard::kSD2card_obj(const Match& m) {
-    if (declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    if (method.empty() || method == ".init" || method == ".type") return int_result(in_, 1);
-    in_.ShowMessage1("Unknown SDCard command");
-    return int_result(in_, 0);
-}
-
-int32_t SdCard::kSDVolume_obj(const Match& m) {
-    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    if (method == ".begin" || method == ".fatType" || method == ".init") return int_result(in_, 1);
-    if (method == ".blocksPerCluster") return int_result(in_, 32);
-    if (method == ".clusterCount") return int_result(in_, 128);
-    in_.ShowMessage1("Unknown SDVolume command");
-    return int_result(in_, 0);
-}
-
-int32_t SdCard::kSDFile_obj(const Match& m) {
-    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    if (method == ".begin" || method == ".openRoot") return int_result(in_, 1);
-    if (method == ".ls") {
-        text_result(in_, "File: test.txt\\n");
-        return 1;
-    }
-    in_.ShowMessage1("Unknown SDFile command");
-    return int_result(in_, 0);
-}
 
 void SdCard::kFile(std::string_view s) {
     const std::string text(cut_statement(s));
@@ -94,39 +43,138 @@ void SdCard::kFile(std::string_view s) {
     panel.Panel.Caption = name;
 }
 
+const MethodRow<SdCard::Method> SdCard::sd_methods[] = {
+    {".begin", &SdCard::kready},
+    {".open", &SdCard::kopen},
+    {".exists", &SdCard::kexists},
+    {".remove", &SdCard::kremove},
+};
+
+const MethodRow<SdCard::Method> SdCard::card_methods[] = {
+    {"", &SdCard::kready},
+    {".init", &SdCard::kready},
+    {".type", &SdCard::kready},
+};
+
+const MethodRow<SdCard::Method> SdCard::volume_methods[] = {
+    {".begin", &SdCard::kready},
+    {".fatType", &SdCard::kready},
+    {".init", &SdCard::kready},
+    {".blocksPerCluster", &SdCard::kblocksPerCluster},
+    {".clusterCount", &SdCard::kclusterCount},
+};
+
+const MethodRow<SdCard::Method> SdCard::sdfile_methods[] = {
+    {".begin", &SdCard::kready},
+    {".openRoot", &SdCard::kready},
+    {".ls", &SdCard::kls},
+};
+
+const MethodRow<SdCard::Method> SdCard::file_methods[] = {
+    {"", &SdCard::kready},
+    {".open", &SdCard::kready},
+    {".openNextFile", &SdCard::kready},
+    {".read", &SdCard::kread},
+    {".available", &SdCard::kavailable},
+    {".println", &SdCard::kprintln},
+    {".close", &SdCard::kclose},
+    {".begin", &SdCard::kbegin},
+    {".size", &SdCard::ksize},
+    {".isDirectory", &SdCard::kisDirectory},
+    {".name", &SdCard::kname},
+};
+
+template <size_t N>
+int32_t SdCard::answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown) {
+    if (const Method method = find_method(rows, call_method(m.rest))) return (this->*method)(m);
+    in_.ShowMessage1(unknown);
+    return int_result(in_, 0);
+}
+
+int32_t SdCard::kSD(const Match& m) {
+    if (declines_as_operand(in_, m.rest)) return 0;
+    return answer(sd_methods, m, "Unknown SD command");
+}
+
+int32_t SdCard::kSD2card_obj(const Match& m) {
+    if (declines_as_operand(in_, m.rest)) return 0;
+    return answer(card_methods, m, "Unknown SDCard command");
+}
+
+int32_t SdCard::kSDVolume_obj(const Match& m) {
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
+    return answer(volume_methods, m, "Unknown SDVolume command");
+}
+
+int32_t SdCard::kSDFile_obj(const Match& m) {
+    if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
+    return answer(sdfile_methods, m, "Unknown SDFile command");
+}
+
 int32_t SdCard::kFile_obj(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    PortPanel& panel = in_.panels[m.panel];
-    OutputList& list = panel.ListBox;
-    int32_t result = 0;
-    if (method.empty() || method == ".open" || method == ".openNextFile") {
-        result = 1;
-    } else if (method == ".read") {
-        result = list.read_front();
-    } else if (method == ".available") {
-        result = list.empty() ? 0 : 1;
-    } else if (method == ".println") {
-        const std::vector<std::string> a = call_arguments(in_, m.rest);
-        panel.println(a.empty() || a[0].empty() ? std::string() : printx(in_, a[0]));
-    } else if (method == ".close") {
-        panel.Panel.Visible = false;
-        result = 1;
-    } else if (method == ".begin") {
-        in_.panels.open(m.panel, panel.Panel.Caption, "File Data");
-        result = 1;
-    } else if (method == ".size") {
-        result = 1024;
-    } else if (method == ".isDirectory") {
-        // Alternates with the Time library's seconds, so a listing shows both kinds.
-        result = in_.simtime.arduino_time[TIME_NOW] % 2 != 0 ? 1 : 0;
-    } else if (method == ".name") {
-        text_result(in_, "FileName");
-        return 1;
-    } else {
-        in_.ShowMessage1("Unknown File command");
-    }
-    return int_result(in_, result);
+    return answer(file_methods, m, "Unknown File command");
+}
+
+// The first argument is the name: text only, compared as written, it never reaches the file system.
+std::string SdCard::file_name(const Match& m) {
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    return a.empty() ? std::string() : a[0];
+}
+
+int32_t SdCard::kready(const Match&) { return int_result(in_, 1); }
+
+int32_t SdCard::kopen(const Match& m) {
+    sd_file = file_name(m);
+    in_.panels[file_panel].Panel.Visible = true;
+    return int_result(in_, 1);
+}
+
+int32_t SdCard::kexists(const Match& m) { return int_result(in_, file_name(m) == sd_file ? 1 : 0); }
+
+int32_t SdCard::kremove(const Match&) {
+    sd_file.clear();
+    return int_result(in_, 1);
+}
+
+int32_t SdCard::kblocksPerCluster(const Match&) { return int_result(in_, 32); }
+int32_t SdCard::kclusterCount(const Match&) { return int_result(in_, 128); }
+
+int32_t SdCard::kls(const Match&) {
+    text_result(in_, "File: test.txt\\n");
+    return 1;
+}
+
+int32_t SdCard::kread(const Match& m) { return int_result(in_, in_.panels[m.panel].ListBox.read_front()); }
+
+int32_t SdCard::kavailable(const Match& m) { return int_result(in_, in_.panels[m.panel].ListBox.empty() ? 0 : 1); }
+
+int32_t SdCard::kprintln(const Match& m) {
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    in_.panels[m.panel].println(a.empty() || a[0].empty() ? std::string() : printx(in_, a[0]));
+    return int_result(in_, 0);
+}
+
+int32_t SdCard::kclose(const Match& m) {
+    in_.panels[m.panel].Panel.Visible = false;
+    return int_result(in_, 1);
+}
+
+int32_t SdCard::kbegin(const Match& m) {
+    in_.panels.open(m.panel, in_.panels[m.panel].Panel.Caption, "File Data");
+    return int_result(in_, 1);
+}
+
+int32_t SdCard::ksize(const Match&) { return int_result(in_, 1024); }
+
+// Alternates with the Time library's seconds, so a listing shows both kinds.
+int32_t SdCard::kisDirectory(const Match&) {
+    return int_result(in_, in_.simtime.arduino_time[TIME_NOW] % 2 != 0 ? 1 : 0);
+}
+
+int32_t SdCard::kname(const Match&) {
+    text_result(in_, "FileName");
+    return 1;
 }
 
 } // namespace quorvex

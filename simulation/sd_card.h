@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "interpreter/dispatch_tables.h"
+#include "simulation/method_table.h"
 
 namespace quorvex {
 
@@ -18,7 +19,8 @@ public:
 
     // «SD.begin(4)», «SD.open("log.txt", FILE_WRITE)», «SD.exists(...)», «SD.remove(...)».
     int32_t kSD(const Match& m);
-    // The methods of the registered Sd2Card, SdVolume, SdFile and File objects.
+    // The methods of the registered Sd2Card, SdVolume, SdFile and File objects. Each object
+    // kind has its own method table and its own message for a name that is none of them.
     int32_t kSD2card_obj(const Match& m);
     int32_t kSDVolume_obj(const Match& m);
     int32_t kSDFile_obj(const Match& m);
@@ -37,6 +39,35 @@ public:
     void reset() { sd_file.clear(); }
 
 private:
+    using Method = int32_t (SdCard::*)(const Match&);
+    static const MethodRow<Method> sd_methods[];
+    static const MethodRow<Method> card_methods[];
+    static const MethodRow<Method> volume_methods[];
+    static const MethodRow<Method> sdfile_methods[];
+    static const MethodRow<Method> file_methods[];
+    // The call's method from `rows`, or `unknown` reported.
+    template <size_t N>
+    int32_t answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown);
+
+    // The methods: each sets the call's value and returns its integer side.
+    int32_t kready(const Match& m); // 1: the card, volume or file is there
+    int32_t kopen(const Match& m);
+    int32_t kexists(const Match& m);
+    int32_t kremove(const Match& m);
+    int32_t kblocksPerCluster(const Match& m);
+    int32_t kclusterCount(const Match& m);
+    int32_t kls(const Match& m);
+    int32_t kread(const Match& m);
+    int32_t kavailable(const Match& m);
+    int32_t kprintln(const Match& m);
+    int32_t kclose(const Match& m);
+    int32_t kbegin(const Match& m);
+    int32_t ksize(const Match& m);
+    int32_t kisDirectory(const Match& m);
+    int32_t kname(const Match& m);
+    // The first argument of «SD.open("log.txt")» as written, quotes included.
+    std::string file_name(const Match& m);
+
     // A low-level object's declaration: the name alone is registered under `key`.
     void register_plain(std::string_view s, int key);
     Interpreter& in_;

@@ -28,6 +28,30 @@ std::string print_argument(std::string_view content) {
 
 } // namespace
 
+// One call statement: what every method reads.
+struct SerialPorts::Call {
+    std::string_view port;  // a hardware name, or a software object's prefix with its dot
+    const std::string& val; // the print argument: the value, and its format after a comma
+    PortPanel& panel;
+    const HardwarePort* hw; // nullptr for a software port
+    int32_t panel_number;
+};
+
+// clang-format off
+const MethodRow<SerialPorts::Method> SerialPorts::methods[] = {
+    {"begin", &SerialPorts::kbegin},
+    {"end", &SerialPorts::kend},
+    {"println", &SerialPorts::kprintln},
+    {"print", &SerialPorts::kprint},
+    {"write", &SerialPorts::kwrite},
+    {"available", &SerialPorts::kavailable},
+    {"read", &SerialPorts::kread},
+    {"peek", &SerialPorts::kpeek},
+    {"flush", &SerialPorts::kflush},
+    {"listen", &SerialPorts::klisten},
+};
+// clang-format on
+
 const HardwarePort* SerialPorts::hardware(std::string_view name) {
     for (const HardwarePort& p : hardware_ports)
         if (name == p.name) return &p;
@@ -53,80 +77,94 @@ int32_t SerialPorts::kserial(const Match& m) {
         return 0;
     }
 
-    const std::string port(m.port);
-    if (port == in_.tables.kobj_word[softser_key] && (in_.pre.library1 & LIB_SOFTSERIAL) == 0) {
+    if (m.port == in_.tables.kobj_word[softser_key] && (in_.pre.library1 & LIB_SOFTSERIAL) == 0) {
         in_.ShowMessage1("Sketch Error - <SoftwareSerial.h> library must be include first!");
         return 0;
     }
     in_.got_it = 1;
 
     // An unclosed bracket leaves no command, which is reported as undefined.
-    std::string command;
+    std::string_view command;
     std::string val;
     if (open != npos && close != npos) {
         command = dtrim(s.substr(0, open));
         val = print_argument(s.substr(open + 1, close - open - 1));
     }
-
-    PortPanel& panel = in_.panels[m.panel];
-    Board& board = in_.board;
-    const HardwarePort* hw = hardware(port);
-    int32_t result = 0;
-
-    if (command == "begin") {
-        in_.panels.open(m.panel, port + " at " + val, port + " Input data 12,34,56\\n");
-        in_.host().show_simulation_window();
-        if (hw != nullptr) {
-            if (hw->panel != 1 && board.kind == BoardKind::Uno)
-                in_.host().notice("Sketch Error - The Uno does not have a " + port + " port");
-            board.set_output(hw->rx, SPECIAL, port + ".RX");
-            board.set_output(hw->tx, SPECIAL, port + ".TX");
-        }
-    } else if (command == "end") {
-        panel.Panel.Visible = false;
-        panel.Panel.Caption = "Serial";
-        if (hw != nullptr) {
-            board.set_output(hw->rx, UNDEFINED, Board::digital_label(hw->rx));
-            board.set_output(hw->tx, UNDEFINED, Board::digital_label(hw->tx));
-        }
-    } else if (command == "println") {
-        board.txled = true;
-        // Every port checks that Serial itself has begun.
-        if (board.pin(0).label.caption != "Serial.RX") {
-            in_.ShowMessage1("Sketch Error - Initialise Serial Port first!");
-            return 0;
-        }
-        panel.println(val.empty() ? std::string() : printx(in_, val));
-    } else if (command == "print") {
-        board.txled = true;
-        panel.print(printx(in_, val));
-    } else if (command == "write") {
-        board.txled = true;
-        in_.Results.clear();
-        const Value v = in_.get_value(val);
-        if (v.type == n_string) {
-            panel.append_text(v.s);
-            panel.select_last();
-        } else {
-            panel.write(v.i);
-        }
-    } else if (command == "available") {
-        result = panel.IN.available();
-    } else if (command == "read") {
-        result = kserialin(panel, 1);
-    } else if (command == "peek") {
-        result = kserialin(panel, 0);
-    } else if (command == "flush") {
-        panel.IN.clear();
-    } else if (command == "listen") {
-        // one software port listens at a time on the board; every panel listens here
-    } else {
+    const Method method = find_method(methods, command);
+    if (method == nullptr) {
         in_.ShowMessage1("Sketch Error - Undefined Serial command: " + std::string(s));
         return 0;
     }
-    // A number, never text: an assignment must not store what printing left behind.
-    return int_result(in_, result);
+    return (this->*method)(Call{m.port, val, in_.panels[m.panel], hardware(m.port), m.panel});
 }
+
+int32_t SerialPorts::kbegin(const Call& c) {
+    const std::string port(c.port);
+    in_.panels.open(c.panel_number, port + " at " + c.val, port + " Input data 12,34,56\\n");
+    in_.host().show_simulation_window();
+    if (c.hw != nullptr) {
+        Board& board = in_.board;
+        if (c.hw->panel != 1 && board.kind == BoardKind::Uno)
+            in_.host().notice("Sketch Error - The Uno does not have a " + port + " port");
+        board.set_output(c.hw->rx, SPECIAL, port + ".RX");
+        board.set_output(c.hw->tx, SPECIAL, port + ".TX");
+    }
+    return int_result(in_, 0);
+}
+
+int32_t SerialPorts::kend(const Call& c) {
+    c.panel.Panel.Visible = false;
+    c.panel.Panel.Caption = "Serial";
+    if (c.hw != nullptr) {
+        Board& board = in_.board;
+        board.set_output(c.hw->rx, UNDEFINED, Board::digital_label(c.hw->rx));
+        board.set_output(c.hw->tx, UNDEFINED, Board::digital_label(c.hw->tx));
+    }
+    return int_result(in_, 0);
+}
+
+int32_t SerialPorts::kprintln(const Call& c) {
+    Board& board = in_.board;
+    board.txled = true;
+    // Every port checks that Serial itself has begun.
+    if (board.pin(0).label.caption != "Serial.RX") {
+        in_.ShowMessage1("Sketch Error - Initialise Serial Port first!");
+        return 0;
+    }
+    c.panel.println(c.val.empty() ? std::string() : printx(in_, c.val));
+    return int_result(in_, 0);
+}
+
+int32_t SerialPorts::kprint(const Call& c) {
+    in_.board.txled = true;
+    c.panel.print(printx(in_, c.val));
+    return int_result(in_, 0);
+}
+
+int32_t SerialPorts::kwrite(const Call& c) {
+    in_.board.txled = true;
+    in_.Results.clear();
+    const Value v = in_.get_value(c.val);
+    if (v.type == n_string) {
+        c.panel.append_text(v.s);
+        c.panel.select_last();
+    } else {
+        c.panel.write(v.i);
+    }
+    return int_result(in_, 0);
+}
+
+int32_t SerialPorts::kavailable(const Call& c) { return int_result(in_, c.panel.IN.available()); }
+int32_t SerialPorts::kread(const Call& c) { return int_result(in_, kserialin(c.panel, 1)); }
+int32_t SerialPorts::kpeek(const Call& c) { return int_result(in_, kserialin(c.panel, 0)); }
+
+int32_t SerialPorts::kflush(const Call& c) {
+    c.panel.IN.clear();
+    return int_result(in_, 0);
+}
+
+// One software port listens at a time on the board; every panel listens here.
+int32_t SerialPorts::klisten(const Call&) { return int_result(in_, 0); }
 
 int32_t SerialPorts::kserialin(PortPanel& panel, int32_t move) {
     if (panel.IN.empty()) return 0;

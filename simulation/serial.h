@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "interpreter/dispatch_tables.h"
+#include "simulation/method_table.h"
 
 namespace quorvex {
 
@@ -52,6 +53,23 @@ public:
     void reset() { soft_serial = 0; }
 
 private:
+    struct Call;
+    using Method = int32_t (SerialPorts::*)(const Call&);
+    static const MethodRow<Method> methods[];
+
+    // The methods: each sets the call's value (a number, never text: an assignment must not
+    // store what printing left behind) and returns its integer side.
+    int32_t kbegin(const Call& c);
+    int32_t kend(const Call& c);
+    int32_t kprintln(const Call& c);
+    int32_t kprint(const Call& c);
+    int32_t kwrite(const Call& c);
+    int32_t kavailable(const Call& c);
+    int32_t kread(const Call& c);
+    int32_t kpeek(const Call& c);
+    int32_t kflush(const Call& c);
+    int32_t klisten(const Call& c);
+
     static const HardwarePort* hardware(std::string_view name);
     Interpreter& in_;
 };

@@ -85,28 +85,36 @@ void Motors::kStepper(std::string_view s) {
     stepx = -1;
 }
 
+const MethodRow<Motors::StepperMethod> Motors::stepper_methods[] = {
+    {".setSpeed", &Motors::ksetSpeed},
+    {".step", &Motors::kstep},
+};
+
 int32_t Motors::kStepper_obj(const Match& m) {
     const std::string_view rest = dtrim(m.rest);
     const std::string method = call_method(rest);
     const ArgumentErrors errors(in_);
     const int32_t v = rest.find('(') == std::string_view::npos ? 0 : in_.get_var(in_.StripBrackets(rest));
     if (errors.raised()) return int_result(in_, 0);
-    Timer& timer = in_.kStepper_Timer;
-    if (method == ".setSpeed") {
-        // The interval grows with the value, as it always has: 60 gives 5 ms.
-        timer.Interval = static_cast<int>(std::clamp<int64_t>(int64_t{v} * 1000 / 12000, 1, INT32_MAX));
-    } else if (method == ".step") {
-        stepper_steps = v;
-        timer.Enabled = true;
-        return int_result(in_, 1);
-    } else {
-        in_.ShowMessage1("Unknown Stepper command");
-    }
+    if (const StepperMethod member = find_method(stepper_methods, method)) return (this->*member)(v);
+    in_.ShowMessage1("Unknown Stepper command");
     return int_result(in_, 0);
 }
 
+// The interval grows with the value, as it always has: 60 gives 5 ms.
+int32_t Motors::ksetSpeed(int32_t v) {
+    kStepper_Timer.Interval = static_cast<int>(std::clamp<int64_t>(int64_t{v} * 1000 / 12000, 1, INT32_MAX));
+    return int_result(in_, 0);
+}
+
+int32_t Motors::kstep(int32_t v) {
+    stepper_steps = v;
+    kStepper_Timer.Enabled = true;
+    return int_result(in_, 1);
+}
+
 void Motors::kStepper_TimerTimer() {
-    Timer& timer = in_.kStepper_Timer;
+    Timer& timer = kStepper_Timer;
     // A statement's error window lets the timer fire mid-statement; the step owns the registers.
     if (!timer.Enabled || in_.in_step()) return;
     if (stepper_steps > 0) {

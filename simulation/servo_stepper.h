@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "interpreter/controls.h"
 #include "interpreter/dispatch_tables.h"
+#include "simulation/method_table.h"
 
 namespace quorvex {
 
@@ -36,6 +38,9 @@ public:
     std::array<std::string, 5> step_pin{}; // [1..4]: the coil pin arguments as written
     int32_t stepper_steps = 0;             // steps to go: forward when positive
     int32_t stepx = 0;                     // phase 0..3; -1 after a declaration
+    // The step timer, driven from outside: .setSpeed sets it, .step starts it, Abort stops it,
+    // reset leaves it.
+    Timer kStepper_Timer{false, 1000};
 
     // Coil levels by phase: stepa .. stepd are columns 1 .. 4.
     // clang-format off
@@ -48,6 +53,12 @@ public:
     // clang-format on
 
 private:
+    // The stepper's methods, given the call's argument (0 for none).
+    using StepperMethod = int32_t (Motors::*)(int32_t v);
+    static const MethodRow<StepperMethod> stepper_methods[];
+    int32_t ksetSpeed(int32_t v);
+    int32_t kstep(int32_t v);
+
     int32_t servo_method(const Match& m, int32_t& pin, bool& attached, const char* caption, bool keep_caption);
 
     Interpreter& in_;

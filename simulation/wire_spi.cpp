@@ -16,80 +16,122 @@ void WireSpi::open_panel(const Match& m, const char* example_input) {
     in_.host().show_simulation_window();
 }
 
-int32_t WireSpi::kWire(const Match& m) {
+// One call statement: what every method reads.
+struct WireSpi::Call {
+    const Match& m;
+    PortPanel& panel;
+    std::vector<std::string> a;   // the argument texts
+    const ArgumentErrors& errors; // set when an argument reported an error: the method changes nothing
+    std::string_view first() const { return a.empty() ? std::string_view() : std::string_view(a[0]); }
+};
+
+const MethodRow<WireSpi::Method> WireSpi::wire_methods[] = {
+    {".begin", &WireSpi::kbeginWire},
+    {".beginTransmission", &WireSpi::kbeginTransmission},
+    {".write", &WireSpi::kwrite},
+    {".endTransmission", &WireSpi::kendTransmission},
+    {".requestFrom", &WireSpi::krequestFrom},
+    {".available", &WireSpi::kavailable},
+    {".read", &WireSpi::kread},
+    {".onReceive", &WireSpi::konReceive},
+    {".onRequest", &WireSpi::konRequest},
+};
+
+const MethodRow<WireSpi::Method> WireSpi::spi_methods[] = {
+    {".begin", &WireSpi::kbeginSpi},
+    {".transfer", &WireSpi::ktransfer},
+    {".available", &WireSpi::kavailable},
+    {".read", &WireSpi::kread},
+};
+
+template <size_t N>
+int32_t WireSpi::answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown) {
     if (declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const std::string first = a.empty() ? std::string() : a[0];
-    PortPanel& panel = in_.panels[m.panel];
-    Board& board = in_.board;
     const ArgumentErrors errors(in_);
-
-    if (method == ".begin") {
-        open_panel(m, "I2C/TWI Wire data\\n");
-        const bool uno = board.maxPin <= 13; // on the Uno the bus is A4 and A5
-        board.set_output(uno ? 64 : 20, SPECIAL, "SDA");
-        board.set_output(uno ? 65 : 21, SPECIAL, "SCL");
-    } else if (method == ".beginTransmission") {
-        const int32_t device = in_.get_var(first);
-        if (errors.raised()) return int_result(in_, 0);
-        panel.append_text("Device:" + std::to_string(device) + " Data:");
-        panel.select_last();
-    } else if (method == ".write") {
-        const Value v = in_.get_value(first);
-        if (errors.raised()) return int_result(in_, 0);
-        panel.append_text(v.type == n_string ? v.s : std::to_string(v.i) + " ");
-        panel.select_last();
-    } else if (method == ".endTransmission") {
-        panel.end_line();
-    } else if (method == ".requestFrom") {
-        // the data asked for is whatever the user typed into the box
-    } else if (method == ".available") {
-        return int_result(in_, panel.IN.available());
-    } else if (method == ".read") {
-        return int_result(in_, in_.serial.kserialin(panel, 1));
-    } else if (method == ".onReceive" || method == ".onRequest") {
-        // «onReceive(&handler)» names the same routine.
-        std::string_view name = dtrim(first);
-        if (name.starts_with('&')) name = dtrim(name.substr(1));
-        in_.Event = std::string(name);
-        in_.Event_Panel = m.panel;
-        // The blank arms the event once: entering a "request..." routine empties the box.
-        if (method == ".onRequest") panel.IN.set_text(" ");
-    } else {
-        in_.ShowMessage1("Unknown Wire command");
-    }
+    const Call c{m, in_.panels[m.panel], call_arguments(in_, m.rest), errors};
+    if (const Method member = find_method(rows, method)) return (this->*member)(c);
+    in_.ShowMessage1(unknown);
     return int_result(in_, 0);
 }
 
-int32_t WireSpi::kspi(const Match& m) {
-    if (declines_as_operand(in_, m.rest)) return 0;
-    const std::string method = call_method(m.rest);
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    PortPanel& panel = in_.panels[m.panel];
-    Board& board = in_.board;
-    const ArgumentErrors errors(in_);
+int32_t WireSpi::kWire(const Match& m) { return answer(wire_methods, m, "Unknown Wire command"); }
 
-    if (method == ".begin") {
-        const bool uno = board.maxPin <= 13;
-        open_panel(m, "SPI data\\n");
-        board.set_output(uno ? 11 : 52, SPECIAL, "MOSI");
-        board.set_output(uno ? 12 : 50, SPECIAL, "MISO");
-        board.set_output(uno ? 13 : 51, SPECIAL, "SCLK");
-    } else if (method == ".transfer") {
-        const int32_t sent = in_.get_var(a.empty() ? std::string() : a[0]);
-        if (errors.raised()) return int_result(in_, 0);
-        panel.append_text(std::to_string(sent) + " ");
-        panel.select_last();
-        return int_result(in_, in_.serial.kserialin(panel, 1));
-    } else if (method == ".available") {
-        return int_result(in_, panel.IN.available());
-    } else if (method == ".read") {
-        return int_result(in_, in_.serial.kserialin(panel, 1));
-    } else {
-        in_.ShowMessage1("Sketch Error - Unknown SPI command");
-    }
+int32_t WireSpi::kspi(const Match& m) { return answer(spi_methods, m, "Sketch Error - Unknown SPI command"); }
+
+int32_t WireSpi::kbeginWire(const Call& c) {
+    open_panel(c.m, "I2C/TWI Wire data\\n");
+    Board& board = in_.board;
+    const bool uno = board.maxPin <= 13; // on the Uno the bus is A4 and A5
+    board.set_output(uno ? 64 : 20, SPECIAL, "SDA");
+    board.set_output(uno ? 65 : 21, SPECIAL, "SCL");
     return int_result(in_, 0);
+}
+
+int32_t WireSpi::kbeginTransmission(const Call& c) {
+    const int32_t device = in_.get_var(c.first());
+    if (c.errors.raised()) return int_result(in_, 0);
+    c.panel.append_text("Device:" + std::to_string(device) + " Data:");
+    c.panel.select_last();
+    return int_result(in_, 0);
+}
+
+int32_t WireSpi::kwrite(const Call& c) {
+    const Value v = in_.get_value(c.first());
+    if (c.errors.raised()) return int_result(in_, 0);
+    c.panel.append_text(v.type == n_string ? v.s : std::to_string(v.i) + " ");
+    c.panel.select_last();
+    return int_result(in_, 0);
+}
+
+int32_t WireSpi::kendTransmission(const Call& c) {
+    c.panel.end_line();
+    return int_result(in_, 0);
+}
+
+// The data asked for is whatever the user typed into the box.
+int32_t WireSpi::krequestFrom(const Call&) { return int_result(in_, 0); }
+
+int32_t WireSpi::kavailable(const Call& c) { return int_result(in_, c.panel.IN.available()); }
+
+int32_t WireSpi::kread(const Call& c) { return int_result(in_, in_.serial.kserialin(c.panel, 1)); }
+
+int32_t WireSpi::konReceive(const Call& c) {
+    name_event(c);
+    return int_result(in_, 0);
+}
+
+int32_t WireSpi::konRequest(const Call& c) {
+    name_event(c);
+    // The blank arms the event once: entering a "request..." routine empties the box.
+    c.panel.IN.set_text(" ");
+    return int_result(in_, 0);
+}
+
+void WireSpi::name_event(const Call& c) {
+    // «onReceive(&handler)» names the same routine.
+    std::string_view name = dtrim(c.first());
+    if (name.starts_with('&')) name = dtrim(name.substr(1));
+    in_.Event = std::string(name);
+    in_.Event_Panel = c.m.panel;
+}
+
+int32_t WireSpi::kbeginSpi(const Call& c) {
+    Board& board = in_.board;
+    const bool uno = board.maxPin <= 13;
+    open_panel(c.m, "SPI data\\n");
+    board.set_output(uno ? 11 : 52, SPECIAL, "MOSI");
+    board.set_output(uno ? 12 : 50, SPECIAL, "MISO");
+    board.set_output(uno ? 13 : 51, SPECIAL, "SCLK");
+    return int_result(in_, 0);
+}
+
+int32_t WireSpi::ktransfer(const Call& c) {
+    const int32_t sent = in_.get_var(c.first());
+    if (c.errors.raised()) return int_result(in_, 0);
+    c.panel.append_text(std::to_string(sent) + " ");
+    c.panel.select_last();
+    return int_result(in_, in_.serial.kserialin(c.panel, 1));
 }
 
 } // namespace quorvex

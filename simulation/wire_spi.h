@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "interpreter/dispatch_tables.h"
+#include "simulation/method_table.h"
 
 namespace quorvex {
 
@@ -20,6 +21,30 @@ public:
     int32_t kspi(const Match& m);
 
 private:
+    struct Call;
+    using Method = int32_t (WireSpi::*)(const Call&);
+    static const MethodRow<Method> wire_methods[];
+    static const MethodRow<Method> spi_methods[];
+    // The call's method from `rows`, or `unknown` reported.
+    template <size_t N>
+    int32_t answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown);
+
+    // The methods: each sets the call's value and returns its integer side. An argument that
+    // reported an error leaves the panel as it was.
+    int32_t kbeginWire(const Call& c);
+    int32_t kbeginTransmission(const Call& c);
+    int32_t kwrite(const Call& c);
+    int32_t kendTransmission(const Call& c);
+    int32_t krequestFrom(const Call& c);
+    int32_t kavailable(const Call& c);
+    int32_t kread(const Call& c);
+    int32_t konReceive(const Call& c);
+    int32_t konRequest(const Call& c);
+    int32_t kbeginSpi(const Call& c);
+    int32_t ktransfer(const Call& c);
+    // onReceive and onRequest: the routine the step enters as the event, and its panel.
+    void name_event(const Call& c);
+
     // A begin: the panel opened with the device's caption and example input, its input box
     // shown again and the LCD's hold on the panel released, and the window brought up.
     void open_panel(const Match& m, const char* example_input);

@@ -645,7 +645,8 @@ void MainWindow::timer1_tick() {
 }
 
 void MainWindow::sync_timer() {
-    for (const auto& [qt, timer] : {std::pair{timer1_, &core_.Timer1}, std::pair{stepper_, &core_.kStepper_Timer}}) {
+    for (const auto& [qt, timer] :
+         {std::pair{timer1_, &core_.Timer1}, std::pair{stepper_, &core_.motors.kStepper_Timer}}) {
         if (!timer->Enabled)
             qt->stop();
         else if (!qt->isActive() || qt->interval() != timer->Interval)

@@ -246,10 +246,10 @@ TEST_F(RunControl, AbortEndsTheStepOutAndTheNextStepOutStartsAfresh) {
     load(with_call);
     in.StepOverClick();
     in.tick();
-    in.kStepper_Timer.Enabled = true;
+    in.motors.kStepper_Timer.Enabled = true;
     in.AbortClick();
     EXPECT_FALSE(in.Timer1.Enabled);
-    EXPECT_FALSE(in.kStepper_Timer.Enabled);
+    EXPECT_FALSE(in.motors.kStepper_Timer.Enabled);
     EXPECT_FALSE(in.step_out);
     EXPECT_EQ(in.step_outi, 0);
     EXPECT_TRUE(in.update1);

@@ -54,19 +54,19 @@ TEST_F(MotorsTest, ServoWriteShadesThePin) {
 }
 
 TEST_F(MotorsTest, StepperWalksItsPhases) {
-    EXPECT_EQ(in.kStepper_Timer.Interval, 1000);
+    EXPECT_EQ(in.motors.kStepper_Timer.Interval, 1000);
     run("Stepper motor(200, 8, 9, 10, 11);");
     run("motor.step(-1);");
     tick();
     EXPECT_EQ(coils(8), "1010");
-    EXPECT_FALSE(in.kStepper_Timer.Enabled);
+    EXPECT_FALSE(in.motors.kStepper_Timer.Enabled);
     const struct {
         const char* speed;
         int interval;
     } speeds[] = {{"60", 5}, {"10", 1}, {"3000000", 250000}, {"-5", 1}};
     for (const auto& s : speeds) {
         run(std::string("motor.setSpeed(") + s.speed + ");");
-        EXPECT_EQ(in.kStepper_Timer.Interval, s.interval) << s.speed;
+        EXPECT_EQ(in.motors.kStepper_Timer.Interval, s.interval) << s.speed;
     }
     EXPECT_EQ(in.evaluate_expression("motor.step(3);"), 1);
     run("motor.step(5);");
@@ -84,7 +84,7 @@ TEST_F(MotorsTest, AFailingCoilStopsTheStepperOnce) {
     run("pinMode(9, INPUT);");
     tick();
     EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - 9 pin is not an output"});
-    EXPECT_FALSE(in.kStepper_Timer.Enabled);
+    EXPECT_FALSE(in.motors.kStepper_Timer.Enabled);
     EXPECT_EQ(in.motors.stepper_steps, 8);
 }
 
@@ -93,7 +93,7 @@ TEST_F(MotorsTest, TheStepperRunsOnAcrossReset) {
     in.RestartClick();
     in.Step1Click();
     in.Step1Click();
-    EXPECT_TRUE(in.kStepper_Timer.Enabled);
+    EXPECT_TRUE(in.motors.kStepper_Timer.Enabled);
     // A tick while a step runs (its error window open) leaves everything alone.
     host.on_error = [&](const std::string&, const std::string&) { tick(); };
     in.load_text("void setup() {\n  motor.run();\n}\n");
@@ -104,7 +104,7 @@ TEST_F(MotorsTest, TheStepperRunsOnAcrossReset) {
     host.on_error = nullptr;
     tick(); // the pins are undefined since the reset
     EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - D8 pin is not an output"});
-    EXPECT_FALSE(in.kStepper_Timer.Enabled);
+    EXPECT_FALSE(in.motors.kStepper_Timer.Enabled);
 }
 
 } // namespace

@@ -379,7 +379,7 @@ int main(int argc, char** argv) {
     const auto lcd_width = [&] { return in.lcd.display_width(); };
     // After step `step`: the timers' ticks, the LCD items changed, the tones as they sounded.
     const auto after = [&](long step) {
-        for (long k = 0; k < o.stepper_ticks && in.kStepper_Timer.Enabled; ++k) in.motors.kStepper_TimerTimer();
+        for (long k = 0; k < o.stepper_ticks && in.motors.kStepper_Timer.Enabled; ++k) in.motors.kStepper_TimerTimer();
         if (o.half_ticks_every > 0 && step % o.half_ticks_every == 0) in.simtime.Timer2Timer();
         if (const ListChanges c = lcd_list.take_changes(); o.trace_lcd && c.any()) {
             const int32_t first = c.reset ? 0 : c.first_line;
@@ -463,7 +463,7 @@ int main(int argc, char** argv) {
         const Motors& m = in.motors;
         log.stepper(in.tables.kobj_word[stepper_key],
                     m.step_pin[1] + "," + m.step_pin[2] + "," + m.step_pin[3] + "," + m.step_pin[4], m.stepper_steps,
-                    m.stepx, in.kStepper_Timer.Enabled, in.kStepper_Timer.Interval, in.StatusBar1[3]);
+                    m.stepx, m.kStepper_Timer.Enabled, m.kStepper_Timer.Interval, in.StatusBar1[3]);
     }
     log.clock(in.us);
     log.millis(in.us);

@@ -121,8 +121,8 @@ private slots:
         w.Step1Click();
         QVERIFY(w.stepper_timer()->isActive());
         QCOMPARE(w.stepper_timer()->interval(), 1000);
-        w.core().kStepper_Timer.Interval = 1; // the ticks walk the coils and count down
-        w.RestartClick();                     // reset leaves the stepper running
+        w.core().motors.kStepper_Timer.Interval = 1; // the ticks walk the coils and count down
+        w.RestartClick();                            // reset leaves the stepper running
         QVERIFY(w.stepper_timer()->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(w.core().motors.stepper_steps < 1000, 10000);
         w.AbortClick();
