@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "interpreter/interpreter.h"
 #include "support/recording_host.h"
 
@@ -20,6 +24,13 @@ protected:
         in.load_text(text);
         in.Line = 0;
         if (!in.CodeLine()) in.FindNextLine();
+    }
+
+    // Loads tests/sketches/NAME.ino, whose transcript shows the rest of what it does, and resets
+    // it: the cursor stops in setup().
+    void load_sketch(std::string_view name) {
+        ASSERT_EQ(in.LoadFile1(std::string(QUORVEX_SKETCH_DIR "/") + std::string(name) + ".ino"), 1) << name;
+        in.RestartClick();
     }
 
     std::vector<std::string> messages() const {

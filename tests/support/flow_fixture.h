@@ -15,11 +15,6 @@ protected:
         in.load_text(text);
         in.RestartClick();
     }
-    // Loads tests/sketches/NAME.ino, whose transcript shows the rest of what it does, and resets it.
-    void load_sketch(std::string_view name) {
-        ASSERT_EQ(in.LoadFile1(std::string(QUORVEX_SKETCH_DIR "/") + std::string(name) + ".ino"), 1) << name;
-        in.RestartClick();
-    }
     void steps(int n) {
         for (int i = 0; i < n; ++i) in.Step1Click();
     }
