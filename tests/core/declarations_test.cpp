@@ -238,25 +238,6 @@ TEST_F(Decl, InitialiserOverSeveralLinesLeavesTheCursorOnItsLastLine) {
     EXPECT_TRUE(host.errors.empty());
 }
 
-TEST_F(Decl, NestedInitialiserLinesNeverRunAsBlocks) {
-    load_lines("// Simulate Uno\nint m[2][2] = {\n  {1, 2},\n  {3, 4}\n};\nint after = 1;\n");
-    const int32_t depth = in.cs.loopx;
-    in.Step1Click();
-    EXPECT_EQ(in.Line, 5);
-    in.Step1Click();
-    EXPECT_EQ(in.cs.loopx, depth);
-    EXPECT_EQ(entry("m[1]")->ival, 2);
-    EXPECT_EQ(entry("after")->ival, 1);
-    EXPECT_TRUE(host.errors.empty());
-}
-
-TEST_F(Decl, MissingClosingBraceIsABadDeclaration) {
-    load_lines("// Simulate Uno\nint a[3] = {1,\n2,\n");
-    in.Step1Click();
-    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - Bad declaration: int a[3] = {1,"});
-    EXPECT_EQ(total(), 0);
-}
-
 TEST_F(Decl, InitialiserLinesComeThroughTheNextLineHook) {
     std::vector<std::string> lines = {"3, 4", "};"};
     in.decl.next_line = [&](std::string& line) {

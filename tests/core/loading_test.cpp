@@ -70,22 +70,6 @@ TEST_F(Loading, BoardComesOnlyFromACaseSensitiveFirstLine) {
     EXPECT_EQ(in.board.kind, BoardKind::Uno);
 }
 
-TEST_F(Loading, SetupIsFoundByItsHeaderEvenWithVoidParameters) {
-    in.load_text("int x;\nvoid setup(void) {\n  x = 1;\n}\n");
-    in.RestartClick();
-    EXPECT_TRUE(host.errors.empty());
-    EXPECT_EQ(in.Line, 2);
-}
-
-TEST_F(Loading, ScanErrorsAreReportedAndTheResetGoesOn) {
-    in.load_text("x = 5;\nvoid f() {\n  a;\nvoid setup() {\n");
-    in.RestartClick();
-    // The scan ends at the unclosed body; setup() is then found by its text.
-    EXPECT_EQ(messages(), (std::vector<std::string>{"Cannot process >> x = 5;",
-                                                    "Sketch Error - No Matching bracket } for subroutine: f"}));
-    EXPECT_EQ(in.Line, in.ListBox1.Count()); // setup() has no body: the cursor is past the end
-}
-
 TEST_F(Loading, TooManySubroutinesIsReportedOnceAndTheirBodiesAreStillSkipped) {
     std::string text;
     for (int i = 0; i < 203; ++i) text += "void f" + std::to_string(i) + "() {\n  x = 1;\n}\n";

@@ -1,4 +1,5 @@
-// Macros, conditional inclusion and include files.
+// Macros, conditional inclusion and include files: the tables, colours and include ranges behind
+// them. Whole sketches with their values and errors are in tests/sketches/preprocessor_*.expected.
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -36,52 +37,6 @@ protected:
 };
 
 // --- macros ---
-
-TEST_F(Preprocessor, DefineKeepsFirstTextAndLeavesKnownNames) {
-    reset_with("#define LED 13\n"
-               "#define LED 12\n"
-               "#define HIGH 2\n"
-               "#define FLAG\n"
-               "int led = 4;\n"
-               "#define led 9\n"
-               "#define SQ(x) ((x) * (x))\n");
-    EXPECT_EQ(messages(), std::vector<std::string>{});
-    EXPECT_EQ(value("LED"), 13);
-    EXPECT_EQ(value("HIGH"), 1);
-    EXPECT_EQ(value("led"), 4);
-    EXPECT_TRUE(defined("FLAG"));
-    EXPECT_EQ(in.vars.lookup("SQ(x)").type, n_define); // stored under its whole head
-    EXPECT_EQ(in.vars.var_n[n_define], 4);             // LED, FLAG and SQ(x) only
-}
-
-TEST_F(Preprocessor, DefineUsedInAStatementAndAnotherDefine) {
-    load_lines("#define PIN 13\n#define TWICE PIN * 2\nint a = TWICE + 1;\n");
-    for (int i = 0; i < 3; ++i, ++in.Line) in.evaluate_expression(in.get_line());
-    EXPECT_EQ(messages(), std::vector<std::string>{});
-    EXPECT_EQ(value("a"), 27);
-}
-
-TEST_F(Preprocessor, SelfReferencingDefinesEndInAnError) {
-    struct Case {
-        const char* defines;
-        const char* use;
-        const char* message;
-        int32_t value; // the inner use gives 0; what surrounds it is still evaluated
-    };
-    const Case cases[] = {
-        {"#define X X\n", "X", "Sketch Error - #define X refers to itself", 0},
-        {"#define N N+1\n", "N", "Sketch Error - #define N refers to itself", 1},
-        {"#define A B\n#define B A\n", "A", "Sketch Error - #define A refers to itself", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.defines);
-        host.errors.clear();
-        reset_with(c.defines);
-        EXPECT_EQ(messages(), std::vector<std::string>{});
-        EXPECT_EQ(value(c.use), c.value);
-        EXPECT_EQ(messages(), std::vector<std::string>{c.message});
-    }
-}
 
 TEST_F(Preprocessor, The201stMacroIsACapacityError) {
     std::string text;
@@ -213,33 +168,21 @@ TEST_F(Preprocessor, ResetClearsTheIfState) {
     EXPECT_EQ(in.pre.library1, 0);
 }
 
+// Skipped lines inside setup() take the comment colour, and the directives close their state.
 TEST_F(Preprocessor, DirectivesReachedByTheStep) {
-    in.load_text("int x = 0;\n"     // 0
-                 "void setup() {\n" // 1
-                 "#if 0\n"          // 2
-                 "  x = 1;\n"       // 3
-                 "#else\n"          // 4
-                 "  x = 2;\n"       // 5
-                 "#endif\n"         // 6
-                 "#ifdef FOO\n"     // 7
-                 "  x = 50;\n"      // 8
-                 "#endif\n"         // 9
-                 "#ifndef FOO\n"    // 10
-                 "  x = x + 10;\n"  // 11
-                 "#endif\n"         // 12
-                 "  x = x * 2;\n"   // 13
-                 "}\n"              // 14
-                 "void loop() {\n"  // 15
-                 "}\n");            // 16
-    in.RestartClick();
-    ASSERT_EQ(in.Line, 2);
-    for (int steps = 0; steps < 20 && in.Line < 14; ++steps) in.Step1Click();
-    EXPECT_EQ(messages(), std::vector<std::string>{});
-    EXPECT_EQ(in.Line, 14);
-    EXPECT_EQ(value("x"), 24);
+    in.files = std::make_unique<DiskFiles>();
+    load_sketch("preprocessor_directive_steps");
+    const Subroutine* setup = in.subs.find("setup");
+    ASSERT_NE(setup, nullptr);
+    for (int steps = 0; steps < 20 && in.Line < setup->close_line; ++steps) in.Step1Click();
+    EXPECT_EQ(in.Line, setup->close_line);
     EXPECT_EQ(in.pre.hloop, 0);
-    EXPECT_EQ(in.f_color[3], col_comment);
-    EXPECT_EQ(in.f_color[8], col_comment);
+    for (const char* skipped : {"  x = 1;", "  x = 50;"}) {
+        int32_t line = 0;
+        while (line < in.ListBox1.Count() && in.ListBox1.item(line) != skipped) ++line;
+        ASSERT_LT(line, in.ListBox1.Count()) << skipped;
+        EXPECT_EQ(in.f_color[static_cast<size_t>(line)], col_comment) << skipped;
+    }
 }
 
 // --- library headers ---
@@ -279,12 +222,6 @@ TEST_F(Preprocessor, EveryResetRebuildsTheLibraryBits) {
 }
 
 // --- include files ---
-
-TEST_F(Preprocessor, AMissingIncludeFileIsAnError) {
-    reset_with("#include \"nope.h\"\nint a = 1;\n");
-    EXPECT_EQ(messages(), std::vector<std::string>{"Sketch Error - include file not found: nope.h"});
-    EXPECT_EQ(value("a"), 1);
-}
 
 TEST_F(Preprocessor, IncludeFileLinesRunAsGlobals) {
     mem->files["pins.h"] = "// pins\n#define LED 7\nint led = LED;\r\n\tint arr[3] = {1,\n  2,\n  3};\nint after = 5;";

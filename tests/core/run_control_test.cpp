@@ -55,15 +55,6 @@ TEST_F(RunControl, StepIntoRunsTheLineSkipsCommentsAndAdvancesTheClock) {
     EXPECT_EQ(in.us, 3);
 }
 
-TEST_F(RunControl, AStepThatMovesTheCursorKeepsItAndTheClock) {
-    statements("int x = 1;\ntop:\nx = 2;\ngoto top;\n");
-    in.Step1Click();
-    in.Step1Click();
-    in.Step1Click(); // goto top
-    EXPECT_EQ(in.Line, 1);
-    EXPECT_EQ(in.us, 2);
-}
-
 TEST_F(RunControl, ANonExecutableCurrentLineIsSkippedWithoutRunning) {
     statements("int a = 1;\nint b = 2;\nlabel:\nint c = 3;\n");
     in.Line = 2;

@@ -1,0 +1,3 @@
+// Simulate Uno
+int a[3] = {1,
+2,

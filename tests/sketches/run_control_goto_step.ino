@@ -1,0 +1,4 @@
+int x = 1;
+top:
+x = 2;
+goto top;
