@@ -22,6 +22,7 @@ std::string Interpreter::error_line_text() const {
 }
 
 void Interpreter::ShowMessage1(const std::string& s) {
+    ++errors_shown_;
     stop_run();
     error_str = s;
     std::string line_text = error_line_text();

@@ -399,6 +399,7 @@ private:
     const OperatorSplit* offered_split_ = nullptr;
     std::string_view offered_split_text_;
     bool error_window_open_ = false;
+    uint32_t errors_shown_ = 0; // counts every error, so an evaluation can tell one arose inside it
     // The errors of the load or reset under way (GatheredErrors).
     struct Gathering {
         bool on = false;

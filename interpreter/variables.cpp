@@ -177,7 +177,12 @@ Value Interpreter::expand_define(int32_t slot) {
     expanding_defines_.push_back(slot);
     const Pop pop{expanding_defines_};
     const DepthGuard guard(eval_depth_); // a chain of #defines recurses without the executor
-    return get_value(text);
+    const uint32_t errors_before = errors_shown_;
+    Value v = get_value(text);
+    // An error inside a #define's text ends the statement's expansions, silently: a chain whose
+    // every text uses an unknown name twice would otherwise report it once per use, 65,536 times.
+    if (errors_shown_ != errors_before) define_expansions_ = max_define_expansions + 1;
+    return v;
 }
 
 // --- the rungs of find_term, tried in this order ---------------------------------------------
