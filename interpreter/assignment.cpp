@@ -83,10 +83,10 @@ void store(Interpreter& in, Ref r, const Value& v, AssignMode mode) {
         in.do_check(r.type, r.slot, set1); // reports; the const keeps its value
         return;
     }
-    const bool text = v.type == n_string;
+    const bool is_text = v.type == n_string;
     switch (r.type) {
     case n_float:
-        if (!text) e.fval = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
+        if (!is_text) e.fval = to_single(v.type == n_float ? v.f : static_cast<long double>(v.i));
         return;
     case n_string: {
         std::string text = text_value(v);
@@ -94,7 +94,7 @@ void store(Interpreter& in, Ref r, const Value& v, AssignMode mode) {
         return;
     }
     default:
-        if (text) return; // a text has no integer value
+        if (is_text) return; // a text has no integer value
         e.ival = int_value(v);
         if (v.unsigned_bits && r.type == n_long && (e.flags & SET_UNSIGNED) != 0) return; // in range as it is
         in.do_check(r.type, r.slot, set1);

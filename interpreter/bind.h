@@ -4,7 +4,12 @@
 // (dispatch_tables.cpp) and the declaration tables (declarations.cpp) alike. The method takes
 // what its row hands over, the first of these forms that fits:
 //   (const Match& m)                               a library handler: the match and its text
-//   (std::string_view rest, std::string_view op)   an operator: the statement and the operator
+//   (std::string_view rest, std::string_view op, const OperatorSplit* split)
+//                                                  an operator: the statement, the operator and
+//                                                  where it stands (Match::split)
+//   (std::string_view rest, const OperatorSplit* split)
+//                                                  an operator that knows its word, likewise
+//   (std::string_view rest, std::string_view op)   an operator that splits the statement itself
 //   (std::string_view rest, int32_t code)          a declaration word: the text after it, its type code
 //   (std::string_view rest)                        a control word, directive or qualifier
 // An int32_t result is the row's value; a void method gives 0.
@@ -37,6 +42,10 @@ struct BoundRow {
     static int32_t on_match(Interpreter& in, const Match& m) {
         if constexpr (takes<const Match&>)
             return call<const Match&>(in, m);
+        else if constexpr (takes<std::string_view, std::string_view, const OperatorSplit*>)
+            return call(in, m.rest, m.op, m.split);
+        else if constexpr (takes<std::string_view, const OperatorSplit*>)
+            return call(in, m.rest, m.split);
         else if constexpr (takes<std::string_view, std::string_view>)
             return call(in, m.rest, m.op);
         else

@@ -157,40 +157,50 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     const auto idx = static_cast<int32_t>(found - in_.subs.rows().data());
     const Subroutine sub = *found; // a copy: the table may be refilled by a reset
     const std::string name(name_in);
-    // Events and interrupts enter between statements; only a statement's call is checked for its place.
-    const bool from_statement = caller == Caller::statement;
 
     std::string target;
     AssignMode mode = AssignMode::Assign;
-    if (from_statement) {
-        // Outside a step (the reset scan's global initialisers) a call would move the cursor
-        // under the scan.
-        if (!in_.in_step()) {
-            in_.ShowMessage1("Sketch Error - " + name + "() cannot be called from a global declaration");
-            return true;
-        }
-        // Inside, its value can only be delivered from a few places.
-        const bool allowed = !binding_.empty() ? is_call(binding_.back()) : line_allows_call(name, target, mode);
-        if (!allowed) {
-            refuse(name);
-            return true;
-        }
-    }
-
+    // Events and interrupts enter between statements; only a statement's call is checked for its place.
+    if (caller == Caller::statement && !call_placed(name, target, mode)) return true;
     const int32_t row = in_.cs.loopx;
+    std::vector<std::string> args;
+    if (!call_fits(name, sub, row, args)) return true;
+    if (!push_frame(idx, sub, row, std::move(target), mode)) return true;
+    const std::vector<std::string> decls = parameter_texts(sub);
+    if (!decls.empty() && dtrim(decls.front()) != "void") bind_parameters(decls, args);
+    stay_for_one_line(row);
+    return true;
+}
+
+bool Calls::call_placed(const std::string& name, std::string& target, AssignMode& mode) {
+    // Outside a step (the reset scan's global initialisers) a call would move the cursor under
+    // the scan.
+    if (!in_.in_step()) {
+        in_.ShowMessage1("Sketch Error - " + name + "() cannot be called from a global declaration");
+        return false;
+    }
+    // Inside, its value can only be delivered from a few places.
+    const bool allowed = !binding_.empty() ? is_call(binding_.back()) : line_allows_call(name, target, mode);
+    if (!allowed) refuse(name);
+    return allowed;
+}
+
+bool Calls::call_fits(const std::string& name, const Subroutine& sub, int32_t row, std::vector<std::string>& args) {
     if (row < 1 || row > max_depth) {
         in_.ShowMessage1("Sketch Error - calls nested too deeply: " + name);
-        return true;
+        return false;
     }
     const bool event = name == in_.Event;
     if (sub.params > max_args || (!event && in_.varx.size() > static_cast<size_t>(max_args))) {
         in_.ShowMessage1("Sketch Error - too many arguments (limit " + std::to_string(max_args) + "): " + name);
-        return true;
+        return false;
     }
-    std::vector<std::string> args;
     if (!event)
         for (int32_t j = 0; j < sub.params; ++j) args.push_back(in_.varx[static_cast<size_t>(j)]);
+    return true;
+}
 
+bool Calls::push_frame(int32_t callee, const Subroutine& sub, int32_t row, std::string target, AssignMode mode) {
     const int32_t caller_retx = retx;
     const Value caller_ret_value = ret_value;
     retx = 0;
@@ -201,12 +211,12 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     level.loop_line = in_.Line;
     level.loop_next = 1;
     const int32_t countdown = in_.single_loop;
-    if (!in_.push_level(level)) return true;
+    if (!in_.push_level(level)) return false;
     // A brace-less body that calls must not be closed by the callee's first statement.
     Frame& frame = frames_[static_cast<size_t>(row)];
     frame = Frame{};
-    frame.callee = idx;
-    frame.target = target;
+    frame.callee = callee;
+    frame.target = std::move(target);
     frame.mode = mode;
     frame.single_loop = countdown;
     frame.rbr_found = in_.rbr_found;
@@ -216,8 +226,11 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     in_.rbr_found = 0;
     in_.Line = sub.header_line;
     // A body on the header line runs when the step comes back to the header.
-    if (sub.close_line == sub.header_line) frames_[static_cast<size_t>(row)].one_line_next = 0;
+    if (sub.close_line == sub.header_line) frame.one_line_next = 0;
+    return true;
+}
 
+std::vector<std::string> Calls::parameter_texts(const Subroutine& sub) {
     // The parameter list ends at the bracket that closes the header's first "(", so a
     // one-line body's own brackets stay out of it.
     std::string header = in_.get_line();
@@ -227,11 +240,10 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
     const int count = std::min(in_.parse(header, '(', ')'), sub.params);
     std::vector<std::string> decls;
     for (int j = 0; j < count; ++j) decls.push_back(in_.varx[static_cast<size_t>(j)]);
-    if (decls.empty() || dtrim(decls.front()) == "void") {
-        stay_for_one_line(row);
-        return true;
-    }
+    return decls;
+}
 
+void Calls::bind_parameters(const std::vector<std::string>& decls, const std::vector<std::string>& args) {
     // Every parameter exists before any argument runs, so a call in an argument saves counts
     // that keep them.
     std::vector<std::string> names;
@@ -275,8 +287,6 @@ bool Calls::sr_found(std::string_view name_in, Caller caller) {
         bind(j);
     }
     if (call_arg != npos) bind(call_arg);
-    stay_for_one_line(row);
-    return true;
 }
 
 int32_t Calls::in_cs_top() const { return in_.cs.loopx - 1; }

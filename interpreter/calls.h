@@ -10,6 +10,7 @@
 
 #include "interpreter/assignment.h"
 #include "interpreter/control_stack.h"
+#include "interpreter/subroutines.h"
 #include "interpreter/variables.h"
 
 namespace quorvex {
@@ -71,6 +72,18 @@ private:
     // `target` and `mode` for an assignment or a declaration.
     bool line_allows_call(std::string_view name, std::string& target, AssignMode& mode);
     void refuse(std::string_view name);
+    // sr_found's steps, in order; each reports and answers false when the call is refused.
+    // The call stands where its value can be delivered (a statement's call only).
+    bool call_placed(const std::string& name, std::string& target, AssignMode& mode);
+    // The frame fits the call stack and the arguments their limit; `args` gets their texts.
+    bool call_fits(const std::string& name, const Subroutine& sub, int32_t row, std::vector<std::string>& args);
+    // Saves the caller's state in frame `row`, pushes the call's level and moves the cursor to
+    // the header.
+    bool push_frame(int32_t callee, const Subroutine& sub, int32_t row, std::string target, AssignMode mode);
+    // The header's parameter declarations, at most sub.params of them.
+    std::vector<std::string> parameter_texts(const Subroutine& sub);
+    // Declares the parameters, then binds each argument's value (a call's last).
+    void bind_parameters(const std::vector<std::string>& decls, const std::vector<std::string>& args);
     // Pops blocks above `level` and puts the cursor on the closing brace of sub `callee`.
     void leave_to(int32_t level, int32_t callee);
 

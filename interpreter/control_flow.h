@@ -168,6 +168,14 @@ private:
     bool leave_to(int32_t target, std::string_view word);
     // The line is the closing brace of setup() or loop() (multi-line bodies).
     bool closes_setup_or_loop(int32_t line);
+    // krbr's steps: blocks a goto left open end with setup() or loop(); then a block closes
+    // (a loop repeats, a call returns) or the brace is setup()'s or loop()'s own.
+    void end_blocks_of_setup_or_loop();
+    void close_block(const std::string& s);
+    // A do loop's "}" with its «while (c);» on the same or the next code line: true when the
+    // loop takes another pass.
+    bool do_while_repeats(const std::string& s);
+    void close_top_level();
     // The innermost level that `break` (or `continue`, with loops_only) leaves to; 0 when none.
     int32_t target_level(bool loops_only) const;
     // break and continue: leave for the enclosing loop (or switch, for break).

@@ -279,7 +279,14 @@ void ControlFlow::krbr(std::string_view text) {
         in_.evaluate_expression(s);
         return;
     }
+    end_blocks_of_setup_or_loop();
+    if (in_.cs.loopx > 1)
+        close_block(s);
+    else
+        close_top_level();
+}
 
+void ControlFlow::end_blocks_of_setup_or_loop() {
     // The closing brace of setup() or loop() with no call open: blocks left open inside them
     // (a goto out of a block keeps its levels) end with the function.
     if (in_.cs.loopx > 1 && in_.cs.at(in_.cs.loopx - 1).last_control != L_SUBR && closes_setup_or_loop(in_.Line)) {
@@ -287,69 +294,73 @@ void ControlFlow::krbr(std::string_view text) {
         for (int32_t k = 1; k < in_.cs.loopx; ++k) call_open = call_open || in_.cs.at(k).last_control == L_SUBR;
         if (!call_open) unwind_to(1);
     }
+}
 
-    if (in_.cs.loopx > 1) {
-        // The countdown of a brace-less body around the block comes back: a block that is over
-        // is that body's statement, and the step counts it.
-        in_.pop_level();
-        const int32_t k = in_.cs.loopx;
-        forget_inline_fors(k);
-        ControlLevel& level = in_.cs.at(k);
-        switch (level.last_control) {
-        case IFORELSE:
-            if_open = true; // an else may follow on the next line
-            return;
-        case L_SWITCH:
-            level.last_control = 0;
-            return;
-        case L_DOWHILE: {
-            std::string tail = s;
-            int32_t tail_line = -1;
-            if (!starts_with_word(tail, "while")) {
-                // Allman: "}" with «while (c);» on the next code line.
-                const int32_t n = next_code_line(in_.Line);
-                if (n >= 0) {
-                    std::string t = line_text(n);
-                    if (starts_with_word(t, "while") && split_header(after_word(t, "while")).after == ";") {
-                        tail = std::move(t);
-                        tail_line = n;
-                    }
-                }
-                if (tail_line < 0) {
-                    in_.ShowMessage1("Sketch Error - No While for do loop");
-                    return;
-                }
-            }
-            const Header h = split_header(after_word(tail, "while"));
-            if (!h.matched) {
-                // The loop stays open and the cursor on its "}".
-                ++in_.cs.loopx;
-                in_.single_loop = 0;
-                bad_header("while");
-                return;
-            }
-            if (!truth(h.cond)) {
-                if (tail_line >= 0) in_.Line = tail_line; // the step goes on after the while line
-                return;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        // Back to the loop's header, which is still the statement of a brace-less body around
-        // it: that countdown waits for the header's own step.
-        if (level.last_control != L_SUBR && in_.single_loop > 0) ++in_.single_loop;
-        // Loops go back to their header; a call returns to its call line.
-        in_.Line = level.loop_line;
-        if (level.loop_next == 0) in_.found_loop = 1;
-        level.loop_next = 0;
-        if (level.last_control == L_FOR) in_.rbr_found = 1;
-        if (level.last_control == L_SUBR) in_.calls.return_from_call(k);
+void ControlFlow::close_block(const std::string& s) {
+    // The countdown of a brace-less body around the block comes back: a block that is over is
+    // that body's statement, and the step counts it.
+    in_.pop_level();
+    const int32_t k = in_.cs.loopx;
+    forget_inline_fors(k);
+    ControlLevel& level = in_.cs.at(k);
+    switch (level.last_control) {
+    case IFORELSE:
+        if_open = true; // an else may follow on the next line
         return;
+    case L_SWITCH:
+        level.last_control = 0;
+        return;
+    case L_DOWHILE:
+        if (!do_while_repeats(s)) return;
+        break;
+    default:
+        break;
     }
+    // Back to the loop's header, which is still the statement of a brace-less body around it:
+    // that countdown waits for the header's own step.
+    if (level.last_control != L_SUBR && in_.single_loop > 0) ++in_.single_loop;
+    // Loops go back to their header; a call returns to its call line.
+    in_.Line = level.loop_line;
+    if (level.loop_next == 0) in_.found_loop = 1;
+    level.loop_next = 0;
+    if (level.last_control == L_FOR) in_.rbr_found = 1;
+    if (level.last_control == L_SUBR) in_.calls.return_from_call(k);
+}
 
-    // The top level.
+bool ControlFlow::do_while_repeats(const std::string& s) {
+    std::string tail = s;
+    int32_t tail_line = -1;
+    if (!starts_with_word(tail, "while")) {
+        // Allman: "}" with «while (c);» on the next code line.
+        const int32_t n = next_code_line(in_.Line);
+        if (n >= 0) {
+            std::string t = line_text(n);
+            if (starts_with_word(t, "while") && split_header(after_word(t, "while")).after == ";") {
+                tail = std::move(t);
+                tail_line = n;
+            }
+        }
+        if (tail_line < 0) {
+            in_.ShowMessage1("Sketch Error - No While for do loop");
+            return false;
+        }
+    }
+    const Header h = split_header(after_word(tail, "while"));
+    if (!h.matched) {
+        // The loop stays open and the cursor on its "}".
+        ++in_.cs.loopx;
+        in_.single_loop = 0;
+        bad_header("while");
+        return false;
+    }
+    if (!truth(h.cond)) {
+        if (tail_line >= 0) in_.Line = tail_line; // the step goes on after the while line
+        return false;
+    }
+    return true;
+}
+
+void ControlFlow::close_top_level() {
     if (inloop && in_.get_line() == "}") {
         in_.Line = loopLine; // the step goes on into the loop() body: loop() repeats for ever
         inline_fors_.clear();
@@ -433,7 +444,7 @@ void ControlFlow::kdo(std::string_view text) {
 // for
 
 ControlFlow::ForShape ControlFlow::for_shape(std::string_view text) {
-    return for_shapes_.find_or_add(text, [text] { return shape_of_for(text); });
+    return for_shapes_.at(for_shapes_.find_or_add(text, [text] { return shape_of_for(text); }));
 }
 
 ControlFlow::ForShape ControlFlow::shape_of_for(std::string_view text) {

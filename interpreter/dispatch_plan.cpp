@@ -113,7 +113,7 @@ DispatchPlan make_plan(std::string_view s) {
 }
 
 DispatchPlan PlanMemo::plan(std::string_view s) {
-    return plans_.find_or_add(s, [s] { return make_plan(s); });
+    return plans_.at(plans_.find_or_add(s, [s] { return make_plan(s); }));
 }
 
 } // namespace quorvex

@@ -64,8 +64,8 @@ struct DispatchPlan {
     std::array<OperatorSplit, kept_splits> splits{};
     // The split of `row`, nullptr when it is not kept.
     const OperatorSplit* split_for(size_t row) const {
-        for (const OperatorSplit& split : splits)
-            if (split.row == row) return &split;
+        for (const OperatorSplit& kept : splits)
+            if (kept.row == row) return &kept;
         return nullptr;
     }
 };

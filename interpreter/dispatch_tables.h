@@ -11,6 +11,7 @@
 namespace quorvex {
 
 class Interpreter;
+struct OperatorSplit;
 
 // What a handler receives for the entry that matched.
 struct Match {
@@ -26,6 +27,10 @@ struct Match {
     // then store back, and an append need not copy the whole text into the registers.
     std::string_view receiver;
     bool whole_statement = false;
+    // For operator rows: where the row's word stands in `rest`, worked out once with the text's
+    // plan; `rest` is then cut already. nullptr: the handler cuts and splits `rest` itself. It
+    // lives as long as the handler's call, and only that call may read it.
+    const OperatorSplit* split = nullptr;
 };
 
 using Handler = int32_t (*)(Interpreter&, const Match&);

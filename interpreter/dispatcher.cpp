@@ -1,6 +1,7 @@
 // The statement executor: one text in, matched against the ordered tables, handed to the
 // first entry that fits.
 #include <charconv>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -209,38 +210,9 @@ void Interpreter::bracket_at_end(std::string& s, size_t open, int32_t& result) {
     result = get_var(s);
 }
 
-void Interpreter::offer_operator_split(const OperatorSplit* split, std::string_view text) {
-    offered_split_ = split;
-    offered_split_text_ = text;
-}
+DispatchPlan Interpreter::plan_for(std::string_view s) { return unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s); }
 
-const OperatorSplit* Interpreter::take_operator_split(std::string_view text, std::string_view op) {
-    const OperatorSplit* split = std::exchange(offered_split_, nullptr);
-    // Only the handler called with the very text the split was made for may use it.
-    if (split == nullptr || text.data() != offered_split_text_.data() || text.size() != offered_split_text_.size() ||
-        koperators[split->row].word != op)
-        return nullptr;
-    return split;
-}
-
-int32_t Interpreter::dispatch(std::string& s) {
-    set_ident = -1;
-    int32_t result = 0;
-    PendingMethod method;
-    if (pending_method_.set) method = std::exchange(pending_method_, PendingMethod{});
-    dtrim_in_place(s);
-    if (s.empty() || s == ";") return 0;
-
-    // What the tables make of this text. A text made from run-time values is planned afresh.
-    DispatchPlan plan = unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s);
-
-    // Several statements on one line: all but the last run now. An empty last one («x = 1;;»)
-    // is a ";" alone, which does nothing.
-    if (plan.split && run_all_but_last(s)) {
-        if (s.empty() || s == ";") return 0;
-        plan = unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s);
-    }
-
+std::optional<int32_t> Interpreter::before_tables(std::string& s, const DispatchPlan& plan) {
     // A bracket at the start: a cast, or a bracketed value that replaces the bracket.
     if (s[0] == '(') return leading_bracket(s);
 
@@ -261,96 +233,133 @@ int32_t Interpreter::dispatch(std::string& s) {
         decl.cast_value = 0;
     else if (decl.check_declarations(s) || got_it > 0)
         return decl.cast_value;
+    return std::nullopt;
+}
 
-    // The rest of the statement after a row's word.
-    auto rest_after = [&s](std::string_view word) { return dtrim(std::string_view(s).substr(word.size())); };
-    auto always = [](size_t) { return true; };
+namespace {
 
-    // Object prefixes and control words get the rest of the uncut statement. The object words
-    // change at run time: they are compared here, each behind its first character.
-    Outcome o{false, 0};
+// The rest of the statement after a row's word.
+std::string_view rest_after(std::string_view s, std::string_view word) { return dtrim(s.substr(word.size())); }
+
+constexpr auto any_row = [](size_t) { return true; };
+
+} // namespace
+
+Interpreter::Outcome Interpreter::scan_uncut(std::string_view s, const DispatchPlan& plan) {
+    // The object words change at run time: they are compared here, each behind its first
+    // character.
     if (tables.kobj_first.has(s.front())) {
-        o = scan_table(
+        const Outcome o = scan_table(
             kobj, tables.kobj, s, kobj_rows,
             [&](size_t k) {
                 const std::string& word = tables.kobj_word[k];
                 return tables.kobj_live[k] && !word.empty() && word.front() == s.front() && prefix_matches(s, word);
             },
             [&](size_t k, Match& m) {
-                m.rest = rest_after(tables.kobj_word[k]);
+                m.rest = rest_after(s, tables.kobj_word[k]);
                 m.panel = kobj[k].panel;
                 const bool soft = k == softser_key || k == softser_key2; // the port is the object's name
                 m.port = soft ? std::string_view(tables.kobj_word[k]) : kobj[k].port;
             });
-        if (o.done) return o.value;
+        if (o.done) return o;
     }
-    o = scan_table(kcontrol, tables.kcontrol, s, plan.control, always,
-                   [&](size_t k, Match& m) { m.rest = rest_after(kcontrol[k].word); });
-    if (o.done) return o.value;
+    return scan_table(kcontrol, tables.kcontrol, s, plan.control, any_row,
+                      [&](size_t k, Match& m) { m.rest = rest_after(s, kcontrol[k].word); });
+}
 
-    // A ";" ends only a statement; a value inside an expression never carries one.
-    const bool statement = plan.statement;
-    s.resize(plan.cut);
-
+Interpreter::Outcome Interpreter::scan_calls(std::string_view s, const DispatchPlan& plan,
+                                             const PendingMethod& method) {
     // Arduino functions: the whole cut statement is one call.
-    o = scan_table(karduinofn, tables.karduinofn, s, plan.arduino, always, [&](size_t k, Match& m) {
-        m.rest = rest_after(karduinofn[k].word);
+    const Outcome o = scan_table(karduinofn, tables.karduinofn, s, plan.arduino, any_row, [&](size_t k, Match& m) {
+        m.rest = rest_after(s, karduinofn[k].word);
         m.code = karduinofn[k].code;
         m.receiver = method.receiver;
         m.whole_statement = method.whole_statement;
     });
-    if (o.done) return o.value;
-    o = scan_table(klibfn, tables.klibfn, s, plan.lib, always,
-                   [&](size_t k, Match& m) { m.rest = rest_after(klibfn[k].word); });
-    if (o.done) return o.value;
+    if (o.done) return o;
+    return scan_table(klibfn, tables.klibfn, s, plan.lib, any_row,
+                      [&](size_t k, Match& m) { m.rest = rest_after(s, klibfn[k].word); });
+}
 
-    // A call of one of the sketch's own subroutines. Without brackets the text has no
-    // arguments to read; the registers are emptied all the same.
+bool Interpreter::sketch_call(std::string_view s, const DispatchPlan& plan) {
+    // Without brackets the text has no arguments to read; the registers are emptied all the same.
     if (plan.call_brackets) {
         parse(s, '(', ')');
     } else {
         eval_fn.clear();
         varx.clear();
     }
-    if (calls.sr_found(eval_fn, Calls::Caller::statement)) {
+    return calls.sr_found(eval_fn, Calls::Caller::statement);
+}
+
+int32_t Interpreter::method_fallback(std::string_view s, size_t dot, bool statement) {
+    keep_going = 0;
+    Results = std::string(dtrim(s.substr(0, dot)));
+    pending_method_ = {true, Results, statement};
+    struct Unclaimed { // an evaluation that never dispatched must not pass it on to the next
+        PendingMethod& pending;
+        ~Unclaimed() { pending = PendingMethod{}; }
+    } const unclaimed{pending_method_};
+    return evaluate_expression(std::string(dtrim(s.substr(dot + 1))));
+}
+
+int32_t Interpreter::dispatch(std::string& s) {
+    set_ident = -1;
+    PendingMethod method;
+    if (pending_method_.set) method = std::exchange(pending_method_, PendingMethod{});
+    dtrim_in_place(s);
+    if (s.empty() || s == ";") return 0;
+
+    // What the tables make of this text. A text made from run-time values is planned afresh.
+    DispatchPlan plan = plan_for(s);
+
+    // Several statements on one line: all but the last run now. An empty last one («x = 1;;»)
+    // is a ";" alone, which does nothing.
+    if (plan.split && run_all_but_last(s)) {
+        if (s.empty() || s == ";") return 0;
+        plan = plan_for(s);
+    }
+    if (const std::optional<int32_t> value = before_tables(s, plan)) return *value;
+
+    // Object prefixes and control words get the rest of the uncut statement.
+    Outcome o = scan_uncut(s, plan);
+    if (o.done) return o.value;
+
+    // A ";" ends only a statement; a value inside an expression never carries one.
+    const bool statement = plan.statement;
+    s.resize(plan.cut);
+    o = scan_calls(s, plan, method);
+    if (o.done) return o.value;
+
+    // A call of one of the sketch's own subroutines.
+    if (sketch_call(s, plan)) {
         rbr_found = 0;
-        return result;
+        return 0;
     }
 
     // A bracketed value at the end: «y = (int)» takes the type; in «x + (a == b)» the bracket
-    // becomes its value, and the operators are those of the new text.
+    // becomes its value, and the new text has a plan of its own (unkept: it holds a value).
+    int32_t result = 0;
     if (plan.bracket == DispatchPlan::Bracket::cast) {
-        result = 0;
         n_type = plan.bracket_type;
     } else if (plan.bracket == DispatchPlan::Bracket::rewrite) {
         bracket_at_end(s, plan.bracket_open, result);
-        plan.operators = operator_rows(s);
-        plan.dot = find_outside_literals(s, ".");
-        plan.splits = {}; // they were places in the text before the rewrite
+        plan = make_plan(s);
+        s.resize(plan.cut); // the new text ends in a literal: a ";" in it cuts nothing
     }
 
     // Operators: the first table entry found anywhere takes the whole statement.
-    o = scan_table(koperators, tables.koperators, s, plan.operators, always, [&](size_t k, Match& m) {
+    o = scan_table(koperators, tables.koperators, s, plan.operators, any_row, [&](size_t k, Match& m) {
         m.rest = s;
         m.op = koperators[k].word;
         m.whole_statement = statement;
-        offer_operator_split(plan.split_for(k), s);
+        m.split = plan.split_for(k);
     });
-    offer_operator_split(nullptr, {});
     if (o.done) return o.value;
 
     // receiver.method(...) that no table claimed: a String method on the receiver.
     // (a "." inside a literal is text: «say("http://example.org")» has no receiver)
-    if (const size_t dot = plan.dot; dot != std::string::npos) {
-        keep_going = 0;
-        Results = std::string(dtrim(std::string_view(s).substr(0, dot)));
-        pending_method_ = {true, Results, statement};
-        struct Unclaimed { // an evaluation that never dispatched must not pass it on to the next
-            PendingMethod& pending;
-            ~Unclaimed() { pending = PendingMethod{}; }
-        } const unclaimed{pending_method_};
-        return evaluate_expression(std::string(dtrim(std::string_view(s).substr(dot + 1))));
-    }
+    if (plan.dot != std::string::npos) return method_fallback(s, plan.dot, statement);
     ShowMessage1("Unknown command: " + s);
     return result;
 }

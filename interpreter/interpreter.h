@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -162,11 +163,6 @@ public:
     size_t kept_plans() const { return plans_.size(); }
     // Reports "Unknown command: " with the statement cut at ";".
     int32_t unknown_command(std::string_view s);
-    // The places of an operator row's word in the text its handler is about to get, worked out
-    // with the text's plan; the handler takes them at once (any later evaluation offers its own),
-    // and gets nullptr when it was called with another text or operator.
-    void offer_operator_split(const OperatorSplit* split, std::string_view text);
-    const OperatorSplit* take_operator_split(std::string_view text, std::string_view op);
 
     // --- variable table and values (variables.cpp) ---
     VariableTable vars;
@@ -321,10 +317,10 @@ public:
     std::unique_ptr<FileAccess> files = std::make_unique<DiskFiles>();
 
     // --- loading, subroutine scan and reset (loading.cpp) ---
-    std::string FileName; // the loaded sketch's full path
-    std::string Logdir1;  // its folder
-    std::string Caption;  // the main window's caption: the file name without its folder
-    StatusBar StatusBar1; // the status bar's five panels
+    std::string FileName;           // the loaded sketch's full path
+    std::string Logdir1;            // its folder
+    std::string Caption;            // the main window's caption: the file name without its folder
+    StatusBar StatusBar1{ListBox1}; // the status bar's five panels
     // Reads a sketch file into the code list; 1 read, 0 no such file.
     int32_t LoadFile1(const std::string& Fname);
     // Stops Run, reads the file, resets and logs the file name; true when the file was read.
@@ -356,6 +352,10 @@ public:
 private:
     // The reset itself; RestartClick gathers its errors.
     void reset_now();
+    // Its steps: the registers, flags and handler objects as before any run; then, after the
+    // scan, the cursor on setup()'s first line and the status panels.
+    void clear_run_state();
+    void enter_setup();
     // evaluate_expression on a text the caller gives up: it is trimmed, cut and rewritten there.
     int32_t evaluate_in_place(std::string& s);
     int32_t dispatch(std::string& s);
@@ -376,6 +376,23 @@ private:
     template <size_t N, class Rows, class Fits, class Fill>
     Outcome scan_table(const std::array<DispatchRow, N>& rows, const std::array<Handler, N>& slots, std::string_view s,
                        const Rows& candidates, Fits&& fits, Fill&& fill);
+    // dispatch's steps, in order, defined in dispatcher.cpp and inlined there: every statement
+    // takes each of them, and calls would cost a step several per cent.
+    // The plan of `s`, kept unless the text holds run-time values.
+    inline DispatchPlan plan_for(std::string_view s);
+    // A leading bracket, a braced block, a case line or a declaration: the statement's value
+    // when one of them took it.
+    inline std::optional<int32_t> before_tables(std::string& s, const DispatchPlan& plan);
+    // The object prefixes and control words, on the uncut statement.
+    inline Outcome scan_uncut(std::string_view s, const DispatchPlan& plan);
+    // The Arduino functions and library words, on the cut statement.
+    struct PendingMethod;
+    inline Outcome scan_calls(std::string_view s, const DispatchPlan& plan, const PendingMethod& method);
+    // A call of one of the sketch's own subroutines; true when `s` is one.
+    inline bool sketch_call(std::string_view s, const DispatchPlan& plan);
+    // «receiver.method(...)» that no table claimed: the method text is dispatched with the
+    // receiver handed on (pending_method_).
+    int32_t method_fallback(std::string_view s, size_t dot, bool statement);
     void refresh_comment_states();
 
     Host& host_;
@@ -396,8 +413,6 @@ private:
     // Above 0 while a text made from run-time values is evaluated: its plans are made and not
     // kept, since such texts rarely come again and would crowd out the sketch's own lines.
     int unkept_plans_ = 0;
-    const OperatorSplit* offered_split_ = nullptr;
-    std::string_view offered_split_text_;
     bool error_window_open_ = false;
     uint32_t errors_shown_ = 0; // counts every error, so an evaluation can tell one arose inside it
     // The errors of the load or reset under way (GatheredErrors).

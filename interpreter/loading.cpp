@@ -196,35 +196,7 @@ void Interpreter::reset_now() {
     Timer1.Enabled = false;
     if (AutoStep.Checked) AutoStepClick();
     stop_run();
-
-    // Interpreter state.
-    update1 = true;
-    flow.reset();
-    calls.reset();
-    pre.reset();
-    cs.reset();
-    single_loop = 0;
-    rbr_found = 0;
-    found_loop = 0;
-    skip_array = 0;
-    set_ident = 0;
-    set_other = 0;
-    val_other = 0;
-    opencomment = false;
-    Results.clear();
-    var_float = 0.0L;
-    n_type = -1;
-    var_found = 0;
-    keep_going = got_it = found = 0;
-    lefts.clear();
-    rights.clear();
-    eval_fn.clear();
-    varx.clear();
-    serEvent = false;
-    Event = "serialEvent";
-    Event_Panel = 1;
-    tables.restore_objects(); // old object names stop matching
-
+    clear_run_state();
     reset_families();
 
     // Variables, colours, subroutines.
@@ -253,7 +225,39 @@ void Interpreter::reset_now() {
         board.Uno1Click();
     else if (contains(first, "Simulate Mega"))
         board.Mega1Click();
+    enter_setup();
+}
 
+void Interpreter::clear_run_state() {
+    update1 = true;
+    flow.reset();
+    calls.reset();
+    pre.reset();
+    cs.reset();
+    single_loop = 0;
+    rbr_found = 0;
+    found_loop = 0;
+    skip_array = 0;
+    set_ident = 0;
+    set_other = 0;
+    val_other = 0;
+    opencomment = false;
+    Results.clear();
+    var_float = 0.0L;
+    n_type = -1;
+    var_found = 0;
+    keep_going = got_it = found = 0;
+    lefts.clear();
+    rights.clear();
+    eval_fn.clear();
+    varx.clear();
+    serEvent = false;
+    Event = "serialEvent";
+    Event_Panel = 1;
+    tables.restore_objects(); // old object names stop matching
+}
+
+void Interpreter::enter_setup() {
     // Stop on the first code line of setup(): its registered header first, else its text.
     opencomment = false;
     int32_t header = -1;

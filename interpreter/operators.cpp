@@ -109,8 +109,7 @@ int32_t Operators::store(const std::string& target, const Value& v) {
 
 // target = source, at the first lone "=" at depth 0 outside literals; the whole rest is the
 // source, so «x = y == 3» stores the comparison. The value goes in by the target's type.
-int32_t Operators::kequals(std::string_view s) {
-    const OperatorSplit* split = in_.take_operator_split(s, "=");
+int32_t Operators::kequals(std::string_view s, const OperatorSplit* split) {
     if (split == nullptr && s.find(';') != npos) s = cut_statement(s);
     const size_t eq = split != nullptr ? split->first() : find_operator(s, "=");
     if (eq == npos) return decline(); // a comparison or a compound operator: later rows take it
@@ -136,14 +135,16 @@ int32_t Operators::kequals(std::string_view s) {
 
 // --- arithmetic, shifts, bits and String concatenation --------------------------------------
 
-int32_t Operators::kop(std::string_view s, std::string_view op) { return arithmetic(s, op, false); }
+int32_t Operators::kop(std::string_view s, std::string_view op, const OperatorSplit* split) {
+    return arithmetic(s, op, false, split);
+}
 
-int32_t Operators::kadd_assign(const Match& m) { return arithmetic(m.rest, m.op, m.whole_statement); }
+int32_t Operators::kadd_assign(const Match& m) { return arithmetic(m.rest, m.op, m.whole_statement, m.split); }
 
-int32_t Operators::arithmetic(std::string_view statement, std::string_view op, bool whole_statement) {
+int32_t Operators::arithmetic(std::string_view statement, std::string_view op, bool whole_statement,
+                              const OperatorSplit* split) {
     in_.keep_going = 0;
     // A text planned by the executor is cut already.
-    const OperatorSplit* split = in_.take_operator_split(statement, op);
     const std::string_view s = split != nullptr ? statement : cut_statement(statement);
     if (op == "!") return knot(s);
     // An operand list is no expression: the operator belongs to one of its arguments.
@@ -281,9 +282,8 @@ bool steppable(std::string_view s) {
 
 // The comparison at its first occurrence. A String on either side compares texts by byte
 // value (a char side is its character); a float on either side compares as floats.
-int32_t Operators::kcomparison(std::string_view statement, std::string_view comp) {
+int32_t Operators::kcomparison(std::string_view statement, std::string_view comp, const OperatorSplit* split) {
     in_.keep_going = 0;
-    const OperatorSplit* split = in_.take_operator_split(statement, comp);
     const std::string_view s = split != nullptr ? statement : cut_statement(statement);
     const size_t at = split != nullptr ? split->first() : find_operator(s, comp, Occurrence::first);
     if (at == npos) return decline();
@@ -338,14 +338,14 @@ int32_t Operators::kcomplement(std::string_view s) {
     return int_result(in_, ~int_of(in_.get_value(operand)));
 }
 
-int32_t Operators::kinc(std::string_view s) { return step(s, "++", 1); }
-int32_t Operators::kdec(std::string_view s) { return step(s, "--", -1); }
+int32_t Operators::kinc(std::string_view s, const OperatorSplit* split) { return step(s, "++", 1, split); }
+int32_t Operators::kdec(std::string_view s, const OperatorSplit* split) { return step(s, "--", -1, split); }
 
 // term++, ++term, term-- or --term, nothing longer: in «n++ * 2» the "*" splits first. The
 // postfix form yields the old value, the prefix form the stored one. A float steps by 1.0.
-int32_t Operators::step(std::string_view statement, std::string_view op, int32_t delta) {
+int32_t Operators::step(std::string_view statement, std::string_view op, int32_t delta, const OperatorSplit* split) {
     // A text planned by the executor is cut already.
-    const std::string_view s = in_.take_operator_split(statement, op) != nullptr ? statement : cut_statement(statement);
+    const std::string_view s = split != nullptr ? statement : cut_statement(statement);
     std::string_view operand;
     bool postfix = false;
     if (s.size() > op.size() && s.ends_with(op)) {

@@ -20,23 +20,25 @@ class Operators {
 public:
     explicit Operators(Interpreter& in) : in_(in) {}
 
-    int32_t kequals(std::string_view s);
-    int32_t kop(std::string_view s, std::string_view op);
+    // `split`: where the operator stands in `s`, as the executor's plan found it (Match::split);
+    // a caller without one passes none, and the handler cuts and splits `s` itself.
+    int32_t kequals(std::string_view s, const OperatorSplit* split = nullptr);
+    int32_t kop(std::string_view s, std::string_view op, const OperatorSplit* split = nullptr);
     // "+=": kop, told whether the statement stands alone (see append_in_place).
     int32_t kadd_assign(const Match& m);
-    int32_t kcomparison(std::string_view s, std::string_view comp);
+    int32_t kcomparison(std::string_view s, std::string_view comp, const OperatorSplit* split = nullptr);
     int32_t klop(std::string_view s, std::string_view op);
-    int32_t kinc(std::string_view s);
-    int32_t kdec(std::string_view s);
+    int32_t kinc(std::string_view s, const OperatorSplit* split = nullptr);
+    int32_t kdec(std::string_view s, const OperatorSplit* split = nullptr);
 
     // The integer an operand gives to the integer-only operators: a float is truncated.
     static int32_t int_of(const Value& v);
 
 private:
-    int32_t arithmetic(std::string_view s, std::string_view op, bool whole_statement);
+    int32_t arithmetic(std::string_view s, std::string_view op, bool whole_statement, const OperatorSplit* split);
     int32_t knot(std::string_view s);
     int32_t kcomplement(std::string_view s);
-    int32_t step(std::string_view s, std::string_view op, int32_t delta);
+    int32_t step(std::string_view s, std::string_view op, int32_t delta, const OperatorSplit* split);
 
     int32_t decline();
     // A trimmed target with its array index evaluated once: «a[i + 1]» becomes "a[2]".

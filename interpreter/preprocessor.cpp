@@ -240,27 +240,37 @@ bool Preprocessor::next_include_line(std::string& line) {
 }
 
 void Preprocessor::include_file(const std::string& name) {
+    std::optional<std::string> text = include_text(name);
+    if (!text) return;
+    IncludeReader reader(name, *text);
+    insert_lines(reader);
+    run_lines(reader);
+}
+
+std::optional<std::string> Preprocessor::include_text(const std::string& name) {
     if (static_cast<int32_t>(readers_.size()) >= max_include_depth) {
         in_.ShowMessage1("Sketch Error - include files nested too deeply: " + name);
-        return;
+        return std::nullopt;
     }
     for (const IncludeReader* r : readers_) {
         if (lower_ascii(r->name()) == lower_ascii(name)) {
             in_.ShowMessage1("Sketch Error - include file includes itself: " + name);
-            return;
+            return std::nullopt;
         }
     }
     std::optional<std::string> bytes = in_.files ? in_.files->read(name) : std::nullopt;
     if (!bytes) {
         in_.ShowMessage1("Sketch Error - include file not found: " + name);
-        return;
+        return std::nullopt;
     }
     if (bytes->find('\0') != std::string::npos) {
         in_.ShowMessage1("Sketch Error - include file is not text: " + name);
-        return;
+        return std::nullopt;
     }
-    IncludeReader reader(name, decode_sketch_text(std::move(*bytes)));
+    return decode_sketch_text(std::move(*bytes));
+}
 
+void Preprocessor::insert_lines(IncludeReader& reader) {
     drop_stale_ranges();
     const int32_t include_line = in_.Line;
     const bool already =
@@ -270,28 +280,29 @@ void Preprocessor::include_file(const std::string& name) {
     // subroutine table's lines and the control stack's under them.
     reader.inserting = in_.includeCode1.Checked && !included && !already && parent_inserts && !in_.in_step() &&
                        in_.ListBox1.has(include_line) && !reader.lines().empty();
-    if (reader.inserting) {
-        const auto n = static_cast<int32_t>(reader.lines().size());
-        const auto at = static_cast<size_t>(include_line + 1);
-        std::vector<std::string> items = in_.ListBox1.items();
-        items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), reader.lines().begin(), reader.lines().end());
-        in_.ListBox1.assign(std::move(items));
-        const size_t colour_at = std::min(at, in_.f_color.size());
-        in_.f_color.insert(in_.f_color.begin() + static_cast<std::ptrdiff_t>(colour_at), static_cast<size_t>(n),
-                           LineColour::Default);
-        for (auto& r : ranges_) {
-            if (r.first > include_line) r.first += n;
-            if (r.second > include_line) r.second += n; // an enclosing file's range grows
-        }
-        ranges_.emplace_back(include_line + 1, include_line + n);
-        include_start = ranges_.front().first;
-        include_end = ranges_.front().second;
-        for (const auto& r : ranges_) {
-            include_start = std::min(include_start, r.first);
-            include_end = std::max(include_end, r.second);
-        }
+    if (!reader.inserting) return;
+    const auto n = static_cast<int32_t>(reader.lines().size());
+    const auto at = static_cast<size_t>(include_line + 1);
+    std::vector<std::string> items = in_.ListBox1.items();
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), reader.lines().begin(), reader.lines().end());
+    in_.ListBox1.assign(std::move(items));
+    const size_t colour_at = std::min(at, in_.f_color.size());
+    in_.f_color.insert(in_.f_color.begin() + static_cast<std::ptrdiff_t>(colour_at), static_cast<size_t>(n),
+                       LineColour::Default);
+    for (auto& r : ranges_) {
+        if (r.first > include_line) r.first += n;
+        if (r.second > include_line) r.second += n; // an enclosing file's range grows
     }
+    ranges_.emplace_back(include_line + 1, include_line + n);
+    include_start = ranges_.front().first;
+    include_end = ranges_.front().second;
+    for (const auto& r : ranges_) {
+        include_start = std::min(include_start, r.first);
+        include_end = std::max(include_end, r.second);
+    }
+}
 
+void Preprocessor::run_lines(IncludeReader& reader) {
     // Undone on every way out, so a fault cannot leave the reader or the hook behind.
     struct Active {
         Preprocessor& p;

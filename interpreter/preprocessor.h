@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -94,6 +95,12 @@ private:
     void skip_colour(bool in_list, bool stop);
     bool known(std::string_view name);
     void include_file(const std::string& name);
+    // include_file's steps: the file's decoded text unless it is refused (too deep, including
+    // itself, missing, not text); its lines put into the code list when the reset scan inserts
+    // them; its lines run as statements.
+    std::optional<std::string> include_text(const std::string& name);
+    void insert_lines(IncludeReader& reader);
+    void run_lines(IncludeReader& reader);
     bool next_include_line(std::string& line);
     void drop_stale_ranges();
 

@@ -74,7 +74,6 @@ bool executable(const std::string& t) {
 
 void Interpreter::refresh_comment_states() {
     if (comment_revision_ == ListBox1.revision()) return;
-    StatusBar1.settle_all(); // the next-line panel may still show a code text about to change
     const int count = ListBox1.Count();
     comment_start_.assign(static_cast<size_t>(count) + 1, 0);
     code_text_.resize(static_cast<size_t>(count));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,15 +44,25 @@ public:
     // With a `limit`, a map that holds that many keys starts afresh before it adds another.
     explicit TextMap(size_t limit = 0) : limit_(limit) {}
 
+    // Where a key's value stands. An insert may move every value (the map grows, or a full map
+    // starts afresh), so a handle, like a pointer from find(), serves only until the next
+    // find_or_add: at() refuses a handle that such a move has outdated.
+    class Handle {
+        friend class TextMap;
+        Handle(size_t slot, uint64_t moves) : slot_(slot), moves_(moves) {}
+        size_t slot_;
+        uint64_t moves_; // the map's move count when the handle was made
+    };
+
     // The value of `key`, nullptr when absent.
     V* find(std::string_view key) { return find(key, text_hash(key)); }
     const V* find(std::string_view key) const { return const_cast<TextMap*>(this)->find(key); }
 
     // The value of `key`, made with `make()` when absent.
     template <class Make>
-    V& find_or_add(std::string_view key, Make&& make) {
+    Handle find_or_add(std::string_view key, Make&& make) {
         const uint64_t h = text_hash(key);
-        if (V* v = find(key, h)) return *v;
+        if (const size_t found = slot_of(key, h); found != none) return {found, moves_};
         if (limit_ > 0 && count_ >= limit_) clear();
         if ((count_ + 1) * 2 > slots_.size()) grow();
         size_t i = h & mask();
@@ -62,13 +73,19 @@ public:
         s.key.assign(key);
         s.value = make();
         ++count_;
-        return s.value;
+        return {i, moves_};
+    }
+    // The value a handle stands for; throws std::logic_error for an outdated handle.
+    V& at(Handle where) {
+        if (where.moves_ != moves_) throw std::logic_error("TextMap: the handle was outdated by an insert");
+        return slots_[where.slot_].value;
     }
 
     size_t size() const { return count_; }
     void clear() {
         for (Slot& s : slots_) s = Slot{};
         count_ = 0;
+        ++moves_;
     }
 
 private:
@@ -79,11 +96,16 @@ private:
         V value{};
     };
     size_t mask() const { return slots_.size() - 1; }
-    V* find(std::string_view key, uint64_t h) {
-        if (slots_.empty()) return nullptr;
+    static constexpr size_t none = SIZE_MAX;
+    size_t slot_of(std::string_view key, uint64_t h) const {
+        if (slots_.empty()) return none;
         for (size_t i = h & mask(); slots_[i].used; i = (i + 1) & mask())
-            if (slots_[i].hash == h && same_key(slots_[i].key, key)) return &slots_[i].value;
-        return nullptr;
+            if (slots_[i].hash == h && same_key(slots_[i].key, key)) return i;
+        return none;
+    }
+    V* find(std::string_view key, uint64_t h) {
+        const size_t i = slot_of(key, h);
+        return i == none ? nullptr : &slots_[i].value;
     }
     // Names are short: compared inline; a statement's text through the library.
     static bool same_key(const std::string& a, std::string_view b) {
@@ -94,6 +116,7 @@ private:
         return true;
     }
     void grow() {
+        ++moves_;
         std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slots_.empty() ? 16 : slots_.size() * 2));
         for (Slot& s : old) {
             if (!s.used) continue;
@@ -106,6 +129,7 @@ private:
     std::vector<Slot> slots_;
     size_t count_ = 0;
     size_t limit_ = 0;
+    uint64_t moves_ = 0; // bumped whenever the values move or go: grow() and clear()
 };
 
 } // namespace quorvex

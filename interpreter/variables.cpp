@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
+#include <new>
 
 #include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
@@ -57,14 +59,14 @@ int32_t VariableTable::add(int32_t t, std::string name, int32_t flags) {
             if (at != old_refs->end() && at->type == t && at->slot == slot) old_refs->erase(at);
         }
     }
-    auto& refs = by_name_.find_or_add(name, [] { return std::vector<Ref>{}; });
+    std::vector<Ref>& refs = by_name_.at(by_name_.find_or_add(name, [] { return std::vector<Ref>{}; }));
     if (const auto at = std::lower_bound(refs.begin(), refs.end(), ref, before);
         at == refs.end() || at->type != t || at->slot != slot)
         refs.insert(at, ref);
-    Entry fresh;
-    fresh.name = std::move(name);
-    fresh.flags = flags;
-    list[static_cast<size_t>(slot - 1)] = std::move(fresh); // a dead slot's old data never leaks in
+    // The slot's old entry is replaced whole: a dead slot's old data never leaks in.
+    Entry* const entry = &list[static_cast<size_t>(slot - 1)];
+    std::destroy_at(entry);
+    ::new (static_cast<void*>(entry)) Entry{.name = std::move(name), .flags = flags};
     ++var_n[static_cast<size_t>(t)];
     return slot;
 }

@@ -39,12 +39,15 @@ inline constexpr int32_t max_side_slots = 200;
 inline constexpr std::array<const char*, 8> kident_type_word = {"",    "boolean", "byte",  "char",
                                                                 "int", "long",    "float", "string"};
 
+// An entry's name is fixed when the table makes it (VariableTable::add) and the table's name
+// index relies on that: it is const, and an entry cannot be assigned over, so a handler holding
+// at()'s reference can change the value fields only.
 struct Entry {
-    std::string name;
+    const std::string name;
     int32_t ival = 0;       // value of codes 1..5 (and the integer side of any code)
     float fval = 0.0f;      // value of a float (code 6), single precision
-    std::string sval;       // value of a string (code 7)
-    std::string def;        // macro text of a #define (code 12)
+    std::string sval{};     // value of a string (code 7)
+    std::string def{};      // macro text of a #define (code 12)
     int32_t flags = 0;      // SET_* qualifier flags
     int32_t decl_line = -1; // the code line whose declaration created the entry
     bool from_scan = false; // created by the reset scan (a global)
@@ -95,7 +98,7 @@ public:
     }
 
     // A new live entry in slot var_n[t] with every field fresh; 0 when code t is full. The only
-    // way an entry gets its name: the name index below relies on it.
+    // way an entry gets its name (see Entry).
     int32_t add(int32_t t, std::string name, int32_t flags);
     // True when code t has room for one more entry.
     bool has_room(int32_t t) const { return t >= 1 && t <= max_type && var_n[static_cast<size_t>(t)] <= capacity(t); }

@@ -52,7 +52,7 @@ struct PinLabel {
     bool visible = true;
 
     // A label compares by its caption: captions carry meaning («Serial.RX» marks a port in use).
-    friend bool operator==(const PinLabel& l, std::string_view caption) { return l.caption == caption; }
+    friend bool operator==(const PinLabel& l, std::string_view words) { return l.caption == words; }
 };
 
 struct PinState {

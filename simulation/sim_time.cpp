@@ -106,9 +106,9 @@ int32_t SimTime::kmillis(const Match& m) {
 }
 
 int32_t SimTime::unsigned_count(uint64_t count) {
-    const int32_t bits = int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(count)), n_long);
+    const int32_t value = int_result(in_, static_cast<int32_t>(static_cast<uint32_t>(count)), n_long);
     in_.unsigned_bits = true;
-    return bits;
+    return value;
 }
 
 int32_t SimTime::kmicros(const Match& m) {

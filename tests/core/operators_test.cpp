@@ -333,15 +333,9 @@ TEST(OperatorSplit, KeptPlacesServeOnlyTheTextTheyWereMadeFor) {
         EXPECT_EQ(k.ival("x"), 17);
         EXPECT_EQ(k.in.evaluate_expression("x - 7 <= 10"), 1);
     }
-    // Places offered for one text are not taken by a call with another text, nor by another
-    // operator's handler on the same text, nor after the first taker.
-    const std::string planned = "9 - 1 - 1";
-    const OperatorSplit wrong{static_cast<uint16_t>(1), false, 0, 0};
-    k.in.offer_operator_split(&wrong, planned);
+    // A direct call carries no places: the handler splits its text itself.
     EXPECT_EQ(k.in.ops.kop("8 - 2 - 2", "-"), 4);
-    k.in.offer_operator_split(&wrong, planned);
-    EXPECT_EQ(k.in.take_operator_split(planned, "-"), nullptr); // row 1 is not the "-" row
-    EXPECT_EQ(k.in.ops.kop(planned, "-"), 7);
+    EXPECT_EQ(k.in.ops.kop("9 - 1 - 1;", "-"), 7);
     EXPECT_TRUE(k.host.errors.empty());
 }
 

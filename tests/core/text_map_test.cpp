@@ -16,7 +16,7 @@ TEST(TextMap, KeysOfEveryLengthKeepTheirValuesThroughGrowthUntilCleared) {
     for (int k = 0; k < 500; ++k)
         keys.push_back("acc" + std::to_string(k) + std::string(static_cast<size_t>(k % 20), ' '));
     for (size_t k = 0; k < keys.size(); ++k) {
-        int& v = map.find_or_add(keys[k], [k] { return static_cast<int>(k); });
+        const int& v = map.at(map.find_or_add(keys[k], [k] { return static_cast<int>(k); }));
         EXPECT_EQ(v, static_cast<int>(k));
     }
     EXPECT_EQ(map.size(), keys.size());
@@ -25,7 +25,7 @@ TEST(TextMap, KeysOfEveryLengthKeepTheirValuesThroughGrowthUntilCleared) {
         ASSERT_NE(v, nullptr) << keys[k];
         EXPECT_EQ(*v, static_cast<int>(k));
         // Adding a key again keeps the value it has.
-        EXPECT_EQ(map.find_or_add(keys[k], [] { return -1; }), static_cast<int>(k));
+        EXPECT_EQ(map.at(map.find_or_add(keys[k], [] { return -1; })), static_cast<int>(k));
     }
     // A prefix, an extension or a one-character change of a key is another key.
     EXPECT_EQ(map.find("x = 1"), nullptr);
@@ -34,14 +34,14 @@ TEST(TextMap, KeysOfEveryLengthKeepTheirValuesThroughGrowthUntilCleared) {
     map.clear();
     EXPECT_EQ(map.size(), 0u);
     EXPECT_EQ(map.find("x"), nullptr);
-    EXPECT_EQ(map.find_or_add("x", [] { return 7; }), 7);
+    EXPECT_EQ(map.at(map.find_or_add("x", [] { return 7; })), 7);
 
     // A map with a limit starts afresh when a key beyond it comes; keys it holds stay.
     TextMap<int> bounded(3);
     for (int k = 0; k < 3; ++k) bounded.find_or_add(keys[static_cast<size_t>(k)], [k] { return k; });
-    EXPECT_EQ(bounded.find_or_add(keys[1], [] { return -1; }), 1);
+    EXPECT_EQ(bounded.at(bounded.find_or_add(keys[1], [] { return -1; })), 1);
     EXPECT_EQ(bounded.size(), 3u);
-    EXPECT_EQ(bounded.find_or_add(keys[3], [] { return 3; }), 3);
+    EXPECT_EQ(bounded.at(bounded.find_or_add(keys[3], [] { return 3; })), 3);
     EXPECT_EQ(bounded.size(), 1u);
     EXPECT_EQ(bounded.find(keys[0]), nullptr);
 }
