@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 #include <cstdio>
 
@@ -161,6 +163,30 @@ bool shoot_fixed_column() {
     grid->selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
     grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
     shot_of(QStringLiteral("22_grid_scrolled_right_with_a_range"), grid);
+    return true;
+}
+
+// Each menu of the bar open under its title, each pop-up, and the tool bar up close: captions,
+// check marks, separators and pictures as a user sees them.
+bool shoot_menus_and_tool_bar() {
+    quorvex::MainWindow w;
+    w.move(0, 0);
+    w.show();
+    if (!QTest::qWaitFor([&] { return w.started(); }, 10000)) return false;
+    w.load_sketch(":/examples/blink_counter.ino");
+    shot_of(QStringLiteral("23_tool_bar"), w.tool_bar());
+    int n = 0;
+    for (QAction* title : w.menuBar()->actions()) {
+        w.menuBar()->setActiveAction(title);
+        shot(QStringLiteral("24_menu_%1_%2").arg(n++).arg(title->text()));
+        title->menu()->close();
+    }
+    n = 0;
+    for (QMenu* popup : {w.PopupMenu1(), w.PopupMenu2(), w.PopupMenu3()}) {
+        popup->popup(w.mapToGlobal(QPoint(400, 200)));
+        shot(QStringLiteral("25_popup_%1").arg(++n));
+        popup->close();
+    }
     return true;
 }
 
@@ -339,5 +365,6 @@ int main(int argc, char** argv) {
     }
     if (!keys_help_and_windows()) return 1;
     if (!shoot_dark_styles() || !shoot_code_list_sizes() || !shoot_fixed_column()) return 1;
+    if (!shoot_menus_and_tool_bar()) return 1;
     return 0;
 }
