@@ -326,6 +326,11 @@ public:
     // Stops Run, reads the file, resets and logs the file name; true when the file was read.
     // Does nothing during a step.
     bool LoadFile(const std::string& Fname);
+    // The open command: LoadFile with the old sketch cleared away first, so a file that cannot be
+    // read leaves no text of the sketch before it.
+    bool OpenFile(const std::string& Fname);
+    // The sketch was saved as `path`: it is now the loaded file, and the caption names it.
+    void saved_as(const std::string& path);
     // Puts sketch text into the code list, as a load does (tests and the bundled example).
     void load_text(std::string_view text);
     void find_sr();

@@ -95,6 +95,18 @@ bool Interpreter::LoadFile(const std::string& Fname) {
     return read;
 }
 
+bool Interpreter::OpenFile(const std::string& Fname) {
+    if (in_step_) return false; // as LoadFile: the running step keeps its text
+    ListBox1.clear();
+    Line = 0;
+    return LoadFile(Fname);
+}
+
+void Interpreter::saved_as(const std::string& path) {
+    FileName = path;
+    Caption = std::filesystem::path(path).filename().string();
+}
+
 void Interpreter::find_sr() {
     const int32_t start_count = ListBox1.Count();
     bool table_full_reported = false;

@@ -6,8 +6,8 @@
 #include <QUrl>
 
 #include "workbench/centring.h"
-#include "workbench/main_window.h"
 #include "workbench/product_links.h"
+#include "workbench/shell_open.h"
 
 namespace quorvex {
 

@@ -88,27 +88,6 @@ int32_t break_line_at(int y, int item_height, int first_visible) {
     return y / std::max(item_height, 1) + first_visible;
 }
 
-// --- model ---
-
-CodeListModel::CodeListModel(Interpreter& core, QObject* parent) : QAbstractListModel(parent), core_(core) {}
-
-int CodeListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-QVariant CodeListModel::data(const QModelIndex& index, int role) const {
-    // Between a change of the items and the next sync the rows may outnumber them.
-    if (role != Qt::DisplayRole || !core_.ListBox1.has(index.row())) return {};
-    return QString::fromStdString(core_.ListBox1.item(index.row()));
-}
-
-bool CodeListModel::sync() {
-    if (core_.ListBox1.revision() == revision_) return false;
-    beginResetModel();
-    revision_ = core_.ListBox1.revision();
-    rows_ = core_.ListBox1.Count();
-    endResetModel();
-    return true;
-}
-
 // --- delegate ---
 
 CodeListDelegate::CodeListDelegate(Interpreter& core, QObject* parent) : QStyledItemDelegate(parent), core_(core) {}

@@ -3,13 +3,13 @@
 // the colours of the current line, the breakpoint, include and brace-match ranges and the
 // syntax colours; and the dialog that confirms moving the current line.
 
-#include <QAbstractListModel>
 #include <QDialog>
 #include <QListView>
 #include <QStyledItemDelegate>
 #include <cstdint>
 
 #include "interpreter/controls.h"
+#include "workbench/code_list_model.h"
 
 class QLabel;
 class QPushButton;
@@ -51,23 +51,6 @@ int code_row_height(const QFont& font, int h, int current);
 // The item under a press at `y` pixels from the list's top: truncating division, unchecked
 // against the item count (an item height of 0 counts as 1).
 int32_t break_line_at(int y, int item_height, int first_visible);
-
-// The core's code list as rows; it follows the core only when the items changed.
-class CodeListModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    explicit CodeListModel(Interpreter& core, QObject* parent = nullptr);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    // Resets the rows when the core's items changed since the last call; true when it did.
-    bool sync();
-
-private:
-    Interpreter& core_;
-    uint64_t revision_ = ~uint64_t{0};
-    int rows_ = 0;
-};
 
 // Paints every row whole: background, then the text (with its "%.4d " number when line
 // numbers are on) from the row's top left, its baseline `baseline` below the top.

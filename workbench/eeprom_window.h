@@ -2,9 +2,10 @@
 // "EEPROM": cells 0..1023 of the simulated EEPROM, sixteen to a row, in hexadecimal. A typed
 // cell is stored as it is typed; a write by the sketch shows at the next refresh.
 
-#include <QAbstractTableModel>
 #include <QDialog>
 #include <QPointer>
+
+#include "workbench/eeprom_model.h"
 
 class QLineEdit;
 class QTableView;
@@ -12,27 +13,6 @@ class QTableView;
 namespace quorvex {
 
 class Interpreter;
-
-class EepromModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    static constexpr int rows = 64;
-    static constexpr int columns = 16;
-
-    explicit EepromModel(Interpreter& core, QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // The cell's value: the leading hexadecimal digits of the text, 0 without any.
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    // Update_EEPROM1: every cell read again.
-    void reread();
-
-private:
-    Interpreter& core_;
-};
 
 class EepromWindow : public QDialog {
     Q_OBJECT

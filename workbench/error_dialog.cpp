@@ -6,8 +6,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "workbench/main_window.h"
 #include "workbench/product_links.h"
+#include "workbench/shell_open.h"
 
 namespace quorvex {
 

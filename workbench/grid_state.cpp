@@ -1,7 +1,9 @@
 // Rows of the variables grid: headers, formats, folding and Watch.
 #include "workbench/grid_state.h"
 
+#include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "interpreter/value_format.h"
@@ -31,6 +33,19 @@ void set_qualifier(std::string& out, int32_t flags) {
 }
 
 bool has_bracket(const std::string& name) { return name.find('[') != std::string::npos; }
+
+// A whole 32-bit number, all of the text.
+bool whole_number(std::string_view s, int32_t& out) {
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+// A decimal number that a float holds: "." whatever the locale, no hex, no infinity or NaN.
+bool float_number(std::string_view s) {
+    double d = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d, std::chars_format::general);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(d) && std::fabs(d) <= FLT_MAX;
+}
 
 } // namespace
 
@@ -68,6 +83,18 @@ std::string integer_text(int32_t value, GridFormat format) {
     }
     }
     return {};
+}
+
+bool still_typing(std::string_view text) { return text.empty() || text == "-" || text == "."; }
+
+TypedValue read_typed(std::string_view text, int32_t type) {
+    using Kind = TypedValue::Kind;
+    if (still_typing(text)) return {Kind::Typing};
+    if (type == n_string || type == n_define) return {Kind::Text};
+    if (type == n_float) return {float_number(text) ? Kind::Float : Kind::NotAValue};
+    TypedValue v;
+    v.kind = whole_number(text, v.whole) ? Kind::Whole : Kind::NotAValue;
+    return v;
 }
 
 // The cells are assigned rather than rebuilt, so a refresh of an unchanged table reuses every

@@ -66,6 +66,22 @@ void build_rows(const VariableTable& vars, const GridState& state, std::vector<G
 // the character of the low 16 bits (control characters as U+FFFD) and " (0x%X)".
 std::string integer_text(int32_t value, GridFormat format);
 
+// A text typed into a value cell (already trimmed), as the variable's type reads it.
+struct TypedValue {
+    enum class Kind {
+        Typing,    // "", "-" or ".": a number on its way
+        Text,      // a String's or #define's new text: any text
+        Float,     // a finite decimal number a float holds: "." whatever the locale, no hex
+        Whole,     // a whole 32-bit decimal number, for the other types
+        NotAValue, // nothing the type can take
+    };
+    Kind kind = Kind::NotAValue;
+    int32_t whole = 0; // the number, for Whole
+};
+// Whether `text` is a number still being typed; decided before the variable is looked up.
+bool still_typing(std::string_view text);
+TypedValue read_typed(std::string_view text, int32_t type);
+
 // Folding or unfolding at once after the mark of row `current` changed: shows the element rows
 // below it up to the next array (unfolded), or hides them up to a marked row (folded).
 void update_arrays(std::vector<GridRow>& rows, size_t current);

@@ -1,10 +1,8 @@
 #include "workbench/main_window.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -12,23 +10,18 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
+#include <QUrl>
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 #include "workbench/board_view.h"
@@ -37,7 +30,7 @@
 #include "workbench/key_filter.h"
 #include "workbench/other_windows.h"
 #include "workbench/settings_store.h"
-#include "workbench/tool_icons.h"
+#include "workbench/shell_open.h"
 #include "workbench/version.h"
 #include "workbench/window_frame.h"
 
@@ -63,24 +56,7 @@ public:
     }
 };
 
-bool read_number(const QString& text, int32_t& value) {
-    const std::string s = text.trimmed().toStdString();
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return !s.empty() && ec == std::errc() && end == s.data() + s.size();
-}
-
-QLineEdit* digits_box(QWidget* parent, const char* name, const QString& text, const QString& hint, int width) {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setToolTip(hint);
-    box->setFixedWidth(width);
-    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
-    return box;
-}
-
 } // namespace
-
-void ShellOpen(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 void print_main_window(QWidget* window, QPrinter& printer) {
     const QPixmap image = window->grab();
@@ -266,249 +242,6 @@ void MainWindow::set_grid(QWidget* grid) {
     if (splitter_->isVisible()) splitter_->setSizes(sizes);
 }
 
-QAction* MainWindow::add_entry(QMenu* menu, const QString& caption, const QString& handler, void (MainWindow::*slot)(),
-                               bool checkable) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(handler);
-    a->setCheckable(checkable);
-    if (slot != nullptr) connect(a, &QAction::triggered, this, slot);
-    menu->addAction(a);
-    handlers_.insert(handler, a);
-    return a;
-}
-
-QAction* MainWindow::action(const QString& handler) const { return handlers_.value(handler, nullptr); }
-
-// A check-mark entry that the core reads: the user's click sets the core's mark.
-#define MARK_ENTRY(menu, caption, handler, mark)                                                                       \
-    connect(add_entry(menu, caption, handler, nullptr, true), &QAction::triggered, this,                               \
-            [this](bool checked) { (mark).Checked = checked; })
-
-void MainWindow::build_menus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->setProperty("helpContext", 9);
-    add_entry(file, QStringLiteral("Load Sketch (F4)"), QStringLiteral("Open1Click"), &MainWindow::Open1Click);
-    file->addSeparator();
-    add_entry(file, QStringLiteral("Print &Setup"), QStringLiteral("PrintSetup1Click"), &MainWindow::PrintSetup1Click);
-    add_entry(file, QStringLiteral("&Print"), QStringLiteral("Print1Click"), &MainWindow::Print1Click);
-    file->addSeparator()->setVisible(false);
-    add_entry(file, QStringLiteral("Open Sketch in Arduino"), QStringLiteral("OpenSketchinArduino1Click"),
-              &MainWindow::OpenSketchinArduino1Click);
-    MARK_ENTRY(file, QStringLiteral("#include Code"), QStringLiteral("includeCode1Click"), core_.includeCode1);
-    MARK_ENTRY(file, QStringLiteral("Log Errors"), QStringLiteral("LogErrors1Click"), core_.LogErrors1);
-    file->addSeparator();
-    connect(add_entry(file, QStringLiteral("Exit"), QStringLiteral("Exit1Click"), nullptr), &QAction::triggered, this,
-            &QWidget::close);
-
-    QMenu* run = menuBar()->addMenu(QStringLiteral("Run"));
-    run->setProperty("helpContext", 10);
-    add_entry(run, QStringLiteral("Reset (F2)"), QStringLiteral("RestartClick"), &MainWindow::RestartClick);
-    add_entry(run, QStringLiteral("Back (F3)"), QStringLiteral("BBackClick"), &MainWindow::BBackClick);
-    add_entry(run, QStringLiteral("Step Into (F7)"), QStringLiteral("Step1Click"), &MainWindow::Step1Click);
-    add_entry(run, QStringLiteral("Step Over (F8)"), QStringLiteral("StepOverClick"), &MainWindow::StepOverClick);
-    add_entry(run, QStringLiteral("Step Out Of (Sh F8)"), QStringLiteral("StepOutOfClick"),
-              &MainWindow::StepOutOfClick);
-    add_entry(run, QStringLiteral("Run (F9)"), QStringLiteral("AutoStepClick"), &MainWindow::AutoStepClick, true);
-    QAction* edit =
-        add_entry(run, QStringLiteral("Edit Sketch (F6)"), QStringLiteral("EditClick"), &MainWindow::EditClick);
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    view->setProperty("helpContext", 11);
-    add_entry(view, QStringLiteral("Simulation data (F5)"), QStringLiteral("BSimulationClick"),
-              &MainWindow::BSimulationClick);
-    add_entry(view, QStringLiteral("SubRoutines"), QStringLiteral("SubRoutines1Click"), &MainWindow::SubRoutines1Click);
-    add_entry(view, QStringLiteral("EEPROM"), QStringLiteral("EEPROM1Click"), &MainWindow::EEPROM1Click);
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-    options->setProperty("helpContext", 12);
-    MARK_ENTRY(options, QStringLiteral("Simulate Delay"), QStringLiteral("SimulateDelay1Click"),
-               core_.pinio.options.SimulateDelay);
-    MARK_ENTRY(options, QStringLiteral("Simulate Tone"), QStringLiteral("SimulateTone1Click"),
-               core_.pinio.options.SimulateTone1);
-    core_.pinio.options.SimulateTone1.Checked = true; // on at start
-
-    QMenu* hardware = menuBar()->addMenu(QStringLiteral("Hardware"));
-    hardware_ = new QActionGroup(this);
-    hardware_->setExclusive(true);
-    hardware_->addAction(add_entry(hardware, QStringLiteral("Uno"), QStringLiteral("Uno1Click"), nullptr, true));
-    hardware_->addAction(add_entry(hardware, QStringLiteral("Mega"), QStringLiteral("Mega1Click"), nullptr, true));
-    hardware_->addAction(add_entry(hardware, QStringLiteral("Other"), QStringLiteral("Other1Click"), nullptr, true));
-    connect(action("Uno1Click"), &QAction::triggered, this, &MainWindow::Uno1Click);
-    connect(action("Mega1Click"), &QAction::triggered, this, &MainWindow::Mega1Click);
-    connect(action("Other1Click"), &QAction::triggered, this, &MainWindow::Other1Click);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->setProperty("helpContext", 13);
-    add_entry(help, QStringLiteral("About"), QStringLiteral("AboutClick"), &MainWindow::AboutClick);
-    add_entry(help, QStringLiteral("Show Help"), QStringLiteral("ShowHelp1Click"), &MainWindow::ShowHelp1Click);
-    add_entry(help, QStringLiteral("Training Videos"), QStringLiteral("TrainingVideos1Click"),
-              &MainWindow::TrainingVideos1Click);
-
-    popup1_ = new QMenu(this);
-    popup1_->setObjectName(QStringLiteral("PopupMenu1"));
-    popup1_->setProperty("helpContext", 28);
-    add_entry(popup1_, QStringLiteral("BreakPoint"), QStringLiteral("BreakPoint1Click"), &MainWindow::BreakPoint1Click);
-    add_entry(popup1_, QStringLiteral("Clear BreakPoint"), QStringLiteral("ClearBreakPointClick"),
-              &MainWindow::ClearBreakPointClick);
-    popup1_->addSeparator();
-    connect(add_entry(popup1_, QStringLiteral("View Line Numbers"), QStringLiteral("LineNumbers1Click"), nullptr, true),
-            &QAction::triggered, this, [this](bool checked) {
-                core_.LineNumbers1.Checked = checked;
-                list_->viewport()->update();
-            });
-    MARK_ENTRY(popup1_, QStringLiteral("Ask On Line Change"), QStringLiteral("AskonLineChangeClick"),
-               core_.AskOnLineChange);
-    popup1_->addSeparator();
-    popup1_->addAction(edit);
-    connect(add_entry(popup1_, QStringLiteral("Syntax Colouring (+Reset)"), QStringLiteral("SyntaxColouring1Click"),
-                      nullptr, true),
-            &QAction::triggered, this, [this](bool checked) {
-                core_.SyntaxColouring1.Checked = checked;
-                RestartClick();
-            });
-    add_entry(popup1_, QStringLiteral("Match Bracket"), QStringLiteral("Matchbrace1Click"),
-              &MainWindow::Matchbrace1Click, true);
-
-    // The variables grid's entries: the grid connects and enables them.
-    popup2_ = new QMenu(this);
-    popup2_->setObjectName(QStringLiteral("PopupMenu2"));
-    popup2_->setProperty("helpContext", 29);
-    add_entry(popup2_, QStringLiteral("Watch"), QStringLiteral("WatchClick"), nullptr, true);
-    popup2_->addSeparator();
-    auto* format = new QActionGroup(this);
-    format->addAction(add_entry(popup2_, QStringLiteral("Decimal"), QStringLiteral("DecimalClick"), nullptr, true));
-    format->addAction(add_entry(popup2_, QStringLiteral("Hex"), QStringLiteral("HexClick"), nullptr, true));
-    format->addAction(add_entry(popup2_, QStringLiteral("Char"), QStringLiteral("Char1Click"), nullptr, true));
-    action("DecimalClick")->setChecked(true);
-    for (QAction* a : popup2_->actions()) a->setEnabled(false);
-
-    popup3_ = new QMenu(this);
-    popup3_->setObjectName(QStringLiteral("PopupMenu3"));
-    popup3_->setProperty("helpContext", 30);
-    connect(add_entry(popup3_, QStringLiteral("Arduino on Left"), QStringLiteral("SwapClick"), nullptr, true),
-            &QAction::triggered, this, [this](bool checked) { place_panes(checked); });
-    connect(add_entry(popup3_, QStringLiteral("Legend"), QStringLiteral("Legend1Click"), nullptr, true),
-            &QAction::triggered, this, [this](bool checked) {
-                if (checked)
-                    board_->legend()->dock_in();
-                else
-                    board_->legend()->hide();
-            });
-    popup3_->addSeparator();
-    connect(add_entry(popup3_, QStringLiteral("Show Volts"), QStringLiteral("ShowVoltsClick"), nullptr, true),
-            &QAction::triggered, this, [this](bool checked) {
-                core_.pinio.options.ShowVolts.Checked = checked;
-                core_.analog.FormInit();
-                UpdateClick(true);
-            });
-    connect(add_entry(popup3_, QStringLiteral("Minimize"), QStringLiteral("MinimizeClick"), nullptr, true),
-            &QAction::triggered, this, [this](bool checked) {
-                tool_bar_->setVisible(!checked);
-                menuBar()->setVisible(!checked);
-                statusBar()->setVisible(!checked);
-            });
-}
-
-#undef MARK_ENTRY
-
-void MainWindow::build_tool_bar() {
-    tool_bar_ = addToolBar(QStringLiteral("ToolBar1"));
-    tool_bar_->setObjectName(QStringLiteral("ToolBar1"));
-    tool_bar_->setMovable(false);
-    tool_bar_->setProperty("helpContext", 18);
-    const auto tool = [this](const char* name, const QString& hint, int image, void (MainWindow::*slot)()) {
-        QAction* a = tool_bar_->addAction(tool_icon(image), hint);
-        a->setObjectName(QLatin1String(name));
-        a->setToolTip(hint);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    const auto button = [this](const char* name, const QString& caption, const QString& hint) {
-        auto* b = new QPushButton(caption, tool_bar_);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(hint);
-        b->setFocusPolicy(Qt::TabFocus);
-        b->installEventFilter(key_filter_);
-        tool_bar_->addWidget(b);
-        return b;
-    };
-    const auto label = [this](const QString& text) { tool_bar_->addWidget(new QLabel(text, tool_bar_)); };
-
-    connect(button("FOpen", QStringLiteral("Load Sketch"), QStringLiteral("Open a New Sketch F4")),
-            &QPushButton::clicked, this, &MainWindow::Open1Click);
-    tool_bar_->addSeparator();
-    tool("Reset1", QStringLiteral("Reset F2"), 0, &MainWindow::RestartClick);
-    tool_bar_->addSeparator();
-    tool("GoBack", QStringLiteral("Back F3"), 2, &MainWindow::BBackClick);
-    tool("Step1", QStringLiteral("Step Over F8"), 4, &MainWindow::StepOverClick);
-    tool_bar_->addSeparator();
-    tool("StepOutOf", QStringLiteral("Step out of Sh F8"), 10, &MainWindow::StepOutOfClick);
-    tool("StepOver", QStringLiteral("Step into F7"), 8, &MainWindow::Step1Click);
-    tool_bar_->addSeparator();
-    QPushButton* simulation =
-        button("BSimulation", QStringLiteral("Simulation"), QStringLiteral("Open Simulation Window F5"));
-    connect(simulation, &QPushButton::clicked, this, &MainWindow::BSimulationClick);
-    tool_bar_->addSeparator();
-    QAction* run = tool("RunButton", QStringLiteral("Run F9"), 12, &MainWindow::AutoStepClick);
-    run_button_ = qobject_cast<QToolButton*>(tool_bar_->widgetForAction(run));
-    run_button_->setObjectName(QStringLiteral("RunButton"));
-    tool_bar_->addSeparator();
-
-    auto_step_time_ = digits_box(tool_bar_, "AutoStep_Time", QStringLiteral("250"),
-                                 QStringLiteral("Delay between Run Steps (in ms)"), 50);
-    tool_bar_->addWidget(auto_step_time_);
-    label(QStringLiteral("ms"));
-    connect(auto_step_time_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        core_.AutoStep_Time = text.toStdString();
-        int32_t n = 0;
-        if (read_number(text, n)) last_interval_ = n;
-    });
-    QAction* abort = tool("Abort", QStringLiteral("Abort"), 14, &MainWindow::AbortClick);
-    tool_bar_->widgetForAction(abort)->setProperty("helpContext", 1);
-    tool_bar_->addSeparator();
-
-    label(QStringLiteral("Millis"));
-    edit_millis_ = new QLineEdit(tool_bar_);
-    edit_millis_->setObjectName(QStringLiteral("EditMillis"));
-    edit_millis_->setToolTip(QStringLiteral("Millis( ) value (milliseconds since reset)"));
-    edit_millis_->setFixedWidth(90);
-    edit_millis_->setProperty("helpContext", 1);
-    tool_bar_->addWidget(edit_millis_);
-    // Only what the user types; a text the clock cannot take ("12.") is left for the next key.
-    connect(edit_millis_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { core_.simtime.set_millis_text(text.trimmed().toStdString()); });
-    tool_bar_->addSeparator();
-
-    label(QStringLiteral("Pulse In <<"));
-    epulse_in_ = digits_box(tool_bar_, "EPulseIn", QStringLiteral("1000"),
-                            QStringLiteral("PulseIn Value (or FreqCounter::freq) in decimal"), 60);
-    epulse_in_->setProperty("helpContext", 1);
-    tool_bar_->addWidget(epulse_in_);
-    connect(epulse_in_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { core_.pinio.inputs.EPulseIn = text.toStdString(); });
-    auto* update = new QPushButton(QStringLiteral("Update"), tool_bar_);
-    update->setObjectName(QStringLiteral("Update"));
-    update->setToolTip(QStringLiteral("Variables Area"));
-    update->setProperty("helpContext", 17);
-    connect(update, &QPushButton::clicked, this, [this] { core_.UpdateClick(); });
-    tool_bar_->addWidget(update)->setVisible(false);
-    tool_bar_->addSeparator();
-
-    label(QStringLiteral("shiftIn <<"));
-    eshift_in_ =
-        digits_box(tool_bar_, "EShiftIn", QStringLiteral("100"), QStringLiteral("ShiftIn Value (in decimal)"), 50);
-    eshift_in_->setProperty("helpContext", 1);
-    tool_bar_->addWidget(eshift_in_);
-    connect(eshift_in_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { core_.pinio.inputs.EShiftIn = text.toStdString(); });
-    tool_bar_->addSeparator();
-    step_button_ = button("Step", QStringLiteral("Step Into (F7)"), QString());
-    step_button_->setProperty("helpContext", 30);
-    connect(step_button_, &QPushButton::clicked, this, &MainWindow::Step1Click);
-
-    for (QLineEdit* box : {auto_step_time_, edit_millis_, epulse_in_, eshift_in_}) box->installEventFilter(key_filter_);
-}
-
 void MainWindow::build_status_bar() {
     const int widths[] = {60, 60, 600, 80, 50};
     for (size_t i = 0; i < status_.size(); ++i) {
@@ -522,8 +255,9 @@ void MainWindow::build_status_bar() {
 
 // --- loading ---
 
-bool MainWindow::load_sketch(const QString& path) {
-    const bool read = core_.LoadFile(path.toStdString());
+bool MainWindow::load_sketch(const QString& path) { return loaded(core_.LoadFile(path.toStdString())); }
+
+bool MainWindow::loaded(bool read) {
     if (read) setWindowTitle(sTitle + " - " + QString::fromStdString(core_.Caption));
     sync_timer();
     UpdateClick(true);
@@ -546,53 +280,13 @@ void MainWindow::Open1Click() {
                                            QStringLiteral("Arduino File (*.ino *.pde);;Arduino Sketch (*.pde);;All "
                                                           "Files (*)"));
     if (!path.isEmpty()) {
-        core_.ListBox1.clear();
-        core_.Line = 0;
-        load_sketch(path);
+        loaded(core_.OpenFile(path.toStdString()));
         SettingsFile::write_file_name(QString::fromStdString(core_.FileName));
     }
     list_->setFocus();
 }
 
-// --- keys and commands ---
-
-void MainWindow::ListBox1KeyDown(int key, Qt::KeyboardModifiers modifiers, bool from_grid) {
-    switch (key_command(key, modifiers, from_grid)) {
-    case KeyCommand::None:
-        break;
-    case KeyCommand::StepOver:
-        StepOverClick();
-        break;
-    case KeyCommand::Restart:
-        RestartClick();
-        break;
-    case KeyCommand::Back:
-        BBackClick();
-        break;
-    case KeyCommand::Open:
-        Open1Click();
-        break;
-    case KeyCommand::Simulation:
-        action("BSimulationClick")->trigger();
-        break;
-    case KeyCommand::Edit:
-        action("EditClick")->trigger();
-        break;
-    case KeyCommand::CommitAndStep:
-        if (StringGrid1Exit) StringGrid1Exit();
-        Step1Click();
-        break;
-    case KeyCommand::Step:
-        Step1Click();
-        break;
-    case KeyCommand::StepOut:
-        StepOutOfClick();
-        break;
-    case KeyCommand::Run:
-        AutoStepClick();
-        break;
-    }
-}
+// --- commands ---
 
 void MainWindow::RestartClick() {
     core_.RestartClick();
@@ -818,30 +512,6 @@ void MainWindow::write_status() {
     }
 }
 
-void MainWindow::sync_marks() {
-    const auto mark = [this](const char* handler, bool on) {
-        if (QAction* a = action(QLatin1String(handler))) a->setChecked(on);
-    };
-    mark("AutoStepClick", core_.AutoStep.Checked);
-    mark("includeCode1Click", core_.includeCode1.Checked);
-    mark("LogErrors1Click", core_.LogErrors1.Checked);
-    mark("SimulateDelay1Click", core_.pinio.options.SimulateDelay.Checked);
-    mark("SimulateTone1Click", core_.pinio.options.SimulateTone1.Checked);
-    mark("LineNumbers1Click", core_.LineNumbers1.Checked);
-    mark("AskonLineChangeClick", core_.AskOnLineChange.Checked);
-    mark("SyntaxColouring1Click", core_.SyntaxColouring1.Checked);
-    mark("Matchbrace1Click", core_.Matchbrace1.Checked);
-    mark("ShowVoltsClick", core_.pinio.options.ShowVolts.Checked);
-    mark("Uno1Click", core_.board.kind == BoardKind::Uno);
-    mark("Mega1Click", core_.board.kind == BoardKind::Mega);
-    mark("Other1Click", core_.board.kind == BoardKind::Other);
-    const QString hint = QString::fromStdString(core_.RunButton.Hint);
-    if (run_button_->toolTip() != hint) {
-        run_button_->setIcon(tool_icon(core_.RunButton.ImageIndex));
-        run_button_->setToolTip(hint);
-    }
-}
-
 // --- start-up and shut-down ---
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -849,23 +519,6 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (form_shown_) return;
     form_shown_ = true;
     QTimer::singleShot(0, this, &MainWindow::FormShow);
-}
-
-void MainWindow::first_start_frame() {
-    // The designed height, frame included, and room for each pane at its designed width: the code
-    // list's 300, the grid's 266 and the whole board panel.
-    const int inner_width = 300 + 266 + board_panel_->width() + 2 * splitter_->handleWidth();
-    place_by_frame(*this, [inner_width](const QMargins& m) {
-        return fit_to_screen(QRect(0, 0, inner_width + m.left() + m.right(), 630));
-    });
-}
-
-void MainWindow::restore_frame(const SettingsValues& v) {
-    // The frame's corner and the inner size, as gather_settings() stores them.
-    const QPoint corner(v.integer("Left"), v.integer("Top"));
-    const QSize inner(v.integer("Width"), v.integer("Height"));
-    place_by_frame(*this,
-                   [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
 }
 
 void MainWindow::FormShow() {
@@ -896,108 +549,6 @@ void MainWindow::FormShow() {
     const QString sketch = startup_sketch.isEmpty() ? QString::fromStdString(core_.FileName) : startup_sketch;
     if (!sketch.isEmpty()) load_sketch(sketch);
     started_ = true;
-}
-
-void MainWindow::restore(const SettingsValues& v) {
-    // The frame itself was placed at creation (restore_frame). The panes are no wider than the
-    // screen.
-    const int room = screen() != nullptr ? screen()->availableGeometry().width() : 65535;
-    QList<int> sizes = splitter_->sizes();
-    sizes[splitter_->indexOf(list_)] = std::clamp(v.integer("Splitter"), 1, room);
-    sizes[splitter_->indexOf(grid_)] = std::clamp(v.integer("Variables"), 1, room);
-    splitter_->setSizes(sizes);
-    for (int k = 0; k < 4; ++k) simulation_bounds_[static_cast<size_t>(k)] = v.integer(simulation_names[k]);
-    if (Simulation != nullptr) {
-        // Its frame's corner and inner size, on a screen the user can reach.
-        const QPoint corner(simulation_bounds_[0], simulation_bounds_[1]);
-        const QSize inner(simulation_bounds_[2], simulation_bounds_[3]);
-        place_by_frame(*Simulation,
-                       [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
-    }
-    const QString log_folder = QString::fromStdString(v.text("Log Directory"));
-    core_.Logdir1 = QFileInfo(log_folder).isDir() ? log_folder.toStdString() : core_.CurrentDir.string();
-    core_.FileName = v.text("File Name");
-    for (int k = 0; k < AnalogInputs::count; ++k)
-        core_.analog.set_position(k, AnalogInputs::max_level - v.integer("Analog" + std::to_string(k)));
-
-    core_.pinio.options.SimulateDelay.Checked = v.on("Simulate Delay");
-    core_.pinio.options.SimulateTone1.Checked = v.on("Simulate Tone");
-    const QString interval = QString::number(v.integer("Auto Step ms"));
-    auto_step_time_->setText(interval);
-    core_.AutoStep_Time = interval.toStdString();
-    last_interval_ = v.integer("Auto Step ms");
-    core_.includeCode1.Checked = v.on("#Include Code");
-    core_.pinio.options.ShowVolts.Checked = v.on("Show Volts");
-    core_.SyntaxColouring1.Checked = v.on("Syntax Colouring");
-    // The first board checked; none checked is the Uno.
-    if (v.on("Uno") || (!v.on("Mega") && !v.on("Other")))
-        Uno1Click();
-    else if (v.on("Mega"))
-        Mega1Click();
-    else
-        Other1Click();
-    set_code_font(QString::fromStdString(v.text("Font Type")), v.integer("Font Size"));
-
-    // Each of these is set to the opposite, and its command toggles it back with its effect.
-    for (const char* handler : {"SwapClick", "Legend1Click", "AskonLineChangeClick", "LineNumbers1Click",
-                                "LogErrors1Click", "MinimizeClick"}) {
-        QAction* a = action(QLatin1String(handler));
-        const char* name = handler == std::string_view("SwapClick")              ? "Swap"
-                           : handler == std::string_view("Legend1Click")         ? "Legend"
-                           : handler == std::string_view("AskonLineChangeClick") ? "Ask on Line Change"
-                           : handler == std::string_view("LineNumbers1Click")    ? "Line Numbers"
-                           : handler == std::string_view("LogErrors1Click")      ? "Log Errors"
-                                                                                 : "Minimize";
-        a->setChecked(!v.on(name));
-        a->trigger();
-    }
-}
-
-SettingsValues MainWindow::gather_settings() const {
-    SettingsValues v;
-    // The frame's corner and the inner size: the pair restore_frame() places exactly, with or
-    // without a frame known. A maximised or minimised window keeps the bounds it comes back to.
-    const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
-    const QPoint corner = normal.topLeft() - (geometry().topLeft() - frame_geometry(*this).topLeft());
-    v.set_integer("Left", corner.x());
-    v.set_integer("Top", corner.y());
-    v.set_integer("Width", normal.width());
-    v.set_integer("Height", normal.height());
-    v.set_integer("Splitter", list_->width());
-    v.set_integer("Variables", grid_->width());
-    std::array<int, 4> bounds = simulation_bounds_;
-    if (Simulation != nullptr) {
-        // Its frame's corner and its inner size, as the restore's move and resize take them
-        // back: the stored size cannot grow by the frame at each restart.
-        const QPoint corner = Simulation->isVisible() ? frame_geometry(*Simulation).topLeft() : Simulation->pos();
-        bounds = {corner.x(), corner.y(), Simulation->width(), Simulation->height()};
-    }
-    for (int k = 0; k < 4; ++k) v.set_integer(simulation_names[k], bounds[static_cast<size_t>(k)]);
-    for (int k = 0; k < AnalogInputs::count; ++k)
-        v.set_integer("Analog" + std::to_string(k), core_.board.analog_val[static_cast<size_t>(k)]);
-    v.set_text("Log Directory", core_.Logdir1);
-    v.set_text("File Name", core_.FileName);
-    const auto checked = [this](const char* handler) { return action(QLatin1String(handler))->isChecked(); };
-    v.set_switch("Swap", checked("SwapClick"));
-    v.set_switch("Simulate Delay", core_.pinio.options.SimulateDelay.Checked);
-    v.set_switch("Simulate Tone", core_.pinio.options.SimulateTone1.Checked);
-    int32_t interval = 0;
-    v.set_integer("Auto Step ms", read_number(auto_step_time_->text(), interval) ? interval : last_interval_);
-    v.set_switch("Ask on Line Change", core_.AskOnLineChange.Checked);
-    v.set_switch("Line Numbers", core_.LineNumbers1.Checked);
-    v.set_switch("#Include Code", core_.includeCode1.Checked);
-    v.set_switch("Show Volts", core_.pinio.options.ShowVolts.Checked);
-    v.set_switch("Log Errors", core_.LogErrors1.Checked);
-    v.set_switch("Legend", checked("Legend1Click"));
-    v.set_switch("Syntax Colouring", core_.SyntaxColouring1.Checked);
-    v.set_text("Font Type", font_name_.toStdString());
-    v.set_integer("Font Size", font_height_);
-    v.set_switch("Uno", core_.board.kind == BoardKind::Uno);
-    v.set_switch("Mega", core_.board.kind == BoardKind::Mega);
-    v.set_switch("Other", core_.board.kind == BoardKind::Other);
-    v.set_text("Skin", ThemeStyle.toStdString());
-    v.set_switch("Minimize", checked("MinimizeClick"));
-    return v;
 }
 
 void MainWindow::FormDestroy() {

@@ -1,6 +1,8 @@
 #pragma once
 // The main window: tool bar, menus, the code list, the variables grid and the board panel side
-// by side, the status bar; start-up (FormCreate, FormShow), the settings and shut-down.
+// by side, the status bar; start-up (FormCreate, FormShow), the settings and shut-down. The
+// menus and tool bar are built from the tables in menus.cpp, which also hold each entry's key
+// and check mark; the settings are restored and gathered in main_settings.cpp.
 //
 // How a later window plugs in:
 // - create it in create_windows(), in the order listed there, into its pointer below. Entries
@@ -11,17 +13,18 @@
 // - the variables grid: set_grid(widget) replaces the placeholder; set StringGrid1Exit to
 //   commit an open edit (F7 pressed in the grid runs it first); connect the pop-up's actions
 //   (action("WatchClick"), ...) and enable them;
-// - ShellOpen(url) for links and mail; styles() and ThemeStyle for the visual style;
-//   set_code_font(name, h) for the code list's font; sTitle and Version1() are in version.h.
+// - ShellOpen(url) (shell_open.h) for links and mail; styles() and ThemeStyle for the visual
+//   style; set_code_font(name, h) for the code list's font; sTitle and Version1() are in
+//   version.h.
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPrinter>
-#include <QUrl>
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "interpreter/clock.h"
@@ -30,7 +33,6 @@
 #include "workbench/styles.h"
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -48,11 +50,9 @@ class ChangeLineDialog;
 class CodeListView;
 class Help;
 class KeyFilter;
+struct MenuEntry;
+struct MenuTable;
 class SettingsValues;
-
-// Asks the desktop to open `url` (a web page, a mail, a file in its program); the result is
-// not looked at.
-void ShellOpen(const QUrl& url);
 
 // The main window's image, scaled to fit one page of `printer`.
 void print_main_window(QWidget* window, QPrinter& printer);
@@ -204,7 +204,6 @@ private:
     QMenu* popup1_ = nullptr;
     QMenu* popup2_ = nullptr;
     QMenu* popup3_ = nullptr;
-    QActionGroup* hardware_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* stepper_ = nullptr;
@@ -224,15 +223,23 @@ private:
     static constexpr const char* simulation_names[4] = {"ALeft", "ATop", "AWidth", "AHeight"};
     std::array<int, 4> simulation_bounds_{0, 0, 458, 341};
 
+    // The menus, pop-ups and tool bar from their tables (menus.cpp).
+    static const std::vector<MenuTable>& menu_tables();
+    // The entry of a handler's name; null for none.
+    static const MenuEntry* menu_entry(std::string_view handler);
     void build_menus();
     void build_tool_bar();
+    void Exit1Click() { close(); }
+    void UpdateVariablesClick() { core_.UpdateClick(); }
+    // The delay box as typed: the core reads its text; the last number in it is kept to store.
+    void auto_step_edited(const QString& text);
     void build_panes();
     void build_status_bar();
     void create_windows();
     // Entries whose window exists are enabled.
     void enable_window_entries();
-    QAction* add_entry(QMenu* menu, const QString& caption, const QString& handler, void (MainWindow::*slot)(),
-                       bool checkable = false);
+    // After a load: the caption when the file was read, the timers and the refresh.
+    bool loaded(bool read);
     void restore(const SettingsValues& values);
     // The main window's frame before its first show: as stored, or the first start's.
     void restore_frame(const SettingsValues& values);

@@ -14,15 +14,19 @@
 namespace quorvex {
 
 enum class SettingKind { Integer, Switch, Text };
-// Plain: a value the window reads itself. Mark: only a menu check mark. Effect: the option is
-// set to the opposite and its command toggles it back, with its effect.
-enum class SettingMode { Plain, Mark, Effect };
+// How the window restores a switch from its menu entry. Plain: a value the window reads itself.
+// Mark: the core's check mark that the entry shows, set alone. Choice: one of a group (the
+// boards): the first one on runs its command, the group's first when none is on. Effect: the
+// entry is set to the opposite and triggered, so that its command toggles it back with its
+// effect. A switch is stored as the core's mark where the entry shows one, else as the entry.
+enum class SettingMode { Plain, Mark, Choice, Effect };
 
 struct SettingRow {
     std::string name;
     SettingKind kind;
     std::string fallback; // the designed state, as text
     SettingMode mode;
+    std::string entry = {}; // the menu entry, by its handler's name (MainWindow::action)
 };
 
 // Every value in the order it is written.

@@ -3,13 +3,13 @@
 // port panels with their output lists and input boxes. The state lives in the core (`analog`,
 // `panels`); this window shows it after every refresh and feeds the user's input back.
 
-#include <QAbstractListModel>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <utility>
 
 #include "simulation/device_panels.h"
+#include "workbench/port_list_model.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,27 +22,6 @@ class QSplitter;
 namespace quorvex {
 
 class Interpreter;
-
-// A port panel's output list as a list model. The rows the view knows are counted here, so the
-// list's change record can be applied as removals, changes and appends rather than a reset. A
-// row shows at most `shown_chars` characters: a line that never ends (one character printed at
-// a time) would otherwise be converted and measured whole at every refresh.
-class PortListModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    static constexpr int shown_chars = 1000;
-
-    explicit PortListModel(const OutputList& list, QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    // Brings the rows up to the list: a reset, rows gone from the front, changed and new rows.
-    void apply(const ListChanges& changes);
-
-private:
-    const OutputList& list_;
-    int rows_ = 0;
-    int removing_ = 0; // rows the list dropped from the top that the view still shows
-};
 
 class SimulationWindow : public QWidget {
     Q_OBJECT

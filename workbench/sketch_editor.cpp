@@ -186,10 +186,8 @@ bool SketchEditor::save_to(const QString& chosen) {
         if (show_message) show_message(QStringLiteral("Cannot save %1: %2").arg(name, reason));
         return false;
     }
-    const QFileInfo info(name);
-    core_.FileName = name.toStdString();
-    core_.Caption = info.fileName().toStdString();
-    if (set_caption) set_caption(info.fileName());
+    core_.saved_as(name.toStdString());
+    if (set_caption) set_caption(QString::fromStdString(core_.Caption));
     return true;
 }
 

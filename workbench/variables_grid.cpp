@@ -1,4 +1,4 @@
-// The variables grid: the row model, its diff, the header-row drawing and typed writes.
+// The variables grid: the header-row drawing, the fixed column, marks and typed writes.
 #include "workbench/variables_grid.h"
 
 #include <QHeaderView>
@@ -6,48 +6,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <cfloat>
-#include <charconv>
-#include <cmath>
 
 #include "interpreter/interpreter.h"
 
 namespace quorvex {
-
-namespace {
-
-constexpr int column_count = 5;
-
-// Converted at each paint: the grid shows a screenful at a time.
-QString cell(const GridRow& r, int column) {
-    switch (column) {
-    case 1:
-        return QString::fromStdString(r.mark);
-    case 2:
-        return QString::fromStdString(r.name);
-    case 3:
-        return QString::fromStdString(r.value);
-    case 4:
-        return QString::fromStdString(r.qualifier);
-    default:
-        return QString::fromStdString(r.no);
-    }
-}
-
-// A whole 32-bit number, all of the text.
-bool whole_number(std::string_view s, int32_t& out) {
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size();
-}
-
-// A decimal number that a float holds: "." whatever the locale, no hex, no infinity or NaN.
-bool float_number(std::string_view s) {
-    double d = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d, std::chars_format::general);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(d) && std::fabs(d) <= FLT_MAX;
-}
-
-} // namespace
 
 // Header rows in the button face and its text colour, bold italic; value cells edited in a line edit that writes
 // at every change the user makes.
@@ -96,86 +58,6 @@ public:
 private:
     VariablesGrid& grid_;
 };
-
-// --- model -----------------------------------------------------------------------------------
-
-GridModel::GridModel(const GridState& state, QObject* parent) : QAbstractTableModel(parent), state_(state) {}
-
-int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : column_count; }
-
-QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    return cell(rows_[static_cast<size_t>(index.row())], index.column());
-}
-
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* titles[column_count] = {"No", "W", "Variable", "Value", "Qualifier"};
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < column_count)
-        return QString::fromLatin1(titles[section]);
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (!index.isValid() || index.row() >= rowCount()) return f;
-    const GridRow& r = rows_[static_cast<size_t>(index.row())];
-    if (index.column() == 3 && !r.header && state_.format == GridFormat::Decimal) f |= Qt::ItemIsEditable;
-    return f;
-}
-
-bool GridModel::setData(const QModelIndex&, const QVariant&, int) { return true; }
-
-void GridModel::emit_changed(size_t first, size_t last) {
-    emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), column_count - 1));
-}
-
-void GridModel::mark_changed(int r) { emit dataChanged(index(r, 1), index(r, 1)); }
-
-void GridModel::apply(std::vector<GridRow>& next, bool reset) {
-    if (reset) {
-        beginResetModel();
-        rows_.swap(next);
-        endResetModel();
-        return;
-    }
-    // The rows that stand for the same variables at both ends are kept; the span between them
-    // is replaced.
-    const size_t old_n = rows_.size();
-    const size_t new_n = next.size();
-    size_t head = 0;
-    while (head < old_n && head < new_n && rows_[head].same_key(next[head])) ++head;
-    size_t tail = 0;
-    while (tail < old_n - head && tail < new_n - head && rows_[old_n - 1 - tail].same_key(next[new_n - 1 - tail]))
-        ++tail;
-    if (old_n - tail > head) {
-        beginRemoveRows({}, static_cast<int>(head), static_cast<int>(old_n - tail - 1));
-        rows_.erase(rows_.begin() + static_cast<ptrdiff_t>(head), rows_.begin() + static_cast<ptrdiff_t>(old_n - tail));
-        endRemoveRows();
-    }
-    if (new_n - tail > head) {
-        beginInsertRows({}, static_cast<int>(head), static_cast<int>(new_n - tail - 1));
-        rows_.insert(rows_.begin() + static_cast<ptrdiff_t>(head), next.begin() + static_cast<ptrdiff_t>(head),
-                     next.begin() + static_cast<ptrdiff_t>(new_n - tail));
-        endInsertRows();
-    }
-    // Same rows now: announce the cells that differ, a run of rows at a time.
-    size_t run = new_n;
-    for (size_t i = 0; i < new_n; ++i) {
-        const bool changed = !rows_[i].same_cells(next[i]);
-        std::swap(rows_[i], next[i]);
-        if (changed && run == new_n) run = i;
-        if (!changed && run != new_n) {
-            emit_changed(run, i - 1);
-            run = new_n;
-        }
-    }
-    if (run != new_n) emit_changed(run, new_n - 1);
-}
 
 // --- grid ------------------------------------------------------------------------------------
 
@@ -245,7 +127,7 @@ VariablesGrid::VariablesGrid(Interpreter& core, QWidget* parent) : QTableView(pa
 
 void VariablesGrid::place_fixed_column() {
     if (fixed_ == nullptr) return;
-    for (int c = 1; c < column_count; ++c)
+    for (int c = 1; c < grid_column_count; ++c)
         if (!fixed_->isColumnHidden(c)) fixed_->setColumnHidden(c, true);
     fixed_->setColumnWidth(0, columnWidth(0));
     fixed_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
@@ -385,16 +267,21 @@ void VariablesGrid::write_typed(int row, const QString& text) {
     if (state.format != GridFormat::Decimal || core_.in_step() || r == nullptr || r->header) return;
     const std::string name(dtrim(r->name));
     const std::string value = text.trimmed().toStdString();
-    if (value.empty() || value == "-" || value == ".") return; // a number being typed
-    const int32_t type = core_.find_value(name).type;
-    int32_t whole = 0;
-    if (type == n_string || type == n_define) {
+    if (still_typing(value)) return;
+    const TypedValue typed = read_typed(value, core_.find_value(name).type);
+    switch (typed.kind) {
+    case TypedValue::Kind::Typing:
+        return;
+    case TypedValue::Kind::Text:
         core_.set_string(name, value);
-    } else if (type == n_float && float_number(value)) {
+        break;
+    case TypedValue::Kind::Float:
         core_.set_float1(name, value);
-    } else if (type != n_float && whole_number(value, whole)) {
-        core_.set_var(name, whole);
-    } else {
+        break;
+    case TypedValue::Kind::Whole:
+        core_.set_var(name, typed.whole);
+        break;
+    case TypedValue::Kind::NotAValue:
         if (on_hint) on_hint(QStringLiteral("Not a value for %1: %2").arg(QString::fromStdString(name), text.left(40)));
         return;
     }

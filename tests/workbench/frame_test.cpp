@@ -23,12 +23,10 @@
 #include "workbench/code_list.h"
 #include "workbench/error_dialog.h"
 #include "workbench/help.h"
-#include "workbench/key_filter.h"
 #include "workbench/main_window.h"
 #include "workbench/settings_store.h"
 #include "workbench/version.h"
 
-using quorvex::KeyCommand;
 using quorvex::MainWindow;
 
 namespace {
@@ -101,28 +99,6 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     }
     void record_url(const QUrl& url) { opened_ << url; }
-
-    void pure_rules() {
-        QCOMPARE(quorvex::version_text(1, 2, 3, true), QString("1.02C"));
-        QCOMPARE(quorvex::version_text(0, 95, 1, true), QString("0.95A"));
-        QCOMPARE(quorvex::version_text(1, 2, 0, true), QString("1.02"));
-        QCOMPARE(quorvex::version_text(1, 2, 3, false), QString());
-        QVERIFY(quorvex::Version1().endsWith('F'));
-
-        QCOMPARE(quorvex::key_command(Qt::Key_F8, Qt::ShiftModifier, false), KeyCommand::StepOut);
-        QCOMPARE(quorvex::key_command(Qt::Key_F8, Qt::ShiftModifier | Qt::ControlModifier, false),
-                 KeyCommand::StepOver);
-        QCOMPARE(quorvex::key_command(Qt::Key_F8, {}, false), KeyCommand::StepOver);
-        QCOMPARE(quorvex::key_command(Qt::Key_Return, {}, false), KeyCommand::StepOver);
-        QCOMPARE(quorvex::key_command(Qt::Key_Enter, Qt::KeypadModifier, false), KeyCommand::StepOver);
-        QCOMPARE(quorvex::key_command(Qt::Key_F7, {}, true), KeyCommand::CommitAndStep);
-        QCOMPARE(quorvex::key_command(Qt::Key_F7, {}, false), KeyCommand::Step);
-        QCOMPARE(quorvex::key_command(Qt::Key_F1, {}, false), KeyCommand::None);
-
-        QCOMPARE(quorvex::break_line_at(40, 13, 5), 8);
-        QCOMPARE(quorvex::break_line_at(-1, 13, 0), 0); // truncating, like the list's own division
-        QCOMPARE(quorvex::break_line_at(40, 0, 0), 40);
-    }
 
     void row_colours_in_first_match_order() {
         MainWindow w;
@@ -421,6 +397,34 @@ private slots:
         start(w);
         QCOMPARE(asked, 1);
         QCOMPARE(w.core().board.kind, quorvex::BoardKind::Other);
+    }
+
+    void the_open_command_starts_afresh_from_the_chosen_file() {
+        QTemporaryDir dir;
+        MainWindow w;
+        start(w);
+        const QString sketch = write_file(dir, "chosen.ino", straight_sketch(3));
+        w.choose_sketch = [&](const QString&) { return sketch; };
+        w.Open1Click();
+        QCOMPARE(QString::fromStdString(w.core().FileName), sketch);
+        QCOMPARE(w.windowTitle(), QString("Quorvex - chosen.ino"));
+        QCOMPARE(w.code_list()->model()->rowCount(), 8);
+        const QSettings record(QSettings::IniFormat, QSettings::UserScope, "Quorvex",
+                               "Tamberlo " + quorvex::Version1());
+        QCOMPARE(record.value("File Name").toString(), sketch);
+        QCOMPARE(w.code_list(), QApplication::focusWidget());
+
+        // Unlike a load by name, an open that cannot read its file keeps nothing of the old text.
+        QString folder;
+        w.choose_sketch = [&](const QString& offered) {
+            folder = offered;
+            return dir.filePath("gone.ino");
+        };
+        const QString message = close_error(w, [&] { w.Open1Click(); });
+        QCOMPARE(folder, dir.path()); // the last sketch's folder
+        QCOMPARE(message, QString("Sketch Error - Please load a sketch first before resetting"));
+        QCOMPARE(w.core().ListBox1.Count(), 0);
+        QCOMPARE(w.code_list()->model()->rowCount(), 0);
     }
 
     void code_list_clicks() {

@@ -125,3 +125,29 @@ TEST(GridRows, FoldingWatchAndMarksFollowTheirVariables) {
     build_rows(VariableTable{}, state, reused);
     EXPECT_TRUE(reused.empty());
 }
+
+TEST(GridTyped, EachTypeTakesOnlyItsOwnValues) {
+    using Kind = TypedValue::Kind;
+    // A number on its way is no value yet, whatever the variable.
+    for (const char* text : {"", "-", "."}) {
+        EXPECT_TRUE(still_typing(text));
+        EXPECT_EQ(read_typed(text, n_int).kind, Kind::Typing);
+        EXPECT_EQ(read_typed(text, n_string).kind, Kind::Typing);
+    }
+    EXPECT_FALSE(still_typing("-1"));
+
+    EXPECT_EQ(read_typed("any text, 0x1F", n_string).kind, Kind::Text);
+    EXPECT_EQ(read_typed("12a", n_define).kind, Kind::Text);
+
+    for (const char* text : {"2.5", "-2e3", "7", "3.4e38"}) EXPECT_EQ(read_typed(text, n_float).kind, Kind::Float);
+    // No hex, infinity, NaN, locale comma or value beyond a float.
+    for (const char* text : {"0x10", "inf", "nan", "1,5", "1e39", "2.5x"})
+        EXPECT_EQ(read_typed(text, n_float).kind, Kind::NotAValue) << text;
+
+    const TypedValue whole = read_typed("-2147483648", n_int);
+    EXPECT_EQ(whole.kind, Kind::Whole);
+    EXPECT_EQ(whole.whole, INT32_MIN);
+    EXPECT_EQ(read_typed("65", n_char).whole, 65);
+    for (const char* text : {"2147483648", "1.5", "0x1F", "12a", "+5"})
+        EXPECT_EQ(read_typed(text, n_int).kind, Kind::NotAValue) << text;
+}
