@@ -1,5 +1,5 @@
-// Walks from a brace to its partner over the code list. One "{" and one "}" count per line;
-// braces inside literals are text.
+// Walks from a brace to its partner over the code list. One "{" and one "}" count per line
+// (but in a function body's walk, which counts them all); braces inside literals are text.
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 
@@ -53,6 +53,22 @@ void Interpreter::match_bracket(std::string_view s, int32_t lbr, std::string_vie
             push_level({.last_control = IFORELSE});
             return;
         }
+    }
+}
+
+// The reset scan needs the body's true end: every brace counts here, since a line such as
+// «} else { n = 7; }» closes one block more than it opens, and a body ended too late swallows
+// the functions after it.
+void Interpreter::match_body(std::string_view header) {
+    int depth = brace_balance(header);
+    bool opened = contains_outside_literals(header, '{');
+    while (!opened || depth > 0) {
+        FindNextLine();
+        if (!ListBox1.has(Line)) return;
+        const std::string t = get_line();
+        if (t.empty()) colour_line(Line, col_comment);
+        opened = opened || contains_outside_literals(t, '{');
+        depth += brace_balance(t);
     }
 }
 

@@ -1,5 +1,6 @@
 // An else block that opens and closes on the "}" line is a plain else, not an else-if. The
-// reset scan counts that line's braces as balanced and finds no end for the function.
+// reset scan counts every brace of that line, so setup() ends at its own "}" and the functions
+// after it are found.
 int c = 0;
 int n = 0;
 void setup() {
@@ -9,4 +10,8 @@ void setup() {
   n = n + 100;
 }
 void loop() {
+  bump();
+}
+void bump() {
+  n = n + 1;
 }
