@@ -202,12 +202,10 @@ int32_t Interpreter::leading_bracket(std::string& s) {
     return result;
 }
 
-void Interpreter::bracket_at_end(std::string& s, size_t open, int32_t& result) {
+void Interpreter::bracket_at_end(std::string& s, size_t open) {
     const std::string head(std::string_view(s).substr(0, open));
     const std::string part(std::string_view(s).substr(open + 1, s.size() - open - 2));
     s = head + value_literal(get_value(part));
-    const UnkeptPlans unkept(unkept_plans_);
-    result = get_var(s);
 }
 
 DispatchPlan Interpreter::plan_for(std::string_view s) { return unkept_plans_ > 0 ? make_plan(s) : plans_.plan(s); }
@@ -339,11 +337,11 @@ int32_t Interpreter::dispatch(std::string& s) {
 
     // A bracketed value at the end: «y = (int)» takes the type; in «x + (a == b)» the bracket
     // becomes its value, and the new text has a plan of its own (unkept: it holds a value).
-    int32_t result = 0;
+    const bool rewritten = plan.bracket == DispatchPlan::Bracket::rewrite;
     if (plan.bracket == DispatchPlan::Bracket::cast) {
         n_type = plan.bracket_type;
-    } else if (plan.bracket == DispatchPlan::Bracket::rewrite) {
-        bracket_at_end(s, plan.bracket_open, result);
+    } else if (rewritten) {
+        bracket_at_end(s, plan.bracket_open);
         plan = make_plan(s);
         s.resize(plan.cut); // the new text ends in a literal: a ";" in it cuts nothing
     }
@@ -356,6 +354,14 @@ int32_t Interpreter::dispatch(std::string& s) {
         m.split = plan.split_for(k);
     });
     if (o.done) return o.value;
+
+    // A rewritten text that no operator took is valued here, once: evaluating it before the
+    // operators too ran its increments and calls twice («y = n++ + (a == b)» stepped n by 2).
+    int32_t result = 0;
+    if (rewritten) {
+        const UnkeptPlans unkept(unkept_plans_);
+        result = get_var(s);
+    }
 
     // receiver.method(...) that no table claimed: a String method on the receiver.
     // (a "." inside a literal is text: «say("http://example.org")» has no receiver)

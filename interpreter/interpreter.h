@@ -373,7 +373,7 @@ private:
     int32_t leading_bracket(std::string& s);
     // «x + (a == b)»: the bracket at the end replaced by its value (at `open`), which `result`
     // takes.
-    void bracket_at_end(std::string& s, size_t open, int32_t& result);
+    void bracket_at_end(std::string& s, size_t open);
     // A handler call on one row: done unless the handler declined (keep_going).
     struct Outcome {
         bool done;

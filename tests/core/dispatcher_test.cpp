@@ -394,7 +394,8 @@ TEST_F(Dispatch, TrailingBracketIsReplacedByItsValue) {
     std::vector<std::string> seen;
     for (const Call& c : calls)
         if (c.op != "=") seen.push_back(c.rest);
-    EXPECT_EQ(seen, (std::vector<std::string>{"a == b", "x + 1", "x + 1"}));
+    // The new text goes to its operator once: a second evaluation would repeat its side effects.
+    EXPECT_EQ(seen, (std::vector<std::string>{"a == b", "x + 1"}));
 
     // A call's bracket is not evaluated on its own: «f(a) == g(b)» goes whole to "==".
     calls.clear();
