@@ -1,5 +1,7 @@
-// Walks from a brace to its partner over the code list. One "{" and one "}" count per line
-// (but in a function body's walk, which counts them all); braces inside literals are text.
+// Walks from a brace to its partner over the code list. Every brace counts, so that a line such
+// as «} else { n = 7; }» closes one block more than it opens; braces inside literals are text.
+#include <algorithm>
+
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
 
@@ -9,94 +11,71 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-// Where the line's first brace of each kind stands outside literals.
-struct Braces {
-    size_t open;
-    size_t close;
-    bool opens() const { return open != npos; }
-    bool closes() const { return close != npos; }
-    // «if (x) { a(); }»: a block opened and closed on the line leaves the depth as it was.
-    bool self_contained() const { return opens() && closes() && open < close; }
+// A line's braces outside literals: the "}"s that close blocks opened before the line, and the
+// "{"s still open at its end («} else { n = 7; }» has one and none).
+struct LineBraces {
+    int closed_before;
+    int left_open;
 };
 
-Braces braces_of(std::string_view t) { return {find_outside_literals(t, "{"), find_outside_literals(t, "}")}; }
+LineBraces line_braces(std::string_view t) {
+    const int left_open = brace_balance(t, 0, npos, true);
+    return {left_open - brace_balance(t), left_open};
+}
 
 } // namespace
 
 void Interpreter::match_bracket(std::string_view s, int32_t lbr, std::string_view s3) {
-    if (contains_outside_literals(s, '{')) ++lbr;
+    // The start line's braces left open («void f() { if (c) {» leaves two), and one at least.
+    if (contains_outside_literals(s, '{')) lbr += std::max(1, line_braces(s).left_open);
     FindNextLine();
     std::string t = get_line();
     if (t.empty()) colour_line(Line, col_comment);
-    // The first line counts one brace only, so that a «} else {» right after the opening
-    // ends the walk there; it may still be the stop line, like any later «} else {».
-    const Braces first = braces_of(t);
-    if (first.closes() && !first.self_contained()) {
-        --lbr;
-        if (first.opens() && contains(t, s3) && lbr <= 1) {
-            push_level({.last_control = IFORELSE});
-            return;
-        }
-    } else if (first.opens() && !first.closes()) {
-        ++lbr;
+    // The first line counts brace by brace: its leading "}"s close first, so that a «} else {»
+    // right after the opening ends the walk there (it may still be the stop line).
+    const LineBraces first = line_braces(t);
+    lbr -= first.closed_before;
+    if (first.closed_before > 0 && contains_outside_literals(t, '{') && contains(t, s3) && lbr <= 1) {
+        push_level({.last_control = IFORELSE});
+        return;
     }
+    if (first.closed_before == 0 || lbr > 0) lbr += first.left_open;
 
     while (lbr > 0) {
         FindNextLine();
         if (!ListBox1.has(Line)) return;
         t = get_line();
         if (t.empty()) colour_line(Line, col_comment);
-        const bool opens = contains_outside_literals(t, '{');
-        if (opens) ++lbr;
-        if (contains_outside_literals(t, '}')) --lbr;
-        if (opens && contains(t, s3) && lbr <= 1) {
+        lbr += brace_balance(t);
+        if (contains_outside_literals(t, '{') && contains(t, s3) && lbr <= 1) {
             push_level({.last_control = IFORELSE});
             return;
         }
-    }
-}
-
-// The reset scan needs the body's true end: every brace counts here, since a line such as
-// «} else { n = 7; }» closes one block more than it opens, and a body ended too late swallows
-// the functions after it.
-void Interpreter::match_body(std::string_view header) {
-    int depth = brace_balance(header);
-    bool opened = contains_outside_literals(header, '{');
-    while (!opened || depth > 0) {
-        FindNextLine();
-        if (!ListBox1.has(Line)) return;
-        const std::string t = get_line();
-        if (t.empty()) colour_line(Line, col_comment);
-        opened = opened || contains_outside_literals(t, '{');
-        depth += brace_balance(t);
     }
 }
 
 void Interpreter::match_rev_bracket(std::string_view s, int32_t lbr, std::string_view s3) {
-    if (contains_outside_literals(s, '}')) ++lbr;
+    // The start line's braces that close blocks opened before it, and one at least.
+    if (contains_outside_literals(s, '}')) lbr += std::max(1, line_braces(s).closed_before);
     if (Line > 0) --Line;
     std::string t = get_line();
     if (t.empty()) colour_line(Line, col_comment);
-    const Braces first = braces_of(t);
-    if (first.opens() && !first.self_contained()) {
-        --lbr;
-        if (first.closes() && contains(t, s3) && lbr <= 1) {
-            push_level({.last_control = IFORELSE});
-            return;
-        }
-    } else if (first.closes() && !first.opens()) {
-        ++lbr;
+    // Mirrored: walking back, the line's unclosed "{"s close first.
+    const LineBraces first = line_braces(t);
+    lbr -= first.left_open;
+    if (first.left_open > 0 && contains_outside_literals(t, '}') && contains(t, s3) && lbr <= 1) {
+        push_level({.last_control = IFORELSE});
+        return;
     }
+    if (first.left_open == 0 || lbr > 0) lbr += first.closed_before;
 
     while (lbr > 0) {
         if (Line <= 0) return;
         --Line;
         t = get_line();
         if (t.empty()) colour_line(Line, col_comment);
-        const bool closes = contains_outside_literals(t, '}');
-        if (closes) ++lbr;
-        if (contains_outside_literals(t, '{')) --lbr;
-        if (closes && contains(t, s3) && lbr <= 1) {
+        lbr -= brace_balance(t);
+        if (contains_outside_literals(t, '}') && contains(t, s3) && lbr <= 1) {
             push_level({.last_control = IFORELSE});
             return;
         }

@@ -93,8 +93,6 @@ public:
 
     // --- brace walks (brace_walk.cpp) ---
     void match_bracket(std::string_view s, int32_t lbr, std::string_view s3);
-    // Moves `Line` to the brace that closes the body of the function whose header is `header`.
-    void match_body(std::string_view header);
     void match_rev_bracket(std::string_view s, int32_t lbr, std::string_view s3);
 
     // --- error stop and log (error_stop.cpp) ---

@@ -167,7 +167,7 @@ void Interpreter::find_sr() {
             if (brace != std::string_view::npos && matching_bracket(after, brace) != std::string_view::npos) {
                 s.close_line = Line; // the whole body stands on the header line
             } else {
-                match_body(text);
+                match_bracket(text, 0, "xyz1");
                 if (Line >= ListBox1.Count()) {
                     ShowMessage1("Sketch Error - No Matching bracket } for subroutine: " + name);
                     return;

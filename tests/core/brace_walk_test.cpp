@@ -83,6 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"EmptyBodyEndsAtElseWithoutStopWord", {"if (c) {", "} else {", "b;", "}"}, 0, "xyz1", 1, false},
         WalkCase{"OneLineBlockFirstInBody", {"if (c) {", "if (x) { a(); }", "b;", "}", "z;"}, 0, "else", 3, false},
         WalkCase{"UnclosedBlockEndsAtCount", {"if (c) {", "a;", "b;"}, 0, "else", 3, false},
+        // «} else { n = 7; }» closes the if's block and opens and closes its own.
+        WalkCase{
+            "OneLineElseBlockClosesOneMore",
+            {"void setup() {", "if (c) {", "n = 1;", "} else { n = 7; }", "n = n + 100;", "}", "void loop() {", "}"},
+            0,
+            "xyz1",
+            5,
+            false},
+        WalkCase{"TwoOpeningsOnALine", {"void f() { if (c) {", "a;", "}", "b;", "}", "z;"}, 0, "xyz1", 4, false},
         WalkCase{"UnclosedOnLastLine", {"x;", "if (c) {"}, 1, "else", 2, false}),
     [](const ::testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); });
 
@@ -112,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"ElseLineRightBeforeIsTheStopLine", {"if (c) {", "a;", "} else {", "}"}, 3, "else", 2, true},
         WalkCase{"OneLineBlockLastInBody", {"if (c) {", "a;", "if (x) { a(); }", "}"}, 3, "xyz", 0, false},
         WalkCase{"FromFirstLine", {"}", "a;"}, 0, "else", 0, false},
+        WalkCase{"TwoClosingsOnALine", {"void f() {", "if (c) {", "a;", "} }", "z;"}, 3, "xyz1", 0, false},
+        WalkCase{"OneLineElseBlockClosesOneMore",
+                 {"void setup() {", "if (c) {", "n = 1;", "} else { n = 7; }", "n = n + 100;", "}"},
+                 5,
+                 "xyz1",
+                 0,
+                 false},
         WalkCase{"FromPastTheEnd", {"if (c) {", "a;", "}"}, 3, "else", 0, false}),
     [](const ::testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); });
 

@@ -55,6 +55,15 @@ TEST_F(CodeView, MatchBracketWalksOverCommentsAndPastLinesNamingXyz) {
     EXPECT_FALSE(in.Matchbrace1.Checked);
 }
 
+// «} else { n = 7; }» closes one block more than it opens: the highlight ends at setup()'s "}".
+TEST_F(CodeView, AOneLineElseBlockCountsEveryBrace) {
+    in.load_text("int c = 0;\nint n = 0;\nvoid setup() {\n  if (c) {\n    n = 1;\n  } else { n = 7; }\n}\n"
+                 "void loop() {\n}\n");
+    in.RestartClick();
+    EXPECT_EQ(match_from(2), (std::pair<int32_t, int32_t>{2, 6}));
+    EXPECT_EQ(match_from(6), (std::pair<int32_t, int32_t>{2, 6}));
+}
+
 TEST_F(CodeView, AnUnmatchedBraceEndsAtTheLastLineAndAStepOrALoadClearsTheRange) {
     in.load_text("void setup() {\n  int a = 1;\n  if (a) {\n  a = 2;\n");
     in.RestartClick();
