@@ -343,7 +343,6 @@ int32_t Interpreter::dispatch(std::string& s) {
     } else if (rewritten) {
         bracket_at_end(s, plan.bracket_open);
         plan = make_plan(s);
-        s.resize(plan.cut); // the new text ends in a literal: a ";" in it cuts nothing
     }
 
     // Operators: the first table entry found anywhere takes the whole statement.
@@ -355,17 +354,17 @@ int32_t Interpreter::dispatch(std::string& s) {
     });
     if (o.done) return o.value;
 
-    // A rewritten text that no operator took is valued here, once: evaluating it before the
-    // operators too ran its increments and calls twice («y = n++ + (a == b)» stepped n by 2).
+    // receiver.method(...) that no table claimed: a String method on the receiver.
+    // (a "." inside a literal is text: «say("http://example.org")» has no receiver)
+    if (plan.dot != std::string::npos) return method_fallback(s, plan.dot, statement);
+
+    // A rewritten text is valued only where nothing else takes it, so that its increments and
+    // calls act once.
     int32_t result = 0;
     if (rewritten) {
         const UnkeptPlans unkept(unkept_plans_);
         result = get_var(s);
     }
-
-    // receiver.method(...) that no table claimed: a String method on the receiver.
-    // (a "." inside a literal is text: «say("http://example.org")» has no receiver)
-    if (plan.dot != std::string::npos) return method_fallback(s, plan.dot, statement);
     ShowMessage1("Unknown command: " + s);
     return result;
 }
