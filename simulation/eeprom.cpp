@@ -54,7 +54,7 @@ int32_t Eeprom::kEEPROM(const Match& m) {
     }
     if (method == "length") {
         // The board's own EEPROM size, so the usual «addr == EEPROM.length()» wraps in time;
-        // the cells beyond it stay reachable, as they always were.
+        // the cells beyond it stay reachable: the sketch may address up to max_address.
         return int_result(in_, in_.board.kind == BoardKind::Mega ? 4096 : 1024);
     }
     if (method == "read") {

@@ -1,6 +1,7 @@
 // The Ethernet library on the port panels.
 #include "simulation/ethernet.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ int32_t Ethernet::kEthernet(const Match& m) {
         in_.ShowMessage1("Sketch Error - <Ethernet.h> library must be included first!");
         return 0;
     }
-    if (const Method method = find_method(ethernet_methods, call_method(m.rest))) (this->*method)(m);
+    call_row(*this, ethernet_methods, call_method(m.rest), m);
     return 0;
 }
 
@@ -85,7 +86,7 @@ int32_t Ethernet::kEthServer(const Match& m) {
     panel.Panel.Visible = true;
     panel.Panel.Caption = in_.tables.kobj_word[server_key];
     const std::string method = call_method(m.rest);
-    if (const Method member = find_method(server_methods, method)) return (this->*member)(m);
+    if (const std::optional<int32_t> value = call_row(*this, server_methods, method, m)) return *value;
     in_.ShowMessage1("Undefined Ethernet Server command => " + method);
     return int_result(in_, 0);
 }
@@ -97,9 +98,10 @@ int32_t Ethernet::kclient_waiting(const Match&) { return int_result(in_, 1); }
 // no line here.
 int32_t Ethernet::ksend(const Match& m) {
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    if (a.empty() || a[0].empty()) return int_result(in_, 0);
+    const std::string_view text = argument(a, 0);
+    if (text.empty()) return int_result(in_, 0);
     const ArgumentErrors errors(in_);
-    const Value v = in_.get_value(a[0]);
+    const Value v = in_.get_value(text);
     if (errors.raised()) return int_result(in_, 0);
     PortPanel& panel = in_.panels[m.panel];
     if (v.type == n_string)
@@ -140,14 +142,9 @@ void Ethernet::kEthernetClient(std::string_view s) {
 int32_t Ethernet::kEthClient(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
     const std::string method = call_method(m.rest);
-    if (const Method member = find_method(client_methods, method)) return (this->*member)(m);
+    if (const std::optional<int32_t> value = call_row(*this, client_methods, method, m)) return *value;
     in_.ShowMessage1("Undefined Ethernet Client command => " + method);
     return int_result(in_, 0);
-}
-
-std::string Ethernet::first_argument(const Match& m) {
-    std::vector<std::string> a = call_arguments(in_, m.rest);
-    return a.empty() ? std::string() : std::move(a[0]);
 }
 
 int32_t Ethernet::kready(const Match&) { return int_result(in_, 1); }
@@ -155,19 +152,22 @@ int32_t Ethernet::kreceived(const Match& m) { return int_result(in_, in_.panels[
 int32_t Ethernet::kread(const Match& m) { return int_result(in_, in_.serial.kserialin(in_.panels[m.panel], 1)); }
 
 int32_t Ethernet::kprintln(const Match& m) {
-    const std::string first = first_argument(m);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::string_view first = argument(a, 0);
     in_.panels[m.panel].println(first.empty() ? std::string() : printx(in_, first));
     return int_result(in_, 0);
 }
 
 int32_t Ethernet::kprint(const Match& m) {
-    const std::string first = first_argument(m);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::string_view first = argument(a, 0);
     in_.panels[m.panel].print(printx(in_, first));
     return int_result(in_, 0);
 }
 
 int32_t Ethernet::kwrite(const Match& m) {
-    const std::string first = first_argument(m);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    const std::string_view first = argument(a, 0);
     in_.panels[m.panel].write(in_.get_var(first));
     return int_result(in_, 0);
 }

@@ -46,8 +46,6 @@ private:
     int32_t kprintln(const Match& m);
     int32_t kprint(const Match& m);
     int32_t kwrite(const Match& m);
-    // The first argument's text, "" for none.
-    std::string first_argument(const Match& m);
 
     Interpreter& in_;
 };

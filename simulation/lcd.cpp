@@ -192,7 +192,6 @@ struct Lcd::Call {
     std::string_view rest;        // trimmed: «print("Hi");»
     std::vector<std::string> a;   // the argument texts
     const ArgumentErrors& errors; // set when an argument reported an error: the method changes nothing
-    std::string_view first() const { return a.empty() ? std::string_view() : std::string_view(a[0]); }
 };
 
 const MethodRow<Lcd::Method> Lcd::methods[] = {
@@ -223,15 +222,12 @@ int32_t Lcd::klcd(const Match& m) {
     const std::string command = call_method(rest);
     const ArgumentErrors errors(in_);
     const Call c{rest, call_arguments(in_, rest), errors};
-    if (const Method method = find_method(methods, command))
-        (this->*method)(c);
-    else
-        in_.ShowMessage1("Sketch Error - Undefined LCD command");
+    if (!call_row(*this, methods, command, c).has_value()) in_.ShowMessage1("Sketch Error - Undefined LCD command");
     return int_result(in_, 0);
 }
 
 void Lcd::kbegin(const Call& c) {
-    const int32_t cols = in_.get_var(c.first());
+    const int32_t cols = in_.get_var(argument(c.a, 0));
     const int32_t rows = c.a.size() > 1 ? in_.get_var(c.a[1]) : 0;
     if (c.errors.raised()) return;
     PortPanel& panel = in_.panels[4];
@@ -263,14 +259,14 @@ void Lcd::kbegin(const Call& c) {
 }
 
 void Lcd::kprint(const Call& c) {
-    const std::u16string text = to_cells(printx(in_, c.first()));
+    const std::u16string text = to_cells(printx(in_, argument(c.a, 0)));
     if (c.errors.raised()) return;
     printlcd(text);
     if (lcd_scroll == 1) autoscroll();
 }
 
 void Lcd::kprintln(const Call& c) {
-    const std::u16string text = to_cells(printx(in_, c.first()));
+    const std::u16string text = to_cells(printx(in_, argument(c.a, 0)));
     if (c.errors.raised()) return;
     printlcd(text);
     lcdy = lcdy == 1 ? 0 : 1;
@@ -308,7 +304,7 @@ void Lcd::place_cursor(int32_t col, int32_t row) {
 void Lcd::khome(const Call&) { place_cursor(0, 0); }
 
 void Lcd::ksetCursor(const Call& c) {
-    const int32_t col = in_.get_var(c.first());
+    const int32_t col = in_.get_var(argument(c.a, 0));
     const int32_t row = c.a.size() > 1 ? in_.get_var(c.a[1]) : 0;
     if (c.errors.raised()) return;
     place_cursor(col, row);

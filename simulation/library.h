@@ -1,25 +1,34 @@
 #pragma once
-// The toolkit every library family builds on: one argument splitter, the result setters (from
-// interpreter/value_format.h, which the operators share) and the argument-error watcher. A family
-// uses these and keeps no helpers of its own for the same jobs.
+// The toolkit every library family builds on: one argument splitter and its reader, the result
+// setters (from interpreter/value_format.h, which the operators share), the argument-error
+// watcher and, in simulation/method_table.h, the method rows and call_row. A family uses these
+// and keeps no helpers of its own for the same jobs.
 //
 // A family is one class in its own file pair under simulation/, constructed from the
 // Interpreter&, holding its own state and clearing it in reset(); its handlers are named as the
-// table rows call them («kdigwrite») and take `const Match&`. Adding one touches, besides its
-// own files:
+// table rows call them («kdigwrite») and take `const Match&`. An object's methods are rows of
+// one constant MethodRow array, found and called with call_row, the caller reporting a name that
+// is none of them in its own words. Adding a family touches, besides its own files:
 //   - interpreter.h: its #include and one member line in the family section («Lcd lcd{*this};»);
 //   - Interpreter::reset_families() in loading.cpp: one line («lcd.reset();»);
 //   - its table rows, bound with BIND (interpreter/bind.h): kobj, karduinofn and klibfn rows in
 //     dispatch_tables.cpp («{"lcd_obj", BIND(lcd, klcd), ...}»), kident and khash rows in
-//     declarations.cpp («{"LiquidCrystal", BIND(lcd, kdeclare), 0, true}»).
-// A typical handler:
-//     int32_t Lcd::kcursor(const Match& m) {
-//         const std::vector<std::string> a = call_arguments(in_, m.rest);
+//     declarations.cpp («{"LiquidCrystal", BIND(lcd, klcddef), 0, true}»).
+// A typical handler, which reads the call once, and one of its methods:
+//     int32_t Lcd::klcd(const Match& m) {
+//         const std::string_view rest = dtrim(m.rest);
+//         const std::string command = call_method(rest);
 //         const ArgumentErrors errors(in_);
-//         const int32_t col = a.size() > 0 ? in_.get_var(a[0]) : 0;
-//         if (errors.raised()) return int_result(in_, 0);
-//         ...
+//         const Call c{rest, call_arguments(in_, rest), errors};
+//         if (!call_row(*this, methods, command, c).has_value())
+//             in_.ShowMessage1("Sketch Error - Undefined LCD command");
 //         return int_result(in_, 0);
+//     }
+//     void Lcd::ksetCursor(const Call& c) {
+//         const int32_t col = in_.get_var(argument(c.a, 0));
+//         const int32_t row = c.a.size() > 1 ? in_.get_var(c.a[1]) : 0;
+//         if (c.errors.raised()) return; // an argument reported an error: change nothing
+//         place_cursor(col, row);
 //     }
 
 #include <cstdint>
@@ -39,6 +48,13 @@ namespace quorvex {
 // at the commas outside literals and brackets («f(g(1, 2), "a,b")» has two arguments); copies,
 // because evaluating one argument may parse again and overwrite the registers.
 std::vector<std::string> call_arguments(Interpreter& in, std::string_view rest);
+
+// Argument `k` of `list`, "" when there are fewer; a view into `list`, so the list must be a
+// named one, never the temporary of a call.
+inline std::string_view argument(const std::vector<std::string>& list, size_t k) {
+    return k < list.size() ? std::string_view(list[k]) : std::string_view();
+}
+std::string_view argument(std::vector<std::string>&& list, size_t k) = delete;
 
 // The method name of «write(0, 5)» or «.begin()»: the trimmed text before the first "(", or the
 // whole statement (cut at ";") when there is no bracket, as for an object named alone. A bracket

@@ -229,7 +229,7 @@ int32_t MathLib::krandom(const Match& m) {
 
 int32_t MathLib::krandomseed(const Match& m) {
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const int32_t s = as_int(in_.get_value(a.empty() ? std::string() : a[0]));
+    const int32_t s = as_int(in_.get_value(argument(a, 0)));
     generator().seed(static_cast<uint32_t>(s));
     return int_result(in_, 0);
 }

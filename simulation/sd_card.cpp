@@ -1,6 +1,7 @@
 // The SD library: fixed answers, and one file kept in port panel 5's list.
 #include "simulation/sd_card.h"
 
+#include <optional>
 #include <vector>
 
 #include "interpreter/interpreter.h"
@@ -84,53 +85,55 @@ const MethodRow<SdCard::Method> SdCard::file_methods[] = {
     {".name", &SdCard::kname},
 };
 
-template <size_t N>
-int32_t SdCard::answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown) {
-    if (const Method method = find_method(rows, call_method(m.rest))) return (this->*method)(m);
-    in_.ShowMessage1(unknown);
-    return int_result(in_, 0);
-}
-
 int32_t SdCard::kSD(const Match& m) {
     if (declines_as_operand(in_, m.rest)) return 0;
-    return answer(sd_methods, m, "Unknown SD command");
+    if (const std::optional<int32_t> value = call_row(*this, sd_methods, call_method(m.rest), m)) return *value;
+    in_.ShowMessage1("Unknown SD command");
+    return int_result(in_, 0);
 }
 
 int32_t SdCard::kSD2card_obj(const Match& m) {
     if (declines_as_operand(in_, m.rest)) return 0;
-    return answer(card_methods, m, "Unknown SDCard command");
+    if (const std::optional<int32_t> value = call_row(*this, card_methods, call_method(m.rest), m)) return *value;
+    in_.ShowMessage1("Unknown SDCard command");
+    return int_result(in_, 0);
 }
 
 int32_t SdCard::kSDVolume_obj(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    return answer(volume_methods, m, "Unknown SDVolume command");
+    if (const std::optional<int32_t> value = call_row(*this, volume_methods, call_method(m.rest), m)) return *value;
+    in_.ShowMessage1("Unknown SDVolume command");
+    return int_result(in_, 0);
 }
 
 int32_t SdCard::kSDFile_obj(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    return answer(sdfile_methods, m, "Unknown SDFile command");
+    if (const std::optional<int32_t> value = call_row(*this, sdfile_methods, call_method(m.rest), m)) return *value;
+    in_.ShowMessage1("Unknown SDFile command");
+    return int_result(in_, 0);
 }
 
 int32_t SdCard::kFile_obj(const Match& m) {
     if (declines_assignment(in_, m.rest) || declines_as_operand(in_, m.rest)) return 0;
-    return answer(file_methods, m, "Unknown File command");
-}
-
-// The first argument is the name: text only, compared as written, it never reaches the file system.
-std::string SdCard::file_name(const Match& m) {
-    const std::vector<std::string> a = call_arguments(in_, m.rest);
-    return a.empty() ? std::string() : a[0];
+    if (const std::optional<int32_t> value = call_row(*this, file_methods, call_method(m.rest), m)) return *value;
+    in_.ShowMessage1("Unknown File command");
+    return int_result(in_, 0);
 }
 
 int32_t SdCard::kready(const Match&) { return int_result(in_, 1); }
 
+// The first argument is the name: text only, compared as written, it never reaches the file system.
 int32_t SdCard::kopen(const Match& m) {
-    sd_file = file_name(m);
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    sd_file = argument(a, 0);
     in_.panels[file_panel].Panel.Visible = true;
     return int_result(in_, 1);
 }
 
-int32_t SdCard::kexists(const Match& m) { return int_result(in_, file_name(m) == sd_file ? 1 : 0); }
+int32_t SdCard::kexists(const Match& m) {
+    const std::vector<std::string> a = call_arguments(in_, m.rest);
+    return int_result(in_, argument(a, 0) == sd_file ? 1 : 0);
+}
 
 int32_t SdCard::kremove(const Match&) {
     sd_file.clear();
@@ -151,7 +154,8 @@ int32_t SdCard::kavailable(const Match& m) { return int_result(in_, in_.panels[m
 
 int32_t SdCard::kprintln(const Match& m) {
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    in_.panels[m.panel].println(a.empty() || a[0].empty() ? std::string() : printx(in_, a[0]));
+    const std::string_view text = argument(a, 0);
+    in_.panels[m.panel].println(text.empty() ? std::string() : printx(in_, text));
     return int_result(in_, 0);
 }
 

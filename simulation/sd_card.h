@@ -45,9 +45,6 @@ private:
     static const MethodRow<Method> volume_methods[];
     static const MethodRow<Method> sdfile_methods[];
     static const MethodRow<Method> file_methods[];
-    // The call's method from `rows`, or `unknown` reported.
-    template <size_t N>
-    int32_t answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown);
 
     // The methods: each sets the call's value and returns its integer side.
     int32_t kready(const Match& m); // 1: the card, volume or file is there
@@ -65,8 +62,6 @@ private:
     int32_t ksize(const Match& m);
     int32_t kisDirectory(const Match& m);
     int32_t kname(const Match& m);
-    // The first argument of «SD.open("log.txt")» as written, quotes included.
-    std::string file_name(const Match& m);
 
     // A low-level object's declaration: the name alone is registered under `key`.
     void register_plain(std::string_view s, int key);

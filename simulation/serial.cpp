@@ -1,10 +1,14 @@
-// Serial ports and SoftwareSerial objects printing into and reading from the port panels.
+// Serial ports and SoftwareSerial objects printing into and reading from the port panels, and
+// the print formatter they share with every device that prints.
 #include "simulation/serial.h"
 
+#include <optional>
 #include <string>
 
+#include "interpreter/checked.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
+#include "interpreter/value_format.h"
 #include "simulation/library.h"
 
 namespace quorvex {
@@ -27,6 +31,48 @@ std::string print_argument(std::string_view content) {
 }
 
 } // namespace
+
+// --- the print formatter, which every device that prints shares ------------------------------
+
+std::string printx(Interpreter& in, std::string_view s) {
+    const std::string t(dtrim(s)); // a copy: `s` may view a register the evaluation overwrites
+    // Cleared before every evaluation, so a text left by an earlier statement is never printed.
+    in.Results.clear();
+    if (t.empty()) {
+        in.n_type = n_string;
+        return {};
+    }
+    in.n_type = -1;
+    if (t[0] == '"') {
+        const Value v = in.get_value(t);
+        return v.type == n_string ? v.s : in.Results;
+    }
+    const size_t comma = top_level_comma(t);
+    if (comma == std::string::npos) {
+        const Value v = in.get_value(t);
+        if (v.type == n_string) return v.s;
+        if (v.type == n_float) return float_text(v.f);
+        if (v.type == n_char) {
+            std::string c;
+            append_code_unit(c, v.i);
+            return c;
+        }
+        if (!in.Results.empty()) return in.Results;
+        return print_format(v.i, "dec");
+    }
+    const std::string_view left = dtrim(std::string_view(t).substr(0, comma));
+    const std::string_view right = dtrim(std::string_view(t).substr(comma + 1));
+    const std::string format = lower_ascii(right);
+    const Value v = in.get_value(left);
+    if (v.type != n_float) return print_format(v.i, format);
+    if (format == "dec" || format == "hex" || format == "oct" || format == "bin")
+        return print_format(float_int_side(v.f), format);
+    // Any other word is a count of decimals.
+    in.Results.clear();
+    return float_text(v.f, in.get_var(right));
+}
+
+// --- the ports -------------------------------------------------------------------------------
 
 // One call statement: what every method reads.
 struct SerialPorts::Call {
@@ -90,12 +136,10 @@ int32_t SerialPorts::kserial(const Match& m) {
         command = dtrim(s.substr(0, open));
         val = print_argument(s.substr(open + 1, close - open - 1));
     }
-    const Method method = find_method(methods, command);
-    if (method == nullptr) {
-        in_.ShowMessage1("Sketch Error - Undefined Serial command: " + std::string(s));
-        return 0;
-    }
-    return (this->*method)(Call{m.port, val, in_.panels[m.panel], hardware(m.port), m.panel});
+    const Call c{m.port, val, in_.panels[m.panel], hardware(m.port), m.panel};
+    if (const std::optional<int32_t> value = call_row(*this, methods, command, c)) return *value;
+    in_.ShowMessage1("Sketch Error - Undefined Serial command: " + std::string(s));
+    return 0;
 }
 
 int32_t SerialPorts::kbegin(const Call& c) {

@@ -28,9 +28,9 @@ inline constexpr std::array<HardwarePort, 4> hardware_ports = {{
     {"Serial3", 2, 15, 14},
 }};
 
-// The printed form of one print argument, evaluated in `in` (printing.cpp): «x» as its text,
-// number, character or float (two decimals); «x, HEX» (DEC, OCT, BIN) in that base; «f, n» a
-// float with n decimals. Every device that prints and String(...) show values through it.
+// The printed form of one print argument, evaluated in `in`: «x» as its text, number, character
+// or float (two decimals); «x, HEX» (DEC, OCT, BIN) in that base; «f, n» a float with n
+// decimals. Every device that prints and String(...) show values through it.
 std::string printx(Interpreter& in, std::string_view s);
 
 class SerialPorts {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "interpreter/interpreter.h"
 #include "interpreter/literals.h"
@@ -96,7 +97,7 @@ int32_t Motors::kStepper_obj(const Match& m) {
     const ArgumentErrors errors(in_);
     const int32_t v = rest.find('(') == std::string_view::npos ? 0 : in_.get_var(in_.StripBrackets(rest));
     if (errors.raised()) return int_result(in_, 0);
-    if (const StepperMethod member = find_method(stepper_methods, method)) return (this->*member)(v);
+    if (const std::optional<int32_t> value = call_row(*this, stepper_methods, method, v)) return *value;
     in_.ShowMessage1("Unknown Stepper command");
     return int_result(in_, 0);
 }

@@ -218,7 +218,7 @@ int32_t Strings::ksetcharAt(const Match& m) {
 
 int32_t Strings::kcheck(const Match& m) {
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
+    const Value v = in_.get_value(argument(a, 0));
     const int32_t c = v.type == n_float ? float_int_side(v.f) : v.i;
     return int_result(in_, in_char_class(m.code, c) ? 1 : 0);
 }
@@ -237,7 +237,7 @@ int32_t Strings::kconcat(const Match& m) {
     const std::vector<std::string> a = call_arguments(in_, m.rest);
     in_.Results.clear();
     in_.n_type = -1;
-    const Value v = in_.get_value(a.empty() ? std::string() : a[0]);
+    const Value v = in_.get_value(argument(a, 0));
     // As «s + x» joins: a string as it stands, a char as its character, a number's digits.
     std::string joined = saved + value_text(v);
     // An empty String takes the text too.
@@ -251,7 +251,7 @@ int32_t Strings::kconcat(const Match& m) {
 int32_t Strings::compare(const Match& m, int how) {
     std::string mine = receiver_text(m);
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    std::string theirs = argument_text(a.empty() ? std::string() : a[0]);
+    std::string theirs = argument_text(argument(a, 0));
     switch (how) {
     case 0:
         return int_result(in_, mine == theirs ? 1 : 0);
@@ -272,7 +272,7 @@ int32_t Strings::kcompareto(const Match& m) { return compare(m, 2); }
 int32_t Strings::kstartswith(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const std::u16string prefix = to_utf16(argument_text(a.empty() ? std::string() : a[0]));
+    const std::u16string prefix = to_utf16(argument_text(argument(a, 0)));
     const int64_t offset = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (prefix.empty() || offset > static_cast<int64_t>(text.size())) return int_result(in_, 0);
     const std::u16string_view rest = std::u16string_view(text).substr(offset > 0 ? static_cast<size_t>(offset) : 0);
@@ -283,7 +283,7 @@ int32_t Strings::kendswith(const Match& m) {
     const std::string text = receiver_text(m);
     const std::vector<std::string> a = call_arguments(in_, m.rest);
     // Evaluated, char literals included: «s.endsWith('o')» tests the character.
-    const std::string suffix = argument_text(a.empty() ? std::string() : a[0]);
+    const std::string suffix = argument_text(argument(a, 0));
     return int_result(in_, std::string_view(text).ends_with(suffix) ? 1 : 0);
 }
 
@@ -297,7 +297,7 @@ std::string Strings::search_text(std::string_view arg) {
 int32_t Strings::kindexof(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
+    const std::u16string needle = to_utf16(search_text(argument(a, 0)));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     // Positions count from 1; 0 is "not found".
     const int64_t start = from > 0 ? from - 1 : 0;
@@ -309,7 +309,7 @@ int32_t Strings::kindexof(const Match& m) {
 int32_t Strings::klastindexof(const Match& m) {
     const std::u16string text = to_utf16(receiver_text(m));
     const std::vector<std::string> a = call_arguments(in_, m.rest);
-    const std::u16string needle = to_utf16(search_text(a.empty() ? std::string() : a[0]));
+    const std::u16string needle = to_utf16(search_text(argument(a, 0)));
     const int64_t from = a.size() > 1 ? position(in_.get_value(a[1])) : 0;
     if (needle.empty()) return int_result(in_, 0);
     // The last hit that starts at or before `from` (from 1); hits may overlap.

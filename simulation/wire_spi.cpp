@@ -1,6 +1,7 @@
 // Wire (I2C) and SPI on port panel 4.
 #include "simulation/wire_spi.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,6 @@ struct WireSpi::Call {
     PortPanel& panel;
     std::vector<std::string> a;   // the argument texts
     const ArgumentErrors& errors; // set when an argument reported an error: the method changes nothing
-    std::string_view first() const { return a.empty() ? std::string_view() : std::string_view(a[0]); }
 };
 
 const MethodRow<WireSpi::Method> WireSpi::wire_methods[] = {
@@ -50,7 +50,7 @@ int32_t WireSpi::answer(const MethodRow<Method> (&rows)[N], const Match& m, cons
     const std::string method = call_method(m.rest);
     const ArgumentErrors errors(in_);
     const Call c{m, in_.panels[m.panel], call_arguments(in_, m.rest), errors};
-    if (const Method member = find_method(rows, method)) return (this->*member)(c);
+    if (const std::optional<int32_t> value = call_row(*this, rows, method, c)) return *value;
     in_.ShowMessage1(unknown);
     return int_result(in_, 0);
 }
@@ -69,7 +69,7 @@ int32_t WireSpi::kbeginWire(const Call& c) {
 }
 
 int32_t WireSpi::kbeginTransmission(const Call& c) {
-    const int32_t device = in_.get_var(c.first());
+    const int32_t device = in_.get_var(argument(c.a, 0));
     if (c.errors.raised()) return int_result(in_, 0);
     c.panel.append_text("Device:" + std::to_string(device) + " Data:");
     c.panel.select_last();
@@ -77,7 +77,7 @@ int32_t WireSpi::kbeginTransmission(const Call& c) {
 }
 
 int32_t WireSpi::kwrite(const Call& c) {
-    const Value v = in_.get_value(c.first());
+    const Value v = in_.get_value(argument(c.a, 0));
     if (c.errors.raised()) return int_result(in_, 0);
     c.panel.append_text(v.type == n_string ? v.s : std::to_string(v.i) + " ");
     c.panel.select_last();
@@ -110,7 +110,7 @@ int32_t WireSpi::konRequest(const Call& c) {
 
 void WireSpi::name_event(const Call& c) {
     // «onReceive(&handler)» names the same routine.
-    std::string_view name = dtrim(c.first());
+    std::string_view name = dtrim(argument(c.a, 0));
     if (name.starts_with('&')) name = dtrim(name.substr(1));
     in_.Event = std::string(name);
     in_.Event_Panel = c.m.panel;
@@ -127,7 +127,7 @@ int32_t WireSpi::kbeginSpi(const Call& c) {
 }
 
 int32_t WireSpi::ktransfer(const Call& c) {
-    const int32_t sent = in_.get_var(c.first());
+    const int32_t sent = in_.get_var(argument(c.a, 0));
     if (c.errors.raised()) return int_result(in_, 0);
     c.panel.append_text(std::to_string(sent) + " ");
     c.panel.select_last();

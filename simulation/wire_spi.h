@@ -25,7 +25,8 @@ private:
     using Method = int32_t (WireSpi::*)(const Call&);
     static const MethodRow<Method> wire_methods[];
     static const MethodRow<Method> spi_methods[];
-    // The call's method from `rows`, or `unknown` reported.
+    // One call of either bus: declined as an operand, or read once into a Call for its method
+    // from `rows`, `unknown` reported for a name that is none.
     template <size_t N>
     int32_t answer(const MethodRow<Method> (&rows)[N], const Match& m, const char* unknown);
 
