@@ -38,10 +38,7 @@ void MainWindow::first_start_frame() {
 
 void MainWindow::restore_frame(const SettingsValues& v) {
     // The frame's corner and the inner size, as gather_settings() stores them.
-    const QPoint corner(v.integer("Left"), v.integer("Top"));
-    const QSize inner(v.integer("Width"), v.integer("Height"));
-    place_by_frame(*this,
-                   [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
+    place_stored(*this, QPoint(v.integer("Left"), v.integer("Top")), QSize(v.integer("Width"), v.integer("Height")));
 }
 
 void MainWindow::restore(const SettingsValues& v) {
@@ -55,10 +52,8 @@ void MainWindow::restore(const SettingsValues& v) {
     for (int k = 0; k < 4; ++k) simulation_bounds_[static_cast<size_t>(k)] = v.integer(simulation_names[k]);
     if (Simulation != nullptr) {
         // Its frame's corner and inner size, on a screen the user can reach.
-        const QPoint corner(simulation_bounds_[0], simulation_bounds_[1]);
-        const QSize inner(simulation_bounds_[2], simulation_bounds_[3]);
-        place_by_frame(*Simulation,
-                       [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
+        place_stored(*Simulation, QPoint(simulation_bounds_[0], simulation_bounds_[1]),
+                     QSize(simulation_bounds_[2], simulation_bounds_[3]));
     }
     const QString log_folder = QString::fromStdString(v.text("Log Directory"));
     core_.Logdir1 = QFileInfo(log_folder).isDir() ? log_folder.toStdString() : core_.CurrentDir.string();

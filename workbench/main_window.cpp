@@ -130,13 +130,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), host_(this), core
 
     create_windows();
 
-    const std::optional<SettingsValues> stored = SettingsFile::read(default_settings());
-    if (stored) ThemeStyle = QString::fromStdString(stored->text("Skin"));
+    SettingsValues defaults = default_settings();
+    defaults.set_text("Log Directory", core_.CurrentDir.string());
+    stored_ = SettingsFile::read(defaults);
+    if (stored_) ThemeStyle = QString::fromStdString(stored_->text("Skin"));
     ThemeStyle = styles_.apply(ThemeStyle);
     // The frame is placed before the first show: the window manager then puts the frame's corner
     // where it is asked to, before anything is drawn.
-    if (stored)
-        restore_frame(*stored);
+    if (stored_)
+        restore_frame(*stored_);
     else
         first_start_frame();
 }
@@ -526,10 +528,8 @@ void MainWindow::FormShow() {
     core_.board.LoadPins();
     core_.analog.FormInit();
 
-    SettingsValues defaults = default_settings();
-    defaults.set_text("Log Directory", core_.CurrentDir.string());
-    if (const std::optional<SettingsValues> stored = SettingsFile::read(defaults)) {
-        restore(*stored);
+    if (stored_) {
+        restore(*stored_);
     } else {
         core_.Logdir1 = core_.CurrentDir.string();
         core_.board.Uno1Click();

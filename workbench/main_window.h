@@ -24,12 +24,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "interpreter/clock.h"
 #include "interpreter/interpreter.h"
 #include "workbench/qt_host.h"
+#include "workbench/settings_store.h"
 #include "workbench/styles.h"
 
 class QAction;
@@ -52,7 +54,6 @@ class Help;
 class KeyFilter;
 struct MenuEntry;
 struct MenuTable;
-class SettingsValues;
 
 // The main window's image, scaled to fit one page of `printer`.
 void print_main_window(QWidget* window, QPrinter& printer);
@@ -147,7 +148,7 @@ public:
     void sync_timer();
 
     // --- start-up and shut-down ---
-    // Runs once, queued after the first show: the board, the settings, the sketch.
+    // Runs once, queued after the first show: the board, the settings read at creation, the sketch.
     void FormShow();
     // Writes the settings while every window still exists.
     void FormDestroy();
@@ -219,6 +220,9 @@ private:
     bool destroyed_ = false;
     bool selecting_ = false; // the window itself selects a row: no ListBox1Click
     QHash<QString, QAction*> handlers_;
+    // The settings file as read once at creation: its style and frame are placed there, the rest
+    // at the first show. Null at the first start or when the file cannot be read.
+    std::optional<SettingsValues> stored_;
     // The simulation window's bounds as read, written back while that window does not exist.
     static constexpr const char* simulation_names[4] = {"ALeft", "ATop", "AWidth", "AHeight"};
     std::array<int, 4> simulation_bounds_{0, 0, 458, 341};

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace quorvex {
 
@@ -86,8 +88,30 @@ void draw(QPainter& p, int index, qreal s, const Inks& ink) {
     }
 }
 
-Inks inks(const QColor& line, std::initializer_list<QColor> backgrounds) {
+// Run, abort and stop; the others are drawn in the line colour alone.
+bool coloured(int index) { return index == 12 || index == 14 || index == 16; }
+
+// The line colour, and the run and stop colours readable on `backgrounds` when `index` needs
+// them: each readable() search takes up to 50 steps.
+Inks inks(int index, const QColor& line, std::initializer_list<QColor> backgrounds) {
+    if (!coloured(index)) return {line, line, line};
     return {line, readable(QColor(30, 160, 60), backgrounds), readable(QColor(200, 30, 30), backgrounds)};
+}
+
+// The inks of `index` in the application palette. The run and stop colours depend only on the
+// three colours read here, so they are worked out again only when one of those changes (a new
+// style): every tool button paints its picture at each repaint of the tool bar.
+Inks palette_inks(int index, const QPalette& palette) {
+    struct Colours {
+        QColor line, window, button;
+        bool operator==(const Colours&) const = default;
+    };
+    const Colours now{palette.color(QPalette::ButtonText), palette.color(QPalette::Window),
+                      palette.color(QPalette::Button)};
+    if (!coloured(index)) return inks(index, now.line, {});
+    static std::optional<std::pair<Colours, Inks>> cached;
+    if (!cached || cached->first != now) cached.emplace(now, inks(index, now.line, {now.window, now.button}));
+    return cached->second;
 }
 
 void draw_in(QPainter& p, int index, const QRectF& rect, const Inks& ink) {
@@ -106,14 +130,12 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const QPalette palette = QGuiApplication::palette();
-        const QColor background = palette.color(QPalette::Window);
         if (mode == QIcon::Disabled) {
             const QColor grey = palette.color(QPalette::Disabled, QPalette::ButtonText);
             draw_in(*painter, index_, rect, {grey, grey, grey});
             return;
         }
-        draw_in(*painter, index_, rect,
-                inks(palette.color(QPalette::ButtonText), {background, palette.color(QPalette::Button)}));
+        draw_in(*painter, index_, rect, palette_inks(index_, palette));
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
@@ -141,7 +163,7 @@ double luminance(const QColor& c) {
 QIcon tool_icon(int index) { return QIcon(new ToolIconEngine(index)); }
 
 void draw_tool_picture(QPainter& p, int index, const QRectF& rect, const QColor& ink, const QColor& background) {
-    draw_in(p, index, rect, inks(ink, {background}));
+    draw_in(p, index, rect, inks(index, ink, {background}));
 }
 
 double contrast(const QColor& a, const QColor& b) {

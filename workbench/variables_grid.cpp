@@ -267,10 +267,11 @@ void VariablesGrid::write_typed(int row, const QString& text) {
     if (state.format != GridFormat::Decimal || core_.in_step() || r == nullptr || r->header) return;
     const std::string name(dtrim(r->name));
     const std::string value = text.trimmed().toStdString();
+    // A number still being typed is left alone before the variable is looked up.
     if (still_typing(value)) return;
     const TypedValue typed = read_typed(value, core_.find_value(name).type);
     switch (typed.kind) {
-    case TypedValue::Kind::Typing:
+    case TypedValue::Kind::Typing: // left above, before the lookup
         return;
     case TypedValue::Kind::Text:
         core_.set_string(name, value);

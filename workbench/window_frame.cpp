@@ -144,4 +144,9 @@ QRect fit_to_screen(const QRect& frame) {
     return to_qrect(fit_frame(to_screen_rect(frame), to_screen_rect(screen->availableGeometry()), on_screen));
 }
 
+void place_stored(QWidget& window, QPoint corner, QSize inner) {
+    place_by_frame(window,
+                   [corner, inner](const QMargins& m) { return fit_to_screen(QRect(corner, inner.grownBy(m))); });
+}
+
 } // namespace quorvex

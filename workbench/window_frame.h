@@ -7,7 +7,9 @@
 // differs. So the first show lands where every later one does.
 
 #include <QMargins>
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <functional>
 
 class QWidget;
@@ -31,5 +33,9 @@ void place_by_frame(QWidget& window, const std::function<QRect(const QMargins&)>
 // it): no larger than that screen's available area, its title bar not above it, moved onto the
 // primary screen when it lies off every screen.
 QRect fit_to_screen(const QRect& frame);
+
+// Places `window` as stored: its frame's corner at `corner`, its inner size `inner`, fitted to
+// the screen by the frame (fit_to_screen).
+void place_stored(QWidget& window, QPoint corner, QSize inner);
 
 } // namespace quorvex

@@ -2,7 +2,6 @@
 // window system's path: window, then the control with the focus), for help, the error, about
 // and delay windows, Back and the line-change dialog.
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -20,9 +18,9 @@
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
-#include <memory>
 
 #include "tests/support/sketch_file.h"
+#include "tests/workbench/window_test_setup.h"
 #include "workbench/about_dialog.h"
 #include "workbench/code_list.h"
 #include "workbench/delay_window.h"
@@ -85,32 +83,14 @@ bool while_modal(const std::function<QWidget*()>& modal, const std::function<voi
 
 } // namespace
 
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 class TestKeys : public QObject {
     Q_OBJECT
-    UrlRecorder recorder_;
-    std::unique_ptr<QTemporaryDir> settings_;
+    WindowTestSetup setup_;
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        for (const char* scheme : {"mailto", "https"}) QDesktopServices::setUrlHandler(scheme, &recorder_, "open");
-    }
-    void cleanupTestCase() {
-        for (const char* scheme : {"mailto", "https"}) QDesktopServices::unsetUrlHandler(scheme);
-    }
-    void init() {
-        recorder_.urls.clear();
-        settings_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_->path());
-    }
+    void initTestCase() { setup_.begin_suite(); }
+    void cleanupTestCase() { setup_.end_suite(); }
+    void init() { setup_.begin_test(); }
 
     void f1_opens_the_page_of_the_focused_control() {
         MainWindow w;
@@ -244,7 +224,7 @@ private slots:
         QVERIFY(!dialog->Send->isHidden());
         QVERIFY(dialog->Button1->isDefault());
         QVERIFY(!dialog->Send->isDefault());
-        QCOMPARE(recorder_.urls.size(), 0);
+        QCOMPARE(setup_.urls.size(), 0);
         // Tab to "Email" and Enter: still "Close".
         QVERIFY(while_modal(
             modal,
@@ -253,7 +233,7 @@ private slots:
                 press(dialog, Qt::Key_Return);
             },
             [&] { w.core().ShowMessage1("Unknown command: x"); }));
-        QCOMPARE(recorder_.urls.size(), 0);
+        QCOMPARE(setup_.urls.size(), 0);
     }
 
     void run_shows_idle_while_the_error_window_is_open() {
@@ -295,10 +275,10 @@ private slots:
                 press(&about, Qt::Key_Escape);
             },
             [&] { w.AboutClick(); }));
-        QCOMPARE(recorder_.urls.size(), 1);
+        QCOMPARE(setup_.urls.size(), 1);
         QVERIFY(while_modal(
             modal, [&] { press(&about, Qt::Key_Return); }, [&] { w.AboutClick(); }));
-        QCOMPARE(recorder_.urls.size(), 1);
+        QCOMPARE(setup_.urls.size(), 1);
         QVERIFY(about.AboutClose->isDefault());
     }
 

@@ -1,21 +1,19 @@
 // The error, delay, subroutines and about windows over the real core.
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
-#include <memory>
 
 #include "tests/support/sketch_file.h"
+#include "tests/workbench/window_test_setup.h"
 #include "workbench/about_dialog.h"
 #include "workbench/eeprom_window.h"
 #include "workbench/error_dialog.h"
@@ -43,33 +41,14 @@ bool centred_on(const QWidget& window, const QWidget& main) {
 
 } // namespace
 
-// Receives the addresses the windows open instead of the desktop.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 class TestSmallWindows : public QObject {
     Q_OBJECT
-    UrlRecorder recorder_;
-    std::unique_ptr<QTemporaryDir> settings_;
+    WindowTestSetup setup_;
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        for (const char* scheme : {"mailto", "https"}) QDesktopServices::setUrlHandler(scheme, &recorder_, "open");
-    }
-    void cleanupTestCase() {
-        for (const char* scheme : {"mailto", "https"}) QDesktopServices::unsetUrlHandler(scheme);
-    }
-    void init() {
-        recorder_.urls.clear();
-        settings_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_->path());
-    }
+    void initTestCase() { setup_.begin_suite(); }
+    void cleanupTestCase() { setup_.end_suite(); }
+    void init() { setup_.begin_test(); }
 
     void email_reports_the_message_in_one_subject() {
         quorvex::ErrorDialog dialog;
@@ -81,8 +60,8 @@ private slots:
         dialog.show();
         dialog.Send->click();
         QVERIFY(dialog.isHidden());
-        QCOMPARE(recorder_.urls.size(), 1);
-        const QUrl url = recorder_.urls.front();
+        QCOMPARE(setup_.urls.size(), 1);
+        const QUrl url = setup_.urls.front();
         QCOMPARE(url.scheme(), QString("mailto"));
         QVERIFY(url.fragment().isEmpty());
         const QUrlQuery query(url);
@@ -93,7 +72,7 @@ private slots:
         const QString odd = "Cannot Evaluate <b>x</b>\n" + QString(10000, QChar('y'));
         dialog.set_error(odd, "x = \"%41\";");
         dialog.Send->click();
-        QCOMPARE(QUrlQuery(recorder_.urls.back()).queryItemValue("subject", QUrl::FullyDecoded),
+        QCOMPARE(QUrlQuery(setup_.urls.back()).queryItemValue("subject", QUrl::FullyDecoded),
                  "Auto Error=" + odd + " Line=x = \"%41\";");
     }
 
@@ -245,8 +224,8 @@ private slots:
         w.action("AboutClick")->trigger(); // modal: returns when closed
         QVERIFY(centred);
         QVERIFY(about.isHidden());
-        QCOMPARE(recorder_.urls.size(), 1);
-        QCOMPARE(recorder_.urls.front().scheme(), QString("https"));
+        QCOMPARE(setup_.urls.size(), 1);
+        QCOMPARE(setup_.urls.front().scheme(), QString("https"));
     }
 };
 
