@@ -71,7 +71,7 @@ int32_t Lcd::display_width() const { return std::clamp(lcd_maxx, 0, max_columns)
 void Lcd::klcddef(std::string_view s) {
     s = dtrim(s);
     const size_t open = s.find('(');
-    const std::string name = declared_object_name(in_, cut_statement(s.substr(0, open)), s);
+    const std::string name = declared_call_name(in_, s);
     if (name.empty()) return;
     in_.register_object(lcd_key, name + ".");
     if (open == std::string_view::npos) return;

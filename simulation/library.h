@@ -79,6 +79,10 @@ bool is_object_name(std::string_view name);
 // `name` trimmed when it is an object name; otherwise "" after reporting the declaration `s`
 // being handled as "Sketch Error - Bad declaration: ...".
 std::string declared_object_name(Interpreter& in, std::string_view name, std::string_view s);
+// The object name of a declaration with arguments, «lcd(12, 11, 5, 4, 3, 2);» or «motor;», checked
+// as declared_object_name does; a bracket that is never closed declares nothing and is reported
+// the same way.
+std::string declared_call_name(Interpreter& in, std::string_view s);
 
 // Watches the evaluation of a handler's arguments. An argument that reported an error (a fault,
 // an unknown name) has already stopped the run and evaluated to 0; the handler then changes

@@ -67,8 +67,7 @@ int32_t Motors::servo_method(const Match& m, int32_t& pin, bool& attached, const
 void Motors::kStepper(std::string_view s) {
     const std::string_view t = dtrim(s);
     const size_t open = t.find('(');
-    const std::string name =
-        declared_object_name(in_, open == std::string_view::npos ? cut_statement(t) : t.substr(0, open), s);
+    const std::string name = declared_call_name(in_, t);
     if (name.empty() || open == std::string_view::npos) return;
     const std::vector<std::string> a = call_arguments(in_, t.substr(open));
     // Steps per revolution and four coil pins; the steps are not kept.
