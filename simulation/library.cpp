@@ -58,9 +58,11 @@ std::string declared_call_name(Interpreter& in, std::string_view s) {
     s = dtrim(s);
     const size_t open = s.find('(');
     if (open == std::string_view::npos) return declared_object_name(in, cut_statement(s), s);
-    // «lcd(12, 11;» passes the whole text, which is no name, so it is reported like one.
-    const bool closed = matching_bracket(s, open) != std::string_view::npos;
-    return declared_object_name(in, closed ? s.substr(0, open) : s, s);
+    if (matching_bracket(s, open) == std::string_view::npos) {
+        in.decl.bad_declaration(s, 0);
+        return {};
+    }
+    return declared_object_name(in, s.substr(0, open), s);
 }
 
 } // namespace quorvex
